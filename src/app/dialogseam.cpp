@@ -1,0 +1,3 @@
+#include "app/dialogseam.h"
+
+DialogSeam::~DialogSeam() = default;
