@@ -1,0 +1,550 @@
+#include "app/mainwindow.h"
+
+#include "app/dialogseam.h"
+#include "app/modaldialogseam.h"
+#include "diagram/diagramitem.h"
+#include "diagram/diagramscene.h"
+#include "diagram/wire.h"
+#include "print/projectdoc.h"
+#if __has_include("propertysets/qtnpropertysetproject.h")
+#include "propertysets/qtnpropertysetproject.h"
+#define MOX_HAVE_PROJECT_SET 1
+#endif
+#if __has_include("property/widget/qtnpropertywidget.h")
+#include "property/widget/qtnpropertywidget.h"
+#define MOX_HAVE_PROPERTY_WIDGET 1
+#endif
+
+#include <QAction>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDebug>
+#include <QDir>
+#include <QDockWidget>
+#include <QFile>
+#include <QFileInfo>
+#include <QGraphicsView>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolBox>
+#include <QToolButton>
+
+namespace {
+const char *const kVersion = "1.0.22";
+const int kStatusTimeout = 3000;
+}
+
+MainWindow::MainWindow(DialogSeam *seam)
+    : QMainWindow(nullptr)
+    , m_pModalSeam(new ModalDialogSeam)
+    , m_pDialogSeam(seam ? seam : m_pModalSeam.get())
+{
+    m_pProjectFile = nullptr;
+    openCatalogue();
+
+    createActions();
+    createToolBox();
+    createMenus();
+
+    m_pProjectDoc = new ProjectDoc(nullptr);
+    m_pProjectDoc->setItemMenu(m_pItemMenu);
+    DiagramScene *diagramScene = m_pProjectDoc->scene();
+    connect(diagramScene, &DiagramScene::itemInserted, this, &MainWindow::itemInserted);
+    connect(diagramScene, &QGraphicsScene::selectionChanged, this, &MainWindow::selectionChanged);
+    connect(diagramScene, &DiagramScene::wireInserted, this, &MainWindow::wireInserted);
+
+    createToolbars();
+    createCentralArea();
+    createPropertyDock();
+
+    setWindowTitle(tr("MOX NORVANTE"));
+    setUnifiedTitleAndToolBarOnMac(true);
+}
+
+MainWindow::~MainWindow()
+{
+    delete m_pProjectFile;
+}
+
+void MainWindow::setDialogSeam(DialogSeam *seam)
+{
+    m_pDialogSeam = seam ? seam : m_pModalSeam.get();
+}
+
+DiagramScene *MainWindow::scene() const
+{
+    return m_pProjectDoc->scene();
+}
+
+// The catalogue sits beside the executable. It is opened only when the file is
+// there: opening a missing SQLite file would create an empty catalogue that
+// every later start would then take for the real one.
+void MainWindow::openCatalogue()
+{
+    m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"));
+    const QString path = QCoreApplication::applicationDirPath() + QDir::separator()
+                         + QStringLiteral("moxproducts.db");
+    qDebug() << "catalogue" << path;
+    m_db.setDatabaseName(path);
+    if (QFileInfo::exists(path)) {
+        if (m_db.open())
+            statusBar()->showMessage(tr("Połączono z bazą danych"), kStatusTimeout);
+    } else {
+        statusBar()->showMessage(tr("Brak połączenia z bazą danych"), kStatusTimeout);
+    }
+}
+
+QAction *MainWindow::createAction(const QString &text, const QString &icon, const QString &statusTip)
+{
+    QAction *action = icon.isEmpty()
+                          ? new QAction(text, this)
+                          : new QAction(QIcon(QStringLiteral(":/images/") + icon), text, this);
+    action->setStatusTip(statusTip);
+    return action;
+}
+
+void MainWindow::createActions()
+{
+    m_pRotateLeftAction = createAction(tr("Obrót w lewo"), QStringLiteral("object-rotate-left.png"),
+                                       tr("obrót w lewo"));
+    m_pRotateLeftAction->setShortcut(QKeySequence(tr("Ctrl+[")));
+    connect(m_pRotateLeftAction, &QAction::triggered, this, &MainWindow::rotateLeft);
+
+    m_pRotateRightAction = createAction(tr("Obrót w prawo"), QStringLiteral("object-rotate-right.png"),
+                                        tr("obrót w prawo"));
+    m_pRotateRightAction->setShortcut(QKeySequence(tr("Ctrl+]")));
+    connect(m_pRotateRightAction, &QAction::triggered, this, &MainWindow::rotateRight);
+
+    m_pNewProjectAction = createAction(tr("&Nowy projekt"), QStringLiteral("document-new.png"),
+                                       tr("Generowanie nowego projektu za pomocą kreatora"));
+    m_pNewProjectAction->setShortcut(QKeySequence(tr("Ctrl+N")));
+    connect(m_pNewProjectAction, &QAction::triggered, this, &MainWindow::newProjectWizard);
+
+    m_pOpenAction = createAction(tr("&Otwórz"), QStringLiteral("document-open.png"), tr("Otwarcie projektu"));
+    m_pOpenAction->setShortcut(QKeySequence(tr("Ctrl+O")));
+    connect(m_pOpenAction, &QAction::triggered, this, &MainWindow::openProject);
+
+    m_pSaveAction = createAction(tr("&Zapisz"), QStringLiteral("document-save.png"), tr("Zapis projektu"));
+    m_pSaveAction->setShortcut(QKeySequence(tr("Ctrl+S")));
+    connect(m_pSaveAction, &QAction::triggered, this, &MainWindow::saveProject);
+
+    m_pSaveAsAction = createAction(tr("Z&apisz jako"), QStringLiteral("document-save.png"),
+                                   tr("Zapis projektu jako"));
+    connect(m_pSaveAsAction, &QAction::triggered, this, &MainWindow::saveAsProject);
+
+    m_pPrintProjectAction = createAction(tr("&Drukuj projekt"), QStringLiteral("document-print.png"),
+                                         tr("Drukowanie projektu do pliku PDF"));
+    m_pPrintProjectAction->setShortcut(QKeySequence(tr("Ctrl+P")));
+    connect(m_pPrintProjectAction, &QAction::triggered, this, &MainWindow::printProject);
+
+    m_pPrintOrderAction = createAction(tr("D&rukuj zamówienie"), QStringLiteral("document-print-frame.png"),
+                                       tr("Drukowanie zamówienia do pliku PDF"));
+    m_pPrintOrderAction->setShortcut(QKeySequence(tr("Ctrl+R")));
+    connect(m_pPrintOrderAction, &QAction::triggered, this, &MainWindow::printOrder);
+
+    m_pHideWiresAction = createAction(tr("Ukryj połączenia"), QString(), tr("Ukrywa / Pokazuje połączenia"));
+    m_pHideWiresAction->setCheckable(true);
+    connect(m_pHideWiresAction, &QAction::toggled, this, &MainWindow::hideWires);
+
+    m_pHideDescriptionsAction = createAction(tr("Ukryj opisy"), QString(),
+                                             tr("Ukrywa / Pokazuje opisy urządzenia"));
+    m_pHideDescriptionsAction->setCheckable(true);
+    connect(m_pHideDescriptionsAction, &QAction::toggled, this, &MainWindow::hideDescriptions);
+
+    m_pDeleteAction = createAction(tr("&Usuń"), QStringLiteral("delete.png"), tr("Usuń element z diagramu"));
+    m_pDeleteAction->setShortcut(QKeySequence(tr("Delete")));
+    connect(m_pDeleteAction, &QAction::triggered, this, &MainWindow::deleteItem);
+
+    m_pAddBackgroundAction = createAction(tr("&Dodaj tło"), QString(), tr("dodanie tła"));
+    m_pAddBackgroundAction->setShortcut(QKeySequence(tr("Ctrl+D")));
+    connect(m_pAddBackgroundAction, &QAction::triggered, this, &MainWindow::addBackground);
+
+    m_pDelBackgroundAction = createAction(tr("&Usuń tło"), QString(), tr("usuwanie tła"));
+    m_pDelBackgroundAction->setShortcut(QKeySequence(tr("Ctrl+U")));
+    connect(m_pDelBackgroundAction, &QAction::triggered, this, &MainWindow::delBackground);
+
+    m_pAddLogoAction = createAction(tr("Dodaj logo projektanta"), QString(),
+                                    tr("Dodanie loga projektanta, logo jest wyświetlane na schemacie i zamówieniu."));
+    connect(m_pAddLogoAction, &QAction::triggered, this, &MainWindow::addCustomerLogo);
+
+    m_pDelLogoAction = createAction(tr("Usuń logo projektanta"), QString(), tr("Usuwanie loga projektanta"));
+    connect(m_pDelLogoAction, &QAction::triggered, this, &MainWindow::delCustomerLogo);
+
+    m_pImportCamerasAction = createAction(tr("&Import Kamer z pliku CSV"), QStringLiteral("text-csv.png"),
+                                          tr("Import Kamer z pliku CSV"));
+    connect(m_pImportCamerasAction, &QAction::triggered, this, &MainWindow::importCamerasFromCsv);
+
+    m_pExitAction = createAction(tr("Za&kończ"), QStringLiteral("application-exit.png"),
+                                 tr("Wyjście z aplikacji"));
+    m_pExitAction->setShortcuts(QKeySequence::Quit);
+    connect(m_pExitAction, &QAction::triggered, this, &QWidget::close);
+
+    m_pAboutAction = createAction(tr("&Informacje o aplikacji"), QStringLiteral("help-about.png"), QString());
+    m_pAboutAction->setShortcut(QKeySequence(tr("F1")));
+    connect(m_pAboutAction, &QAction::triggered, this, &MainWindow::about);
+}
+
+// A tool-box cell: a checkable button showing the element's own image (taken
+// from a temporary item, so the tool box always matches the sheet) above its
+// name.
+QWidget *MainWindow::createCellWidget(const QString &text, int diagramType)
+{
+    const auto type = DiagramItem::DiagramType(diagramType);
+    DiagramItem item(type, m_pItemMenu);
+    const QIcon icon(item.image());
+
+    auto *button = new QToolButton;
+    button->setIcon(icon);
+    button->setIconSize(QSize(50, 50));
+    button->setCheckable(true);
+    m_pItemButtonGroup->addButton(button, diagramType);
+
+    auto *layout = new QGridLayout;
+    layout->addWidget(button, 0, 0, Qt::AlignHCenter);
+    layout->addWidget(new QLabel(text), 1, 0, Qt::AlignCenter);
+
+    auto *widget = new QWidget;
+    widget->setLayout(layout);
+    return widget;
+}
+
+void MainWindow::createToolBox()
+{
+    // Not exclusive by itself: buttonGroupClicked unchecks the others, so the
+    // last checked button can also be unchecked again after a placement.
+    m_pItemButtonGroup = new QButtonGroup(this);
+    m_pItemButtonGroup->setExclusive(false);
+    connect(m_pItemButtonGroup, SIGNAL(buttonClicked(int)), this, SLOT(buttonGroupClicked(int)));
+
+    auto *layout = new QGridLayout;
+    layout->addWidget(createCellWidget(tr("Kamera"), DiagramItem::Camera), 0, 0);
+    layout->addWidget(createCellWidget(tr("Punkt dystrybucyjny"), DiagramItem::PD), 1, 0);
+    layout->setRowStretch(3, 10);
+    layout->setColumnStretch(2, 10);
+
+    auto *itemWidget = new QWidget;
+    itemWidget->setLayout(layout);
+
+    m_pToolBox = new QToolBox;
+    m_pToolBox->setSizePolicy(QSizePolicy(QSizePolicy::Maximum, QSizePolicy::Ignored));
+    m_pToolBox->setMinimumWidth(itemWidget->sizeHint().width());
+    m_pToolBox->addItem(itemWidget, tr("Elementy"));
+}
+
+void MainWindow::createMenus()
+{
+    m_pFileMenu = menuBar()->addMenu(tr("&Plik"));
+    m_pFileMenu->addAction(m_pNewProjectAction);
+    m_pFileMenu->addSeparator();
+    m_pFileMenu->addAction(m_pOpenAction);
+    m_pFileMenu->addAction(m_pSaveAction);
+    m_pFileMenu->addAction(m_pSaveAsAction);
+    m_pFileMenu->addSeparator();
+    m_pFileMenu->addAction(m_pPrintProjectAction);
+    m_pFileMenu->addAction(m_pPrintOrderAction);
+    m_pFileMenu->addSeparator();
+    m_pFileMenu->addAction(m_pExitAction);
+
+    m_pViewMenu = menuBar()->addMenu(tr("Widok"));
+    m_pViewMenu->addAction(m_pHideWiresAction);
+    m_pViewMenu->addAction(m_pHideDescriptionsAction);
+
+    m_pProjectMenu = menuBar()->addMenu(tr("Projekt"));
+    m_pProjectMenu->addAction(m_pAddBackgroundAction);
+    m_pProjectMenu->addAction(m_pDelBackgroundAction);
+    m_pProjectMenu->addSeparator();
+    m_pProjectMenu->addAction(m_pAddLogoAction);
+    m_pProjectMenu->addAction(m_pDelLogoAction);
+
+    m_pItemMenu = menuBar()->addMenu(tr("&Element"));
+    m_pItemMenu->addAction(m_pDeleteAction);
+    m_pItemMenu->addSeparator();
+    m_pItemMenu->addAction(m_pRotateLeftAction);
+    m_pItemMenu->addAction(m_pRotateRightAction);
+
+    m_pSettingsMenu = menuBar()->addMenu(tr("&Ustawienia"));
+    m_pSettingsMenu->addAction(m_pImportCamerasAction);
+
+    m_pHelpMenu = menuBar()->addMenu(tr("&Pomoc"));
+    m_pHelpMenu->addAction(m_pAboutAction);
+}
+
+void MainWindow::createToolbars()
+{
+    m_pEditToolBar = addToolBar(tr("Edytuj"));
+    m_pEditToolBar->addAction(m_pNewProjectAction);
+    m_pEditToolBar->addAction(m_pOpenAction);
+    m_pEditToolBar->addAction(m_pSaveAction);
+    m_pEditToolBar->addAction(m_pSaveAsAction);
+    m_pEditToolBar->addAction(m_pPrintProjectAction);
+    m_pEditToolBar->addAction(m_pPrintOrderAction);
+    m_pEditToolBar->addAction(m_pDeleteAction);
+
+    auto *pointerButton = new QToolButton;
+    pointerButton->setCheckable(true);
+    pointerButton->setChecked(true);
+    pointerButton->setIcon(QIcon(QStringLiteral(":/images/pointer.png")));
+    auto *linePointerButton = new QToolButton;
+    linePointerButton->setCheckable(true);
+    linePointerButton->setIcon(QIcon(QStringLiteral(":/images/linepointer.png")));
+
+    // The ids are the scene modes the buttons switch to.
+    m_pPointerTypeGroup = new QButtonGroup(this);
+    m_pPointerTypeGroup->addButton(pointerButton, int(DiagramScene::MoveItem));
+    m_pPointerTypeGroup->addButton(linePointerButton, int(DiagramScene::InsertLine));
+    connect(m_pPointerTypeGroup, SIGNAL(buttonClicked(int)), this, SLOT(pointerGroupClicked(int)));
+
+    m_pSceneScaleCombo = new QComboBox;
+    m_pSceneScaleCombo->addItems({tr("50%"), tr("75%"), tr("100%"), tr("125%"), tr("150%")});
+    m_pSceneScaleCombo->setCurrentIndex(2);
+    connect(m_pSceneScaleCombo, SIGNAL(currentIndexChanged(QString)), this, SLOT(sceneScaleChanged(QString)));
+
+    m_pPointerToolBar = addToolBar(tr("Rodzaj wskaźnika"));
+    m_pPointerToolBar->addWidget(pointerButton);
+    m_pPointerToolBar->addWidget(linePointerButton);
+    m_pPointerToolBar->addWidget(m_pSceneScaleCombo);
+}
+
+void MainWindow::createCentralArea()
+{
+    auto *layout = new QHBoxLayout;
+    layout->addWidget(m_pToolBox);
+    m_pTabWidget = new QTabWidget;
+    m_pTabWidget->addTab(m_pProjectDoc, QStringLiteral("project"));
+    layout->addWidget(m_pTabWidget);
+
+    auto *widget = new QWidget;
+    widget->setLayout(layout);
+    setCentralWidget(widget);
+}
+
+// Until the first selection change the dock shows a stand-alone project set
+// with nothing connected to it; the scene's own set takes over from then on.
+void MainWindow::createPropertyDock()
+{
+    m_pPropertyDock = new QDockWidget(tr("Właściwości"), this);
+    m_pPropertyDock->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+#if defined(MOX_HAVE_PROJECT_SET) && defined(MOX_HAVE_PROPERTY_WIDGET)
+    m_pPropertyWidget = new QtnPropertyWidget(m_pPropertyDock);
+    m_pPropertyWidget->setMinimumWidth(300);
+    m_pStartupProjectSet = new QtnPropertySetProject(this);
+    m_pPropertyWidget->setPropertySet(m_pStartupProjectSet);
+    m_pPropertyDock->setWidget(m_pPropertyWidget);
+#else
+    auto *placeholder = new QWidget(m_pPropertyDock);
+    placeholder->setMinimumWidth(300);
+    m_pPropertyDock->setWidget(placeholder);
+#endif
+    addDockWidget(Qt::RightDockWidgetArea, m_pPropertyDock);
+    m_pViewMenu->addAction(m_pPropertyDock->toggleViewAction());
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (maybeSave())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void MainWindow::loadProject(const QString &path)
+{
+    Q_UNUSED(path)
+}
+
+void MainWindow::saveProjectToFile()
+{
+}
+
+bool MainWindow::maybeSave()
+{
+    return true;
+}
+
+void MainWindow::applyProjectColours()
+{
+}
+
+// Keeps at most one tool-box button checked and arms the scene to place that
+// kind of element on the next click.
+void MainWindow::buttonGroupClicked(int id)
+{
+    const QList<QAbstractButton *> buttons = m_pItemButtonGroup->buttons();
+    for (QAbstractButton *button : buttons) {
+        if (m_pItemButtonGroup->id(button) != id)
+            button->setChecked(false);
+    }
+    scene()->setItemType(DiagramItem::DiagramType(id));
+    scene()->setMode(DiagramScene::InsertItem);
+}
+
+void MainWindow::newProjectWizard()
+{
+}
+
+void MainWindow::openProject()
+{
+}
+
+bool MainWindow::saveProject()
+{
+    return false;
+}
+
+bool MainWindow::saveAsProject()
+{
+    return false;
+}
+
+// The sheet goes into a PDF named after the project in ~/mox, through the
+// print preview; painting itself happens in print().
+void MainWindow::printProject()
+{
+    scene()->clearSelection();
+    const QString folder = QDir::homePath() + QDir::separator() + QStringLiteral("mox");
+    QDir::home().mkdir(QStringLiteral("mox"));
+
+    QPrinter printer(QPrinter::ScreenResolution);
+    printer.setFullPage(true);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Landscape);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(folder + QDir::separator() + scene()->investmentName());
+
+    QPrintPreviewDialog preview(&printer);
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, &MainWindow::print);
+    m_pDialogSeam->execPrintPreview(preview);
+}
+
+void MainWindow::printOrder()
+{
+}
+
+void MainWindow::hideWires(bool bEnable)
+{
+    Q_UNUSED(bEnable)
+}
+
+void MainWindow::hideDescriptions(bool bEnable)
+{
+    Q_UNUSED(bEnable)
+}
+
+void MainWindow::addBackground()
+{
+}
+
+void MainWindow::delBackground()
+{
+}
+
+void MainWindow::addCustomerLogo()
+{
+}
+
+void MainWindow::delCustomerLogo()
+{
+}
+
+void MainWindow::deleteItem()
+{
+}
+
+void MainWindow::importCamerasFromCsv()
+{
+}
+
+void MainWindow::pointerGroupClicked(int)
+{
+    scene()->setMode(DiagramScene::Mode(m_pPointerTypeGroup->checkedId()));
+}
+
+// One placement per click on the tool box: afterwards the tools return to
+// moving and selecting.
+void MainWindow::itemInserted(DiagramItem *item)
+{
+    if (m_pProjectDoc->descriptionsHidden())
+        item->hideDescription();
+    m_pPointerTypeGroup->button(int(DiagramScene::MoveItem))->setChecked(true);
+    scene()->setMode(DiagramScene::Mode(m_pPointerTypeGroup->checkedId()));
+    if (QAbstractButton *button = m_pItemButtonGroup->button(int(item->diagramType())))
+        button->setChecked(false);
+    item->setColor(QColor(item->diagramType() == DiagramItem::PD ? scene()->colorPD()
+                                                                  : scene()->colorCameras()));
+}
+
+void MainWindow::wireInserted(Wire *wire)
+{
+    Q_UNUSED(wire)
+}
+
+void MainWindow::sceneScaleChanged(const QString &scale)
+{
+    Q_UNUSED(scale)
+}
+
+void MainWindow::selectionChanged()
+{
+}
+
+void MainWindow::about()
+{
+    m_pDialogSeam->about(this, tr("Informacje o aplikacji"),
+                         tr("") + QStringLiteral(" Wersja aplikacji: ") + QLatin1String(kVersion));
+}
+
+void MainWindow::rotateRight()
+{
+}
+
+void MainWindow::rotateLeft()
+{
+}
+
+// The whole sheet onto the whole page; the sheet and the page are both A4
+// landscape, so keeping the aspect ratio loses nothing.
+void MainWindow::print(QPrinter *p)
+{
+    QPainter painter(p);
+    scene()->render(&painter, QRectF(), scene()->sceneRect(), Qt::KeepAspectRatio);
+    painter.end();
+}
+
+void MainWindow::printOrderPdf(QPrinter *p)
+{
+    Q_UNUSED(p)
+}
+
+void MainWindow::updateScene(const QtnPropertyBase *changedProperty, const QtnPropertyBase *firedProperty,
+                             QtnPropertyChangeReason reason)
+{
+    Q_UNUSED(changedProperty)
+    Q_UNUSED(firedProperty)
+    Q_UNUSED(reason)
+}
+
+void MainWindow::calcPD()
+{
+}
+
+void MainWindow::calcVoltageDrop()
+{
+}
+
+bool MainWindow::addNewPdWhenOverflowSlotsCountPD(DiagramItem *item)
+{
+    Q_UNUSED(item)
+    return false;
+}
