@@ -1,0 +1,237 @@
+#include "app/projectcommands.h"
+
+#include "app/dialogseam.h"
+#include "diagram/diagramitem.h"
+#include "diagram/diagramscene.h"
+#include "diagram/wire.h"
+#include "print/projectdoc.h"
+#include "project/projectreader.h"
+#include "project/projectwriter.h"
+
+#include <QBrush>
+#include <QDir>
+#include <QFile>
+#include <QGraphicsItem>
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QStatusBar>
+
+namespace {
+
+const int StatusTimeout = 3000;
+const int SheetWidth = 1188;
+const int SheetHeight = 840;
+
+QString projectFilter()
+{
+    return ProjectCommands::tr("MOX Files (*.mox *.xml)");
+}
+
+} // namespace
+
+ProjectCommands::ProjectCommands(const Host &host)
+    : m_host(host)
+{
+}
+
+QString ProjectCommands::projectDirectory()
+{
+    return QDir::toNativeSeparators(QDir::homePath() + QStringLiteral("/mox"));
+}
+
+QString ProjectCommands::windowTitle(const QString &path, bool modified)
+{
+    QString title = tr("MOX NORVANTE");
+    if (path.isEmpty())
+        return title;
+    title += QStringLiteral(" - [") + path + QStringLiteral("]");
+    if (modified)
+        title += QLatin1Char('*');
+    return title;
+}
+
+void ProjectCommands::makeProjectDirectory()
+{
+    // A directory that cannot be made is no reason to keep the dialog shut:
+    // the user can still pick any other place.
+    QDir(QDir::homePath()).mkdir(QStringLiteral("mox"));
+}
+
+void ProjectCommands::openProject()
+{
+    makeProjectDirectory();
+    const QString fileName = m_host.seam->getOpenFileName(m_host.window, tr("Otwórz projekt MOX"),
+                                                          projectDirectory(), projectFilter());
+    if (fileName.isEmpty())
+        return;
+    removeBackground();
+    m_host.doc->scene()->removeAllItems();
+    loadProject(fileName);
+}
+
+void ProjectCommands::loadProject(const QString &path)
+{
+    if (path.isEmpty())
+        return;
+    ProjectDoc *doc = m_host.doc;
+    DiagramScene *scene = doc->scene();
+    scene->removeAllItems();
+
+    setProjectFile(path);
+    QFile *file = *m_host.projectFile;
+    if (!file->open(QIODevice::ReadOnly | QIODevice::Text)) {
+        showWarning(tr("Nie mogę odczytać pliku %1:\n%2.").arg(path, file->errorString()));
+        clearProjectFile();
+        return;
+    }
+
+    ProjectReader reader(doc);
+    if (!reader.read(file))
+        showWarning(tr("Nie mogę odczytać pliku %1:\n\n%2").arg(path, reader.errorString()));
+    else
+        showStatus(tr("Otwarto projekt"));
+    file->close();
+    m_host.window->setWindowTitle(windowTitle(path, true));
+
+    const QPixmap background = doc->background();
+    if (background.isNull())
+        scene->setBackgroundBrush(QBrush());
+    else
+        scene->setBackgroundBrush(QBrush(background.scaled(SheetWidth, SheetHeight, Qt::IgnoreAspectRatio,
+                                                           Qt::SmoothTransformation)));
+    doc->createSheet();
+    scene->update();
+
+    if (m_host.showProjectSet)
+        m_host.showProjectSet();
+
+    const QList<QGraphicsItem *> items = scene->items();
+    for (QGraphicsItem *graphicsItem : items) {
+        if (graphicsItem->type() == DiagramItem::Type) {
+            DiagramItem *item = static_cast<DiagramItem *>(graphicsItem);
+            item->setContextMenu(m_host.itemMenu);
+            if (doc->descriptionsHidden())
+                item->hideDescription();
+            item->refreshLists();
+        } else if (graphicsItem->type() == Wire::Type) {
+            if (doc->wiresHidden())
+                graphicsItem->hide();
+        }
+    }
+
+    // The selection change at the end marks the project modified: a project
+    // that was just read has not been saved by this editor yet.
+    if (m_host.updateScene)
+        m_host.updateScene();
+    if (m_host.applyProjectColours)
+        m_host.applyProjectColours();
+    if (m_host.selectionChanged)
+        m_host.selectionChanged();
+}
+
+bool ProjectCommands::saveProject()
+{
+    if (!*m_host.projectFile)
+        return saveAsProject();
+    return saveToCurrentFile();
+}
+
+bool ProjectCommands::saveAsProject()
+{
+    makeProjectDirectory();
+    const QString suggestion = projectDirectory() + QDir::separator() + m_host.doc->scene()->investmentName();
+    const QString fileName = m_host.seam->getSaveFileName(m_host.window, tr("Zapisz MOX Projekt"), suggestion,
+                                                          projectFilter());
+    if (fileName.isEmpty())
+        return false;
+    // The chosen path stays current even when writing fails, so the next
+    // Save tries it again.
+    setProjectFile(fileName);
+    return saveToCurrentFile();
+}
+
+bool ProjectCommands::saveToCurrentFile()
+{
+    const QString path = currentPath();
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
+        showWarning(tr("Nie mogę zapisać pliku %1:\n%2.").arg(path, file.errorString()));
+        return false;
+    }
+    return saveProjectToFile(file);
+}
+
+bool ProjectCommands::saveProjectToFile(QSaveFile &file)
+{
+    ProjectWriter writer(m_host.doc);
+    const bool written = writer.write(&file);
+    // Only a commit replaces the old project; until then it is untouched.
+    if (!written || !file.commit()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        showWarning(tr("Nie mogę zapisać pliku %1:\n%2.").arg(currentPath(), reason));
+        return false;
+    }
+    showStatus(tr("Zapisano projekt"));
+    m_host.window->setWindowTitle(windowTitle(currentPath(), false));
+    m_host.doc->setModified(false);
+    return true;
+}
+
+bool ProjectCommands::maybeSave()
+{
+    if (!m_host.doc->isModified())
+        return true;
+    QMessageBox box;
+    box.setText(QStringLiteral("Projekt zastał zmodyfikowany.\nCzy zapisać zmiany w pliku?"));
+    box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    box.button(QMessageBox::Save)->setText(tr("Zapisz"));
+    box.button(QMessageBox::Discard)->setText(tr("Nie zapisuj"));
+    box.button(QMessageBox::Cancel)->setText(tr("Anuluj"));
+    box.setDefaultButton(QMessageBox::Save);
+    switch (m_host.seam->execMessageBox(box)) {
+    case QMessageBox::Save:
+        return saveProject();
+    case QMessageBox::Discard:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void ProjectCommands::setProjectFile(const QString &path)
+{
+    clearProjectFile();
+    *m_host.projectFile = new QFile(path, m_host.window);
+}
+
+void ProjectCommands::clearProjectFile()
+{
+    delete *m_host.projectFile;
+    *m_host.projectFile = nullptr;
+}
+
+QString ProjectCommands::currentPath() const
+{
+    return *m_host.projectFile ? (*m_host.projectFile)->fileName() : QString();
+}
+
+void ProjectCommands::showWarning(const QString &text)
+{
+    QMessageBox box(QMessageBox::Warning, tr("MOX"), text, QMessageBox::Ok, m_host.window);
+    m_host.seam->execMessageBox(box);
+}
+
+void ProjectCommands::showStatus(const QString &text)
+{
+    m_host.window->statusBar()->showMessage(text, StatusTimeout);
+}
+
+void ProjectCommands::removeBackground()
+{
+    m_host.doc->setBackground(QPixmap());
+    m_host.doc->scene()->setBackgroundBrush(QBrush());
+}
