@@ -1,0 +1,53 @@
+#include "calc/calcloop.h"
+
+#include "calc/networkcalc.h"
+#include "property/core/qtnpropertyset.h"
+
+#include <QDebug>
+#include <QGraphicsScene>
+
+CalcLoop::CalcLoop(QGraphicsScene *scene, bool *flag)
+    : m_scene(scene)
+    , m_flag(flag ? flag : &m_ownFlag)
+{
+}
+
+CalcLoop::~CalcLoop()
+{
+    QObject::disconnect(m_watch);
+}
+
+void CalcLoop::watchDisplayedSet(QtnPropertySet *set)
+{
+    QObject::disconnect(m_watch);
+    if (!set)
+        return;
+    bool *flag = m_flag;
+    m_watch = QObject::connect(
+            set, &QtnPropertySet::propertyDidChange,
+            [flag](const QtnPropertyBase *, const QtnPropertyBase *fired, QtnPropertyChangeReason reason) {
+                if (reason == QtnPropertyChangeReasonNewValue && fired
+                    && fired->name() == QLatin1String("Wire"))
+                    *flag = true;
+            });
+}
+
+void CalcLoop::runPass()
+{
+    NetworkCalc::calcPD(m_scene);
+    NetworkCalc::calcVoltageDrop(m_scene);
+    NetworkCalc::calcVoltageDrop(m_scene);
+}
+
+int CalcLoop::run()
+{
+    int passes = 0;
+    do {
+        *m_flag = false;
+        runPass();
+        ++passes;
+    } while (*m_flag && passes < MaxPasses);
+    if (*m_flag)
+        qWarning() << "calculation loop stopped after" << passes << "passes";
+    return passes;
+}

@@ -1,0 +1,49 @@
+#ifndef CALCLOOP_H
+#define CALCLOOP_H
+
+#include <QMetaObject>
+#include <QPointer>
+
+class QGraphicsScene;
+class QtnPropertySet;
+
+// The calculation loop the editor runs after every change:
+//   repeat { clear the request; model pass; voltage pass; voltage pass }
+//   while another pass was requested.
+// The request flag belongs to whoever drives the loop (the editor window
+// keeps it as m_bUpdateProperties); the loop clears it before each pass and
+// looks at it after. A change of cable data relayed while the loop runs asks
+// for one more pass: watchDisplayedSet() does that for a window-less scene
+// the way the window does it for the set in its property panel.
+class CalcLoop
+{
+public:
+    // Safety net only: the loop is never expected to get anywhere near this.
+    static constexpr int MaxPasses = 1000;
+
+    // flag: the caller's request flag; null uses one kept by the loop.
+    explicit CalcLoop(QGraphicsScene *scene, bool *flag = nullptr);
+    ~CalcLoop();
+    CalcLoop(const CalcLoop &) = delete;
+    CalcLoop &operator=(const CalcLoop &) = delete;
+
+    void requestPass() { *m_flag = true; }
+    bool passRequested() const { return *m_flag; }
+
+    // A "Wire" set relaying a new value while this set is shown asks for
+    // another pass; null stops watching.
+    void watchDisplayedSet(QtnPropertySet *set);
+
+    // One pass: calcPD, then calcVoltageDrop twice.
+    void runPass();
+    // The whole loop; returns the number of passes made.
+    int run();
+
+private:
+    QGraphicsScene *m_scene;
+    bool m_ownFlag = false;
+    bool *m_flag;
+    QMetaObject::Connection m_watch;
+};
+
+#endif // CALCLOOP_H

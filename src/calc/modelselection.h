@@ -1,0 +1,40 @@
+#ifndef MODELSELECTION_H
+#define MODELSELECTION_H
+
+#include "calc/pdrequirements.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class DiagramItem;
+
+// Installs ModelSelection::select as the model selection every distribution
+// point runs when its lists are refreshed. Safe to call any number of times.
+void installModelSelection();
+
+// Keeps, for one distribution point, the list of catalogue models that fit
+// what is connected to it, picks the first when none (or one that no longer
+// fits) is chosen, explains in the tool tip which need no model meets, and
+// reads the catalogue throughput of the chosen model.
+class ModelSelection
+{
+public:
+    // Reads the selection statement's answer and the diagnostic answers from
+    // the current CalcPass when there is one, so points with the same needs
+    // ask the catalogue once per pass.
+    static void select(DiagramItem *point);
+
+    // The needs of a point as they stand now.
+    static PdRequirements requirements(const DiagramItem *point);
+
+    // The names of the models fitting a statement, in catalogue order; empty
+    // when the statement fails (no catalogue).
+    static QStringList fittingModels(const QString &statement);
+    // Whether a statement returns at least one row.
+    static bool finds(const QString &statement);
+    // The "bitrate" column of every catalogue row of this model name.
+    static QList<int> modelBitrates(const QString &name);
+};
+
+#endif // MODELSELECTION_H

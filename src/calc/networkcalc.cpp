@@ -1,0 +1,235 @@
+#include "calc/networkcalc.h"
+
+#include "calc/cabledrop.h"
+#include "calc/calcpass.h"
+#include "calc/modelselection.h"
+#include "calc/resultwriter.h"
+#include "diagram/diagramitem.h"
+#include "diagram/wire.h"
+
+#include <QDebug>
+#include <QGraphicsScene>
+#include <QHash>
+
+#include <cmath>
+#include <set>
+
+namespace {
+
+DiagramItem *otherEnd(const Wire *wire, const DiagramItem *item)
+{
+    return wire->startItem() == item ? wire->endItem() : wire->startItem();
+}
+
+// Passes over the points in order, each point linking its neighbours once it
+// is linked itself, until a pass links nothing. Instead of sweeping every
+// point in every pass, only points that can still link are visited: a point
+// that was visited while linked has already linked every neighbour it ever
+// could, so visiting it again would change nothing. The visits happen in the
+// same order as the full sweeps would make them, so the same feeder wins
+// every contested neighbour.
+template <typename IsRoot, typename Link, typename Dependants>
+void buildTree(const QList<DiagramItem *> &points, IsRoot isRoot, Link link, Dependants dependants)
+{
+    QHash<const DiagramItem *, int> index;
+    index.reserve(points.size());
+    std::set<int> pending;
+    for (int i = 0; i < points.size(); ++i) {
+        index.insert(points.at(i), i);
+        if (isRoot(points.at(i)))
+            pending.insert(i);
+    }
+    while (!pending.empty()) {
+        // One pass, in point order.
+        int position = 0;
+        for (auto it = pending.lower_bound(position); it != pending.end();
+             it = pending.lower_bound(position)) {
+            const int i = *it;
+            pending.erase(it);
+            position = i + 1;
+            DiagramItem *point = points.at(i);
+            const int before = dependants(point).size();
+            if (!link(point))
+                continue;
+            const QList<DiagramItem *> &now = dependants(point);
+            for (int d = before; d < now.size(); ++d) {
+                const auto found = index.constFind(now.at(d));
+                // A point linked later in this pass is visited in this pass,
+                // one linked before the current position in the next one.
+                if (found != index.constEnd())
+                    pending.insert(found.value());
+            }
+        }
+    }
+}
+
+} // namespace
+
+QList<DiagramItem *> NetworkCalc::diagramItems(const QGraphicsScene *scene)
+{
+    QList<DiagramItem *> result;
+    if (!scene)
+        return result;
+    const QList<QGraphicsItem *> all = scene->items(Qt::DescendingOrder);
+    for (QGraphicsItem *item : all) {
+        if (item->type() == DiagramItem::Type)
+            result.append(static_cast<DiagramItem *>(item));
+    }
+    return result;
+}
+
+void NetworkCalc::buildPowerTree(const QList<DiagramItem *> &points)
+{
+    for (DiagramItem *point : points) {
+        point->powerFeeder().clear();
+        point->powerDependants().clear();
+    }
+    buildTree(
+            points,
+            [](const DiagramItem *p) {
+                return p->diagramType() == DiagramItem::PD && p->hasPower230();
+            },
+            [](DiagramItem *p) { return p->linkPowerTree(); },
+            [](DiagramItem *p) -> const QList<DiagramItem *> & { return p->powerDependants(); });
+}
+
+void NetworkCalc::buildDataTree(const QList<DiagramItem *> &points)
+{
+    for (DiagramItem *point : points) {
+        point->dataUplink().clear();
+        point->dataDependants().clear();
+    }
+    buildTree(
+            points,
+            [](const DiagramItem *p) {
+                return p->diagramType() == DiagramItem::PD && (p->hasNvr() || p->hasPc());
+            },
+            [](DiagramItem *p) { return p->linkDataTree(); },
+            [](DiagramItem *p) -> const QList<DiagramItem *> & { return p->dataDependants(); });
+}
+
+void NetworkCalc::calcPD(QGraphicsScene *scene)
+{
+    // A scene calculated without the editor window must still choose models.
+    installModelSelection();
+
+    QList<DiagramItem *> points;
+    const QList<DiagramItem *> items = diagramItems(scene);
+    for (DiagramItem *item : items) {
+        if (item->diagramType() == DiagramItem::PD)
+            points.append(item);
+    }
+    buildPowerTree(points);
+    buildDataTree(points);
+
+    // From here on the trees and the loads stand still until the pass ends.
+    CalcPass pass;
+    for (DiagramItem *point : qAsConst(points)) {
+        point->linkPowerTree();
+        point->refreshLists();
+    }
+}
+
+void NetworkCalc::calcVoltageDrop(QGraphicsScene *scene)
+{
+    // The voltage pass writes only voltages, results and flags: the trees
+    // and the loads it reads stay as they are.
+    CalcPass pass;
+    const QList<DiagramItem *> items = diagramItems(scene);
+    for (DiagramItem *item : items)
+        calcVin(item);
+    // Nothing moves in the scene during the pass, so the order taken above
+    // is the order taking the items again would give.
+    for (DiagramItem *item : items) {
+        if (item->diagramType() == DiagramItem::Camera)
+            calcVinCamera(item);
+    }
+}
+
+void NetworkCalc::calcVin(DiagramItem *item)
+{
+    if (!item)
+        return;
+    if (item->diagramType() == DiagramItem::Camera)
+        calcVinCamera(item);
+    else if (item->diagramType() == DiagramItem::PD)
+        calcVinPoint(item);
+}
+
+void NetworkCalc::calcVinCamera(DiagramItem *camera)
+{
+    const QList<Wire *> &wires = camera->wires();
+    // A camera on two cables is a drawing the calculation cannot read; it
+    // keeps what it had.
+    if (wires.size() > 1)
+        return;
+    if (wires.size() == 1) {
+        Wire *wire = wires.first();
+        DiagramItem *source = otherEnd(wire, camera);
+        if (source && source->diagramType() == DiagramItem::PD) {
+            const CableDrop drop = CableDrop::compute(wire->length(), source->vout(), camera->power());
+            camera->setLowVoltage(drop.lowVoltage);
+            camera->setExtenderRequired(drop.longCable);
+            if (drop.vin != camera->vin()) {
+                camera->setVin(drop.vin);
+                ResultWriter::write(camera, drop);
+            }
+            return;
+        }
+    }
+    // Not connected to any point: no supply at all.
+    camera->setLowVoltage(true);
+    if (camera->vin() != 0.0) {
+        camera->setVin(0.0);
+        ResultWriter::write(camera, CableDrop());
+    }
+}
+
+void NetworkCalc::calcVinPoint(DiagramItem *point)
+{
+    if (point->hasPower230()) {
+        if (point->vout() != CableDrop::MainsVout) {
+            point->setVout(CableDrop::MainsVout);
+            point->setVin(0.0);
+            point->setLowVoltage(false);
+            ResultWriter::write(point, CableDrop());
+        }
+        return;
+    }
+
+    qDebug() << "calcVin PD" << point->numberText();
+    const DiagramItem *feeder = point->powerFeeder().isEmpty() ? nullptr : point->powerFeeder().first();
+    bool supplied = false;
+    for (Wire *wire : point->wires()) {
+        DiagramItem *other = otherEnd(wire, point);
+        if (!other || other->diagramType() != DiagramItem::PD)
+            continue;
+        // A mains point always supplies; a PoE-fed neighbour only if it is
+        // the one the power tree made this point's feeder.
+        if (!other->hasPower230() && other != feeder)
+            continue;
+        supplied = true;
+        const CableDrop drop = CableDrop::compute(wire->length(), other->vout(),
+                                                  CableDrop::OwnConsumption + point->totalPower());
+        point->setLowVoltage(drop.lowVoltage);
+        point->setExtenderRequired(drop.longCable);
+        if (drop.vin != point->vin())
+            point->setVin(drop.vin);
+        if (point->vout() != drop.vin) {
+            // The point passes on what reaches it, in whole volts. A drop
+            // below zero is no output at all: the property refuses it and
+            // keeps its value.
+            const double whole = std::trunc(drop.vin);
+            if (whole >= 0.0)
+                point->setVout(whole);
+            ResultWriter::write(point, drop);
+        }
+    }
+    if (!supplied) {
+        point->setLowVoltage(true);
+        if (point->vin() != 0.0)
+            point->setVin(0.0);
+        if (point->vout() != 0.0)
+            point->setVout(0.0);
+    }
+}

@@ -1,0 +1,38 @@
+#ifndef NETWORKCALC_H
+#define NETWORKCALC_H
+
+#include <QList>
+
+class DiagramItem;
+class DiagramScene;
+class QGraphicsScene;
+
+// The power and bandwidth calculation over a whole scene: the two trees, the
+// model pass and the voltage pass. Everything here works on a bare scene, so
+// the editor window, the order and the tests share one implementation.
+class NetworkCalc
+{
+public:
+    // The scene's diagram items, topmost first (the order every pass uses).
+    static QList<DiagramItem *> diagramItems(const QGraphicsScene *scene);
+
+    // Rebuild the power (data) tree of these points from scratch: clear the
+    // lists, then link in passes over the points in the given order until a
+    // pass links nothing.
+    static void buildPowerTree(const QList<DiagramItem *> &points);
+    static void buildDataTree(const QList<DiagramItem *> &points);
+
+    // Trees, then for every point its enclosure list and its model.
+    static void calcPD(QGraphicsScene *scene);
+    // Voltages and flags of every camera and every point; cameras twice, so
+    // that a camera sees the output its point has just got.
+    static void calcVoltageDrop(QGraphicsScene *scene);
+    // The voltage at one device.
+    static void calcVin(DiagramItem *item);
+
+private:
+    static void calcVinCamera(DiagramItem *camera);
+    static void calcVinPoint(DiagramItem *point);
+};
+
+#endif // NETWORKCALC_H
