@@ -3,7 +3,10 @@
 #include "diagram/diagramitem.h"
 #include "diagram/diagramscene.h"
 #include "print/orderdocument.h"
+#if __has_include("propertysets/qtnpropertysetpd.h")
 #include "propertysets/qtnpropertysetpd.h"
+#define MOX_HAVE_PD_SET 1
+#endif
 
 #include <QAbstractButton>
 #include <QDir>
@@ -20,8 +23,12 @@ namespace {
 // Value 0 of "Model" is "Nie określono": no catalogue model fits the point.
 bool hasNoCatalogueModel(const DiagramItem *point)
 {
+#ifdef MOX_HAVE_PD_SET
     const QtnPropertySetPD *set = point->pdSet();
     return set && int(set->Model.value()) == 0;
+#else
+    return point->modelName().isEmpty();
+#endif
 }
 
 } // namespace
@@ -33,16 +40,21 @@ OrderPrintJob::OrderPrintJob(DiagramScene *scene, QTextEdit *editor, const QPixm
 }
 
 bool OrderPrintJob::splitOverflowingPoints(DiagramScene *scene,
-                                           const std::function<bool(DiagramItem *)> &split)
+                                           const std::function<bool(DiagramItem *)> &split,
+                                           const std::function<void()> &recalculate)
 {
     if (!scene || !split)
         return false;
     bool addedAny = false;
     bool addedInPass = true;
-    // A split recalculates nothing by itself, but the points it creates and
-    // the points it leaves behind are visited by the next pass, so repeat
-    // until a whole pass finds nothing more to split.
+    // The points a split creates and the points it leaves behind may still
+    // overflow, so passes repeat until one finds nothing more to split. A
+    // split itself recalculates nothing: without the recalculation between
+    // passes the point just split would still carry its old overflow flag
+    // and be offered again and again.
     while (addedInPass) {
+        if (addedAny && recalculate)
+            recalculate();
         addedInPass = false;
         const QList<QGraphicsItem *> items = scene->items(Qt::AscendingOrder);
         for (QGraphicsItem *item : items) {
@@ -112,7 +124,7 @@ void OrderPrintJob::preparePrinter(QPrinter &printer, const QString &projectName
 
 bool OrderPrintJob::run()
 {
-    if (splitOverflowingPoints(m_scene, m_hooks.splitOverflow)) {
+    if (splitOverflowingPoints(m_scene, m_hooks.splitOverflow, m_hooks.recalculate)) {
         QMessageBox box;
         prepareContinueQuestion(box);
         const int answer = m_hooks.execMessageBox ? m_hooks.execMessageBox(box) : int(QMessageBox::Yes);

@@ -26,6 +26,9 @@ public:
     {
         // Offers the split of an overflowing point; true when it added points.
         std::function<bool(DiagramItem *)> splitOverflow;
+        // Reruns the calculation, so the flags seen by the next pass are those
+        // of the split network.
+        std::function<void()> recalculate;
         // Runs a built message box; returns the standard button chosen.
         std::function<int(QMessageBox &)> execMessageBox;
         // Runs the built print preview.
@@ -43,7 +46,8 @@ public:
     // any pass split something. Points with a catalogue model or without
     // the overflow flag are left alone.
     static bool splitOverflowingPoints(DiagramScene *scene,
-                                       const std::function<bool(DiagramItem *)> &split);
+                                       const std::function<bool(DiagramItem *)> &split,
+                                       const std::function<void()> &recalculate = {});
 
     // Fills the question asked after a split ("Tak" / "Nie", "Tak" default).
     static void prepareContinueQuestion(QMessageBox &box);
