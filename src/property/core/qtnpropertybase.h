@@ -1,0 +1,147 @@
+#ifndef QTN_PROPERTY_BASE_H
+#define QTN_PROPERTY_BASE_H
+
+#include "property/core/qtnpropertystate.h"
+#include "property/core/qtnpropertydelegateinfo.h"
+
+#include <QObject>
+#include <QScopedPointer>
+#include <QString>
+#include <QVariant>
+
+#include <functional>
+
+class QDataStream;
+class QtnProperty;
+class QtnPropertySet;
+class QtnPropertyBase;
+
+typedef std::function<void(QtnPropertyBase&)> QtnPropertyResetCallback;
+
+// Common base of single properties and property sets: name, captions, id,
+// state flags and the will/did change signals. The name is the object name.
+class QtnPropertyBase : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY(QtnPropertyBase)
+
+    Q_PROPERTY(QString name READ name WRITE setName)
+    Q_PROPERTY(QString displayName READ displayName WRITE setDisplayName)
+    Q_PROPERTY(QString description READ description WRITE setDescription)
+    Q_PROPERTY(qint32 id READ id WRITE setId)
+    Q_PROPERTY(bool isEditable READ isEditable)
+    Q_PROPERTY(QtnPropertyState state READ state)
+    Q_PROPERTY(QVariant value READ valueAsVariant WRITE setValueAsVariant)
+
+public:
+    ~QtnPropertyBase() override;
+
+    QString name() const { return objectName(); }
+    void setName(const QString& name);
+
+    const QString& displayName() const { return m_displayName; }
+    void setDisplayName(const QString& displayName);
+
+    const QString& description() const { return m_description; }
+    void setDescription(const QString& description);
+
+    QtnPropertyID id() const { return m_id; }
+    void setId(QtnPropertyID id);
+
+    // Effective state: own flags OR the flags pushed down by the parent set.
+    QtnPropertyState state() const { return m_stateLocal | m_stateInherited; }
+    QtnPropertyState stateLocal() const { return m_stateLocal; }
+    QtnPropertyState stateInherited() const { return m_stateInherited; }
+
+    void setState(QtnPropertyState stateToSet, bool force = false);
+    void addState(QtnPropertyState stateToAdd, bool force = false);
+    void removeState(QtnPropertyState stateToRemove, bool force = false);
+    void switchState(QtnPropertyState stateToSwitch, bool switchOn, bool force = false);
+    void switchStateAuto(QtnPropertyState stateToSwitch, bool force = false);
+    void setStateInherited(QtnPropertyState stateToSet, bool force = false);
+
+    bool isEditable() const;
+    bool isVisible() const;
+    bool isEditableByUser() const;
+
+    // Binary envelope: magic 6532, version 1, body length, body.
+    bool load(QDataStream& stream);
+    bool save(QDataStream& stream) const;
+    static bool skipLoad(QDataStream& stream);
+
+    bool fromStr(const QString& str);
+    bool toStr(QString& str) const;
+    bool fromVariant(const QVariant& var);
+    bool toVariant(QVariant& var) const;
+
+    // Delegate info read by the view; the property owns the getter.
+    const QtnPropertyDelegateInfo* delegate() const;
+    void setDelegate(const QtnPropertyDelegateInfo& delegate);
+    void setDelegateCallback(const QtnPropertyDelegateInfoCallback& callback);
+
+    const QtnPropertyResetCallback& resetCallback() const { return m_resetCallback; }
+    void setResetCallback(const QtnPropertyResetCallback& callback) { m_resetCallback = callback; }
+    bool reset();
+
+    virtual QtnProperty* asProperty() { return nullptr; }
+    virtual const QtnProperty* asProperty() const { return nullptr; }
+    virtual QtnPropertySet* asPropertySet() { return nullptr; }
+    virtual const QtnPropertySet* asPropertySet() const { return nullptr; }
+
+Q_SIGNALS:
+    void propertyWillChange(const QtnPropertyBase* changedProperty, const QtnPropertyBase* firedProperty,
+                            QtnPropertyChangeReason reason, QtnPropertyValuePtr newValue);
+    void propertyDidChange(const QtnPropertyBase* changedProperty, const QtnPropertyBase* firedProperty,
+                           QtnPropertyChangeReason reason);
+
+protected:
+    explicit QtnPropertyBase(QObject* parent);
+
+    virtual bool loadImpl(QDataStream& stream);
+    virtual bool saveImpl(QDataStream& stream) const;
+    virtual bool fromStrImpl(const QString& str);
+    virtual bool toStrImpl(QString& str) const;
+    virtual bool fromVariantImpl(const QVariant& var);
+    virtual bool toVariantImpl(QVariant& var) const;
+    virtual void updateStateInherited(bool force);
+
+private Q_SLOTS:
+    // Targets of connectMasterState: a sub-property follows its compound master.
+    void masterPropertyWillChange(const QtnPropertyBase* changedProperty, const QtnPropertyBase* firedProperty,
+                                  QtnPropertyChangeReason reason, QtnPropertyValuePtr newValue);
+    void masterPropertyDidChange(const QtnPropertyBase* changedProperty, const QtnPropertyBase* firedProperty,
+                                 QtnPropertyChangeReason reason);
+
+private:
+    QVariant valueAsVariant() const;
+    void setValueAsVariant(const QVariant& var);
+
+    QString m_displayName;
+    QString m_description;
+    QtnPropertyID m_id;
+    QtnPropertyState m_stateLocal;
+    QtnPropertyState m_stateInherited;
+    QScopedPointer<QtnPropertyDelegateInfoGetter> m_delegateInfoGetter;
+    QtnPropertyResetCallback m_resetCallback;
+
+    friend class QtnPropertySet;
+    friend void qtnConnectMasterState(const QtnPropertyBase& masterProperty, QtnPropertyBase& slaveProperty);
+    friend void qtnDisconnectMasterState(const QtnPropertyBase& masterProperty, QtnPropertyBase& slaveProperty);
+};
+
+// The slave takes the master's effective state as inherited state and
+// announces the master's value changes as its own.
+void qtnConnectMasterState(const QtnPropertyBase& masterProperty, QtnPropertyBase& slaveProperty);
+void qtnDisconnectMasterState(const QtnPropertyBase& masterProperty, QtnPropertyBase& slaveProperty);
+
+inline void connectMasterState(const QtnPropertyBase& masterProperty, QtnPropertyBase& slaveProperty)
+{
+    qtnConnectMasterState(masterProperty, slaveProperty);
+}
+
+inline void disconnectMasterState(const QtnPropertyBase& masterProperty, QtnPropertyBase& slaveProperty)
+{
+    qtnDisconnectMasterState(masterProperty, slaveProperty);
+}
+
+#endif // QTN_PROPERTY_BASE_H

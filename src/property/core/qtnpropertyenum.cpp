@@ -1,0 +1,43 @@
+#include "property/core/qtnpropertyenum.h"
+
+QtnPropertyEnumBase::QtnPropertyEnumBase(QObject* parent)
+    : QtnSinglePropertyBase<QtnEnumValueType>(parent),
+      m_enumInfo(nullptr)
+{
+}
+
+QtnPropertyEnumCallback::QtnPropertyEnumCallback(QObject* parent)
+    : QtnSinglePropertyCallback<QtnPropertyEnumBase>(parent)
+{
+}
+
+QtnPropertyEnum::QtnPropertyEnum(QObject* parent)
+    : QtnSinglePropertyValue<QtnPropertyEnumBase>(parent)
+{
+}
+
+bool QtnPropertyEnumBase::isValueAcceptedImpl(const ValueType& valueToAccept) const
+{
+    return m_enumInfo && m_enumInfo->findByValue(valueToAccept);
+}
+
+bool QtnPropertyEnumBase::fromStrImpl(const QString& str)
+{
+    if (!m_enumInfo)
+        return false;
+
+    const QtnEnumValueInfo* valueInfo = m_enumInfo->fromStr(str);
+    if (!valueInfo)
+        return false;
+
+    setValue(valueInfo->value());
+    return true;
+}
+
+bool QtnPropertyEnumBase::toStrImpl(QString& str) const
+{
+    if (!m_enumInfo)
+        return false;
+
+    return m_enumInfo->toStr(str, value());
+}

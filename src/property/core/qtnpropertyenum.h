@@ -1,0 +1,54 @@
+#ifndef QTN_PROPERTY_ENUM_H
+#define QTN_PROPERTY_ENUM_H
+
+#include "property/core/qtnsinglepropertybase.h"
+#include "property/core/qtnsinglepropertyvalue.h"
+#include "property/core/qtnsinglepropertycallback.h"
+#include "property/core/qtnenuminfo.h"
+
+class QtnPropertyEnumBase : public QtnSinglePropertyBase<QtnEnumValueType>
+{
+    Q_OBJECT
+    Q_DISABLE_COPY(QtnPropertyEnumBase)
+
+public:
+    // Not owned: whoever builds the property keeps the enumeration alive.
+    const QtnEnumInfo* enumInfo() const { return m_enumInfo; }
+    void setEnumInfo(const QtnEnumInfo* enumInfo) { m_enumInfo = enumInfo; }
+
+protected:
+    explicit QtnPropertyEnumBase(QObject* parent);
+
+    bool isValueAcceptedImpl(const ValueType& valueToAccept) const override;
+    bool fromStrImpl(const QString& str) override;
+    bool toStrImpl(QString& str) const override;
+
+private:
+    const QtnEnumInfo* m_enumInfo;
+};
+
+class QtnPropertyEnumCallback : public QtnSinglePropertyCallback<QtnPropertyEnumBase>
+{
+    Q_OBJECT
+    Q_DISABLE_COPY(QtnPropertyEnumCallback)
+
+public:
+    explicit QtnPropertyEnumCallback(QObject* parent = nullptr);
+};
+
+class QtnPropertyEnum : public QtnSinglePropertyValue<QtnPropertyEnumBase>
+{
+    Q_OBJECT
+    Q_DISABLE_COPY(QtnPropertyEnum)
+
+public:
+    explicit QtnPropertyEnum(QObject* parent = nullptr);
+
+    QtnPropertyEnum& operator=(const ValueType& newValue)
+    {
+        setValue(newValue);
+        return *this;
+    }
+};
+
+#endif // QTN_PROPERTY_ENUM_H

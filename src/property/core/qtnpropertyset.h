@@ -1,0 +1,69 @@
+#ifndef QTN_PROPERTY_SET_H
+#define QTN_PROPERTY_SET_H
+
+#include "property/core/qtnpropertybase.h"
+
+#include <QList>
+
+class QJsonObject;
+
+// An ordered list of child properties (which may be sets). Relays their
+// signals with itself as firedProperty and pushes its state down to them.
+class QtnPropertySet : public QtnPropertyBase
+{
+    Q_OBJECT
+    Q_DISABLE_COPY(QtnPropertySet)
+
+public:
+    explicit QtnPropertySet(QObject* parent = nullptr);
+    ~QtnPropertySet() override;
+
+    QtnPropertySet* asPropertySet() override { return this; }
+    const QtnPropertySet* asPropertySet() const override { return this; }
+
+    Q_INVOKABLE bool hasChildProperties() const { return !m_childProperties.isEmpty(); }
+    Q_INVOKABLE const QList<QtnPropertyBase*>& childProperties() const { return m_childProperties; }
+    // Name or dotted path ("Advanced.Resistance"); recursive by default.
+    Q_INVOKABLE QList<QtnPropertyBase*> findChildProperties(QString name,
+                                                            Qt::FindChildOptions options = Qt::FindChildrenRecursively);
+    Q_INVOKABLE QtnPropertyBase* findChildProperty(QtnPropertyID id);
+    Q_INVOKABLE void clearChildProperties();
+    Q_INVOKABLE bool addChildProperty(QtnPropertyBase* childProperty, bool moveOwnership = true);
+    Q_INVOKABLE bool removeChildProperty(QtnPropertyBase* childProperty);
+
+    Q_INVOKABLE QtnPropertySet* createNew(QObject* parentForNew) const;
+    Q_INVOKABLE QtnPropertySet* createCopy(QObject* parentForCopy) const;
+    Q_INVOKABLE bool copyValues(QtnPropertySet* propertySetCopyFrom,
+                                QtnPropertyState ignoreMask = QtnPropertyStateNone);
+
+    Q_INVOKABLE bool fromJson(const QJsonObject& jsonObject);
+    Q_INVOKABLE bool toJson(QJsonObject& jsonObject) const;
+
+protected:
+    virtual QtnPropertySet* createNewImpl(QObject* parentForNew) const;
+    virtual QtnPropertySet* createCopyImpl(QObject* parentForCopy) const;
+    virtual bool copyValuesImpl(QtnPropertySet* propertySetCopyFrom, QtnPropertyState ignoreMask);
+
+    bool loadImpl(QDataStream& stream) override;
+    bool saveImpl(QDataStream& stream) const override;
+    bool fromStrImpl(const QString& str) override;
+    bool toStrImpl(QString& str) const override;
+    void updateStateInherited(bool force) override;
+
+private Q_SLOTS:
+    void childPropertyWillChange(const QtnPropertyBase* changedProperty, const QtnPropertyBase* firedProperty,
+                                 QtnPropertyChangeReason reason, QtnPropertyValuePtr newValue);
+    void childPropertyDidChange(const QtnPropertyBase* changedProperty, const QtnPropertyBase* firedProperty,
+                                QtnPropertyChangeReason reason);
+
+private:
+    bool toStrWithPrefix(QString& str, const QString& prefix) const;
+    void findChildPropertiesRecursive(const QString& name, QList<QtnPropertyBase*>& result);
+    void connectChild(QtnPropertyBase* childProperty);
+    void disconnectChild(QtnPropertyBase* childProperty);
+
+    QList<QtnPropertyBase*> m_childProperties;
+    bool m_ignoreChildPropertyChanges;
+};
+
+#endif // QTN_PROPERTY_SET_H
