@@ -1,0 +1,192 @@
+#ifndef DIAGRAM_DIAGRAMITEM_H
+#define DIAGRAM_DIAGRAMITEM_H
+
+#include <QColor>
+#include <QFont>
+#include <QGraphicsRectItem>
+#include <QImage>
+#include <QList>
+#include <QPixmap>
+#include <QString>
+
+#include <functional>
+
+class QMenu;
+class QGraphicsSceneContextMenuEvent;
+class QtnPropertySet;
+class QtnPropertySetCamera;
+class QtnPropertySetPD;
+class Wire;
+
+// One node of the schematic: a camera or a distribution point. The item
+// draws its icon and texts, keeps the wires that end at it sorted by their
+// direction, and owns the property set that holds every device parameter;
+// the accessors below read and write that set, nothing is cached here.
+class DiagramItem : public QGraphicsRectItem
+{
+public:
+    enum { Type = UserType + 15 };
+    enum DiagramType { Camera, PD };
+
+    // Runs the model selection of a distribution point. Installed by the
+    // calculation layer, which sits above this one.
+    using ModelSelector = std::function<void(DiagramItem *)>;
+
+    DiagramItem(DiagramType diagramType, QMenu *contextMenu, QGraphicsItem *parent = nullptr);
+    ~DiagramItem() override;
+
+    QRectF boundingRect() const override;
+    QPainterPath shape() const override;
+    void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget = nullptr) override;
+    int type() const override { return Type; }
+
+    // Wire list.
+    void addWire(Wire *wire);
+    void removeWire(Wire *wire);
+    void removeWires();
+    void updateWires();
+    int wireIndex(Wire *wire) const;
+    DiagramItem *otherPd(Wire *wire) const;
+    const QList<Wire *> &wires() const { return m_wires; }
+    // Hands the whole wire list to the caller and leaves the item without
+    // wires (used when the wires of a point are spread over new points).
+    QList<Wire *> takeWires();
+
+    // Kind, look and geometry.
+    DiagramType diagramType() const { return m_diagramType; }
+    QMenu *contextMenu() const { return m_contextMenu; }
+    void setContextMenu(QMenu *contextMenu);
+    QPixmap image() const;
+    const QImage &iconImage() const { return m_image; }
+    int rotation() const { return m_rotation; }
+    void setRotation(int angle);
+    void rotateRight();
+    void rotateLeft();
+    void hideDescription();
+    void showDescription();
+    bool descriptionsHidden() const { return m_descriptionsHidden; }
+    void setExtenderRequired(bool required);
+    bool extenderRequired() const { return m_extenderRequired; }
+    QRectF computeRect() const;
+    QColor color() const { return m_color; }
+    void setColor(const QColor &color);
+    QString typePrefix() const { return m_typePrefix; }
+    // The number label: the prefix alone, or the prefix, a blank and the number.
+    QString numberText() const;
+    // The icon with its pure black pixels in the given colour.
+    QImage recolouredImage(const QColor &color) const;
+
+    // Flags of the calculation and of the model selection.
+    bool lowVoltage() const { return m_lowVoltage; }
+    void setLowVoltage(bool low) { m_lowVoltage = low; }
+    bool modelMissing() const { return m_modelMissing; }
+    void setModelMissing(bool missing) { m_modelMissing = missing; }
+    bool slotOverflow() const { return m_slotOverflow; }
+    void setSlotOverflow(bool overflow) { m_slotOverflow = overflow; }
+    QString lastModelText() const { return m_lastModelText; }
+    void setLastModelText(const QString &text) { m_lastModelText = text; }
+    bool lowVoltageShown() const { return m_lowVoltageShown; }
+    bool pcShown() const { return m_pcShown; }
+    bool nvrShown() const { return m_nvrShown; }
+
+    // Power and data trees, filled by the calculation.
+    QList<DiagramItem *> &powerFeeder() { return m_powerFeeder; }
+    QList<DiagramItem *> &powerDependants() { return m_powerDependants; }
+    QList<DiagramItem *> &dataUplink() { return m_dataUplink; }
+    QList<DiagramItem *> &dataDependants() { return m_dataDependants; }
+    const QList<DiagramItem *> &powerFeeder() const { return m_powerFeeder; }
+    const QList<DiagramItem *> &powerDependants() const { return m_powerDependants; }
+    const QList<DiagramItem *> &dataUplink() const { return m_dataUplink; }
+    const QList<DiagramItem *> &dataDependants() const { return m_dataDependants; }
+
+    // The owned property set; the typed getters return null for the other kind.
+    QtnPropertySet *propertySet() const;
+    QtnPropertySetCamera *cameraSet() const;
+    QtnPropertySetPD *pdSet() const;
+
+    // Property accessors. Setters go through the properties' value setters,
+    // so the set announces every change.
+    uint number() const;
+    void setNumber(uint number);
+    QString location() const;
+    void setLocation(const QString &location);
+    QString modelName() const;
+    void setModel(const QString &name);
+    uint power() const;
+    void setPower(uint power);
+    int bitrate() const;
+    void setBitrate(int bitrate);
+    double vin() const;
+    void setVin(double vin);
+    double vout() const;
+    void setVout(double vout);
+    bool hasPc() const;
+    void setPc(bool on);
+    bool hasNvr() const;
+    void setNvr(bool on);
+    bool hasPower230() const;
+    void setPower230(bool on);
+    bool hasBackup() const;
+    void setBackup(bool on);
+    bool calculateAccumulator() const;
+    void setCalculateAccumulator(bool on);
+    uint accumulatorCapacity() const;
+    void setAccumulatorCapacity(uint capacity);
+    uint backupHours() const;
+    void setBackupHours(uint hours);
+    QString boxTypeName() const;
+    void setBoxType(const QString &name);
+
+    // Network operations. totalPower, totalBitrate, linkPowerTree and
+    // linkDataTree walk the network and are defined by the calculation layer.
+    int usedSlots() const;
+    int totalPower() const;
+    int totalBitrate() const;
+    bool linkPowerTree();
+    bool linkDataTree();
+    void refreshLists();
+    void selectModel();
+    static void setModelSelector(ModelSelector selector);
+    static bool hasModelSelector();
+
+    // The item's number in the project file; only the file reader and writer use it.
+    int fileId = 0;
+
+protected:
+    void contextMenuEvent(QGraphicsSceneContextMenuEvent *event) override;
+    QVariant itemChange(GraphicsItemChange change, const QVariant &value) override;
+
+private:
+    void drawSideLabel(QPainter *painter, const QString &text, bool rightSide, bool condition,
+                       bool &shownFlag);
+
+    QFont m_locationFont;
+    QFont m_labelFont;
+    QFont m_modelFont;
+    QRectF m_rect;
+    QColor m_color;
+    int m_rotation = 0;
+    bool m_lowVoltage = false;
+    bool m_modelMissing = false;
+    DiagramType m_diagramType;
+    QMenu *m_contextMenu = nullptr;
+    QString m_typePrefix;
+    QImage m_image;
+    QtnPropertySet *m_propertySet = nullptr;
+    bool m_extenderRequired = false;
+    bool m_descriptionsHidden = false;
+    bool m_slotOverflow = false;
+    QString m_lastModelText;
+    bool m_lowVoltageShown = false;
+    bool m_pcShown = false;
+    bool m_nvrShown = false;
+    QList<Wire *> m_wires;
+    QList<DiagramItem *> m_powerFeeder;
+    QList<DiagramItem *> m_powerDependants;
+    QList<DiagramItem *> m_dataUplink;
+    QList<DiagramItem *> m_dataDependants;
+
+    static ModelSelector s_modelSelector;
+};
+
+#endif // DIAGRAM_DIAGRAMITEM_H

@@ -1,0 +1,207 @@
+#include "diagram/wire.h"
+
+#include "diagram/diagramitem.h"
+#include "diagram/enumaccess.h"
+#include "propertysets/qtnpropertysetwire.h"
+#if __has_include("catalogue/catalogue.h")
+#include "catalogue/catalogue.h"
+#define MOX_HAVE_CATALOGUE 1
+#endif
+
+#include <QLineF>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPen>
+#include <QPolygonF>
+
+#include <cmath>
+
+namespace {
+
+// Offset of a wire's attachment point along the bottom edge of an item, so
+// that several wires at one item run side by side 5 units apart instead of
+// on top of each other.
+int fanOffset(const DiagramItem *item, Wire *wire)
+{
+    const int n = item->wires().size();
+    const int i = item->wireIndex(wire);
+    return (5 * n) / 2 - 5 * i;
+}
+
+// Angles in (90, 450]: "straight up" is the largest, so a descending sort
+// starts there and turns clockwise on screen.
+qreal normalisedAngle(const QLineF &line)
+{
+    qreal angle = line.angle();
+    if (angle >= 0 && angle <= 90)
+        angle += 360;
+    return angle;
+}
+
+QPointF truncated(const QPointF &p)
+{
+    return QPointF(std::trunc(p.x()), std::trunc(p.y()));
+}
+
+} // namespace
+
+Wire::Wire(DiagramItem *startItem, DiagramItem *endItem, QGraphicsItem *parent)
+    : QGraphicsLineItem(parent)
+    , m_startItem(startItem)
+    , m_endItem(endItem)
+    , m_color(Qt::black)
+{
+    setFlag(QGraphicsItem::ItemIsSelectable, true);
+    setFlag(QGraphicsItem::ItemIsFocusable, true);
+    setPen(QPen(m_color, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+
+    m_propertySet = new QtnPropertySetWire(nullptr);
+#ifdef MOX_HAVE_CATALOGUE
+    Catalogue::refreshWireTypes(m_propertySet->Model);
+#endif
+
+    setAcceptHoverEvents(false);
+    setType(QStringLiteral("UTP kat.5E"));
+}
+
+Wire::~Wire()
+{
+    delete m_propertySet;
+}
+
+void Wire::updatePosition()
+{
+    if (!m_startItem || !m_endItem)
+        return;
+    // The route depends on the fan positions and item heights as well as on
+    // the two origins, so the geometry change is announced even when the
+    // base line itself stays the same.
+    prepareGeometryChange();
+    setLine(QLineF(mapFromItem(m_startItem, 0, 0), mapFromItem(m_endItem, 0, 0)));
+}
+
+QList<QPointF> Wire::path() const
+{
+    if (!m_startItem || !m_endItem)
+        return {};
+
+    const QPointF s = m_startItem->pos();
+    const QPointF e = m_endItem->pos();
+    const qreal hS = m_startItem->boundingRect().height();
+    const qreal hE = m_endItem->boundingRect().height();
+    Wire *self = const_cast<Wire *>(this);
+    const int dS = fanOffset(m_startItem, self);
+    const int dE = fanOffset(m_endItem, self);
+
+    // The bus runs below the lower of the two items; with equal heights on
+    // screen the start item counts as the lower one.
+    const qreal yBus = (e.y() > s.y()) ? e.y() + hE + dE : s.y() + hS + dE;
+
+    const QPointF p0(s.x() + dS, s.y() + hS / 2);
+    const QPointF p1(p0.x(), yBus);
+    const QPointF p2(e.x() + dE, yBus);
+    const QPointF p3(e.x() + dE, e.y() + hE / 2);
+    return {p0, p1, p2, p3};
+}
+
+QRectF Wire::boundingRect() const
+{
+    const QList<QPointF> points = path();
+    if (points.isEmpty())
+        return QRectF();
+    // The margin covers the pen and the dashed parallels drawn 4 units away
+    // from every segment of a selected wire.
+    const qreal extra = (pen().width() + 20) / 2.0;
+    return QPolygonF(points.toVector()).boundingRect().normalized().adjusted(-extra, -extra, extra, extra);
+}
+
+QPainterPath Wire::shape() const
+{
+    QPainterPath result;
+    for (const QGraphicsLineItem &segment : m_segments)
+        result = result.united(segment.shape());
+    return result;
+}
+
+void Wire::paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget)
+{
+    Q_UNUSED(option)
+    Q_UNUSED(widget)
+
+    QPen drawPen = pen();
+    drawPen.setColor(m_color);
+    painter->setPen(drawPen);
+    painter->setBrush(m_color);
+
+    const QList<QPointF> points = path();
+    if (points.size() != 4)
+        return;
+    for (int i = 0; i < 3; ++i) {
+        m_segments[i].setLine(QLineF(points.at(i), points.at(i + 1)));
+        painter->drawLine(m_segments[i].line());
+    }
+
+    if (isSelected()) {
+        painter->setPen(QPen(Qt::red, 1, Qt::DashLine, Qt::SquareCap, Qt::BevelJoin));
+        for (const QGraphicsLineItem &segment : m_segments) {
+            const QLineF l = segment.line();
+            painter->drawLine(l.translated(4, 4));
+            painter->drawLine(l.translated(-4, -4));
+        }
+    }
+}
+
+bool Wire::angleLessThan(Wire *a, Wire *b)
+{
+    DiagramItem *shared = nullptr;
+    DiagramItem *otherA = nullptr;
+    DiagramItem *otherB = nullptr;
+    if (a->startItem() == b->startItem()) {
+        shared = a->startItem();
+        otherA = a->endItem();
+        otherB = b->endItem();
+    } else if (a->startItem() == b->endItem()) {
+        shared = a->startItem();
+        otherA = a->endItem();
+        otherB = b->startItem();
+    } else if (a->endItem() == b->startItem()) {
+        shared = a->endItem();
+        otherA = a->startItem();
+        otherB = b->endItem();
+    } else if (a->endItem() == b->endItem()) {
+        shared = a->endItem();
+        otherA = a->startItem();
+        otherB = b->startItem();
+    }
+
+    QLineF lineA;
+    QLineF lineB;
+    if (shared && otherA && otherB) {
+        const QPointF k = truncated(shared->pos());
+        lineA = QLineF(k, truncated(otherA->pos()));
+        lineB = QLineF(k, truncated(otherB->pos()));
+    }
+    return normalisedAngle(lineA) > normalisedAngle(lineB);
+}
+
+uint Wire::length() const
+{
+    return m_propertySet->UintLenght.value();
+}
+
+void Wire::setLength(uint length)
+{
+    m_propertySet->UintLenght.setValue(length);
+}
+
+QString Wire::typeName() const
+{
+    return enumDisplayText(m_propertySet->Model);
+}
+
+void Wire::setType(const QString &name)
+{
+    int value = 0;
+    if (enumValueByDisplayText(m_propertySet->Model, name, value))
+        m_propertySet->Model.setValue(value);
+}

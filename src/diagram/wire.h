@@ -1,0 +1,62 @@
+#ifndef DIAGRAM_WIRE_H
+#define DIAGRAM_WIRE_H
+
+#include <QColor>
+#include <QGraphicsLineItem>
+#include <QList>
+#include <QPointF>
+#include <QString>
+
+class DiagramItem;
+class QtnPropertySetWire;
+
+// A cable between two diagram items, drawn as an orthogonal route of three
+// segments that leaves the bottom of the start item, runs along a bus below
+// the lower item and rises into the bottom of the end item. The wire stays at
+// the scene origin, so its item coordinates are scene coordinates.
+class Wire : public QGraphicsLineItem
+{
+public:
+    enum { Type = UserType + 5 };
+
+    Wire(DiagramItem *startItem, DiagramItem *endItem, QGraphicsItem *parent = nullptr);
+    ~Wire() override;
+
+    QRectF boundingRect() const override;
+    QPainterPath shape() const override;
+    void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget = nullptr) override;
+    int type() const override { return Type; }
+
+    DiagramItem *startItem() const { return m_startItem; }
+    DiagramItem *endItem() const { return m_endItem; }
+    // Re-attach one end (used when the wires of a point move to new points).
+    void setStartItem(DiagramItem *item) { m_startItem = item; }
+    void setEndItem(DiagramItem *item) { m_endItem = item; }
+    QColor color() const { return m_color; }
+    void setColor(const QColor &color) { m_color = color; }
+
+    void updatePosition();
+    // The route P0 -> P1 -> P2 -> P3.
+    QList<QPointF> path() const;
+
+    uint length() const;
+    void setLength(uint length);
+    QString typeName() const;
+    void setType(const QString &name);
+
+    QtnPropertySetWire *propertySet() const { return m_propertySet; }
+
+    // Sorting order of the wires of one item: by the direction from the shared
+    // item to the other end, starting straight up and turning clockwise.
+    static bool angleLessThan(Wire *a, Wire *b);
+
+private:
+    DiagramItem *m_startItem;
+    DiagramItem *m_endItem;
+    QColor m_color;
+    // The segments of the route as last painted; they give the wire its shape.
+    QGraphicsLineItem m_segments[3];
+    QtnPropertySetWire *m_propertySet = nullptr;
+};
+
+#endif // DIAGRAM_WIRE_H
