@@ -3,10 +3,7 @@
 #include "diagram/diagramitem.h"
 #include "diagram/diagramscene.h"
 #include "print/orderdocument.h"
-#if __has_include("propertysets/qtnpropertysetpd.h")
 #include "propertysets/qtnpropertysetpd.h"
-#define MOX_HAVE_PD_SET 1
-#endif
 
 #include <QAbstractButton>
 #include <QDir>
@@ -23,12 +20,8 @@ namespace {
 // Value 0 of "Model" is "Nie określono": no catalogue model fits the point.
 bool hasNoCatalogueModel(const DiagramItem *point)
 {
-#ifdef MOX_HAVE_PD_SET
     const QtnPropertySetPD *set = point->pdSet();
     return set && int(set->Model.value()) == 0;
-#else
-    return point->modelName().isEmpty();
-#endif
 }
 
 } // namespace

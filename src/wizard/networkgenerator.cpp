@@ -3,10 +3,7 @@
 #include "diagram/diagramitem.h"
 #include "diagram/diagramscene.h"
 #include "diagram/wire.h"
-#if __has_include("propertysets/qtnpropertysetproject.h")
 #include "propertysets/qtnpropertysetproject.h"
-#define MOX_HAVE_PROJECT_SET 1
-#endif
 
 #include <QColor>
 
@@ -84,7 +81,6 @@ void NetworkGenerator::applyProjectData(QtnPropertySetProject *project, const QS
                                         const QString &address, const QString &comments,
                                         const QString &createDate)
 {
-#ifdef MOX_HAVE_PROJECT_SET
     project->Name.setValue(name);
     project->Address.setValue(address);
     project->Comments.setValue(comments);
@@ -99,7 +95,4 @@ void NetworkGenerator::applyProjectData(QtnPropertySetProject *project, const QS
         project->ColorPD.setValue(black);
     if (project->ColorCameras.value() != black)
         project->ColorCameras.setValue(black);
-#else
-    Q_UNUSED(project) Q_UNUSED(name) Q_UNUSED(address) Q_UNUSED(comments) Q_UNUSED(createDate)
-#endif
 }
