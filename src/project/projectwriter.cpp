@@ -9,6 +9,33 @@
 #include <QGraphicsItem>
 #include <QList>
 
+namespace {
+
+// Characters that XML 1.0 cannot carry at all (control characters, lone
+// surrogates, U+FFFE/U+FFFF) can reach a text through the clipboard. Left in,
+// they make the stream writer fail or write a file no reader accepts; the
+// designer's project would be lost over an invisible character.
+QString xmlText(const QString &text)
+{
+    QString out;
+    const int n = text.size();
+    out.reserve(n);
+    for (int i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        const ushort u = c.unicode();
+        if (c.isHighSurrogate() && i + 1 < n && text.at(i + 1).isLowSurrogate()) {
+            out += c;
+            out += text.at(++i);
+        } else if ((u >= 0x20 && !c.isSurrogate() && u != 0xfffe && u != 0xffff) || u == '\t' || u == '\n'
+                   || u == '\r') {
+            out += c;
+        }
+    }
+    return out;
+}
+
+} // namespace
+
 ProjectWriter::ProjectWriter(ProjectDoc *doc)
     : m_doc(doc)
 {
@@ -61,10 +88,10 @@ void ProjectWriter::writeProject()
 {
     const DiagramScene *scene = m_doc->scene();
     m_xml.writeStartElement(QStringLiteral("project"));
-    m_xml.writeTextElement(QStringLiteral("name"), scene->investmentName());
-    m_xml.writeTextElement(QStringLiteral("create"), scene->createDate());
-    m_xml.writeTextElement(QStringLiteral("address"), scene->investmentAddress());
-    m_xml.writeTextElement(QStringLiteral("comment"), scene->investmentComments());
+    m_xml.writeTextElement(QStringLiteral("name"), xmlText(scene->investmentName()));
+    m_xml.writeTextElement(QStringLiteral("create"), xmlText(scene->createDate()));
+    m_xml.writeTextElement(QStringLiteral("address"), xmlText(scene->investmentAddress()));
+    m_xml.writeTextElement(QStringLiteral("comment"), xmlText(scene->investmentComments()));
     m_xml.writeTextElement(QStringLiteral("color_wires"), scene->colorWires());
     m_xml.writeTextElement(QStringLiteral("color_cameras"), scene->colorCameras());
     m_xml.writeTextElement(QStringLiteral("color_pds"), scene->colorPD());
@@ -92,9 +119,9 @@ void ProjectWriter::writePd(const DiagramItem *item)
 {
     m_xml.writeStartElement(QStringLiteral("pd"));
     writeItemAttributes(item);
-    m_xml.writeTextElement(QStringLiteral("location"), item->location());
+    m_xml.writeTextElement(QStringLiteral("location"), xmlText(item->location()));
     m_xml.writeTextElement(QStringLiteral("number"), QString::number(item->number()));
-    m_xml.writeTextElement(QStringLiteral("model"), item->modelName());
+    m_xml.writeTextElement(QStringLiteral("model"), xmlText(item->modelName()));
     // The battery entries follow the order in which the point's rules open
     // them up: supply, backup, calculation, then the two figures.
     writeYesNo(QStringLiteral("power230"), item->hasPower230());
@@ -102,7 +129,7 @@ void ProjectWriter::writePd(const DiagramItem *item)
     writeYesNo(QStringLiteral("calculate"), item->calculateAccumulator());
     m_xml.writeTextElement(QStringLiteral("batterySet"), QString::number(item->accumulatorCapacity()));
     m_xml.writeTextElement(QStringLiteral("batteryCount"), QString::number(item->backupHours()));
-    m_xml.writeTextElement(QStringLiteral("boxtype"), item->boxTypeName());
+    m_xml.writeTextElement(QStringLiteral("boxtype"), xmlText(item->boxTypeName()));
     writeYesNo(QStringLiteral("nvr"), item->hasNvr());
     writeYesNo(QStringLiteral("pc"), item->hasPc());
     m_xml.writeTextElement(QStringLiteral("bitrate"), QString::number(item->bitrate()));
@@ -113,9 +140,9 @@ void ProjectWriter::writeCamera(const DiagramItem *item)
 {
     m_xml.writeStartElement(QStringLiteral("camera"));
     writeItemAttributes(item);
-    m_xml.writeTextElement(QStringLiteral("location"), item->location());
+    m_xml.writeTextElement(QStringLiteral("location"), xmlText(item->location()));
     m_xml.writeTextElement(QStringLiteral("number"), QString::number(item->number()));
-    m_xml.writeTextElement(QStringLiteral("model"), item->modelName());
+    m_xml.writeTextElement(QStringLiteral("model"), xmlText(item->modelName()));
     m_xml.writeTextElement(QStringLiteral("power"), QString::number(item->power()));
     m_xml.writeTextElement(QStringLiteral("bitrate"), QString::number(item->bitrate()));
     m_xml.writeEndElement();
@@ -124,7 +151,7 @@ void ProjectWriter::writeCamera(const DiagramItem *item)
 void ProjectWriter::writeWire(const Wire *wire)
 {
     m_xml.writeEmptyElement(QStringLiteral("wire"));
-    m_xml.writeAttribute(QStringLiteral("model"), wire->typeName());
+    m_xml.writeAttribute(QStringLiteral("model"), xmlText(wire->typeName()));
     // The attribute name is misspelt in every project file ever written; it
     // stays that way so old and new files read alike.
     m_xml.writeAttribute(QStringLiteral("lenght"), QString::number(wire->length()));

@@ -288,6 +288,9 @@ void TestProjectBadInput::badInput_data()
         << true << QString()
         << QStringList{"pos:0=0,0", "rotation:0=0", "number:0=0", "bitrate:0=4096", "power:0=8", "pos:1=0,0",
                        "number:1=100"};
+    QTest::newRow("far off the sheet")
+        << mox("<camera id=\"0\" x=\"1e300\" y=\"-1e300\" rotation=\"0\"/>" + pd(1) + wire(1, 0))
+        << true << QString() << QStringList{"pos:0=1e+300,-1e+300", "wires=1"};
     QTest::newRow("duplicate ids: the last one wins")
         << mox(pd(0) + camera(1, "pierwsza") + camera(1, "druga") + wire(0, 1)) << true << QString()
         << QStringList{"cameras=2", "wires=1", "wireEndLocation:0=druga"};

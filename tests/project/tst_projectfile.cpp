@@ -99,6 +99,7 @@ private slots:
     void fileIdsFollowStackingOrder();
     void positionsUseSixSignificantDigits_data();
     void positionsUseSixSignificantDigits();
+    void textThatXmlCannotCarry();
     void bundledExampleIsAWriterFile();
 };
 
@@ -373,6 +374,30 @@ void TestProjectFile::positionsUseSixSignificantDigits()
     const QList<DiagramItem *> items = diagramItems(copy.scene());
     QCOMPARE(items.size(), 1);
     QCOMPARE(items.first()->pos().x(), readBack);
+}
+
+void TestProjectFile::textThatXmlCannotCarry()
+{
+    // Control characters pasted into a text cannot be stored in XML; they are
+    // left out and the rest of the project is saved and reads back.
+    TestCatalogue catalogue;
+    catalogue.simulateNoCatalogue();
+    ProjectDoc doc(nullptr);
+    doc.scene()->setInvestmentComments(QStringLiteral("A\x01B\vC\fD\tE ") + QChar(0xd800) + QStringLiteral("F \U0001F4F7"));
+    DiagramItem *camera = NetworkBuilder(doc.scene()).addCamera(QPointF(10, 10));
+    camera->setLocation(QStringLiteral("Brama\x1b[0m"));
+
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QVERIFY(ProjectWriter(&doc).write(&buffer));
+
+    ProjectDoc copy(nullptr);
+    copy.scene()->removeAllItems();
+    QString error;
+    QVERIFY2(readProject(copy, bytes, &error), qPrintable(error));
+    QCOMPARE(copy.scene()->investmentComments(), QStringLiteral("ABCD\tE F \U0001F4F7"));
+    QCOMPARE(diagramItems(copy.scene()).first()->location(), QStringLiteral("Brama[0m"));
 }
 
 void TestProjectFile::bundledExampleIsAWriterFile()
