@@ -1,0 +1,54 @@
+#ifndef SETSUPPORT_H
+#define SETSUPPORT_H
+
+#include "property/core/qtnpropertybase.h"
+#include "property/core/qtnpropertydouble.h"
+
+// Small pieces shared by the hand-written model sets.
+
+// Name, description and caption, in the order every set sets them.
+inline void describeProperty(QtnPropertyBase& property, const QString& name, const QString& description,
+                             const QString& displayName)
+{
+    property.setName(name);
+    property.setDescription(description);
+    property.setDisplayName(displayName);
+}
+
+// One step of copyValues: a source property whose effective state shares a
+// flag with the mask is left out.
+template <typename Property>
+inline void copyPropertyValue(Property& target, const Property& source, QtnPropertyState ignoreMask)
+{
+    if (source.state() & ignoreMask)
+        return;
+    target.setValue(source.value());
+}
+
+// The five results of a device's supply cable, common to the "Advanced" sub-set
+// of a camera and the "AdvancedPD" sub-set of a distribution point.
+inline void describeSupplyWireResults(QtnPropertyDouble& resistance, QtnPropertyDouble& powerAvailable,
+                                      QtnPropertyDouble& powerLost, QtnPropertyDouble& voltageLoss,
+                                      QtnPropertyDouble& voltageAvailable)
+{
+    describeProperty(resistance, QStringLiteral("Resistance"), QStringLiteral("Rezystacja przewodu zasilającego."),
+                     QStringLiteral("Rezystacja [ohm]"));
+    resistance.setValue(0.0);
+    describeProperty(powerAvailable, QStringLiteral("PowerAvailable"),
+                     QStringLiteral("Moc dostępna dla urządzenia po uwzględnieniu strat na przewodzie."),
+                     QStringLiteral("Moc dostępna [W]"));
+    powerAvailable.setValue(0.0);
+    describeProperty(powerLost, QStringLiteral("PowerLost"),
+                     QStringLiteral("Moc tracona wynikająca z rezystancji przewodu i prądu obciążenia urządzenia."),
+                     QStringLiteral("Moc tracona [W]"));
+    powerLost.setValue(0.0);
+    describeProperty(voltageLoss, QStringLiteral("VoltageLoss"),
+                     QStringLiteral("Spadek napięcia na przewodzie zasilającym."),
+                     QStringLiteral("Spadek napięcia [V]"));
+    voltageLoss.setValue(0.0);
+    describeProperty(voltageAvailable, QStringLiteral("VoltageAvailable"),
+                     QStringLiteral("Dostępne napięcie na odbiorniku."), QStringLiteral("Napięcie na odbiorniku [V]"));
+    voltageAvailable.setValue(0.0);
+}
+
+#endif // SETSUPPORT_H
