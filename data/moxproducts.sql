@@ -20,7 +20,7 @@ CREATE TABLE camera (
 
 CREATE TABLE pd (
     name                   TEXT,     -- shown in the distribution point's model list
-    boxtype                TEXT,     -- enclosure, matched against the point's "Rodzaj obudowy"
+    boxtype                TEXT,     -- enclosure, matched against the point's "Rodzaj obudowy"; no double quotes
     power_backup           INTEGER,  -- 1: battery backup inside
     camera_slots           INTEGER,  -- cables the box takes, see below
     power230               INTEGER,  -- 1: fed from 230 V mains, 0: fed over PoE (extender)
@@ -118,10 +118,12 @@ INSERT INTO pd VALUES ('Dahua PFS3110-8ET-96', 'Wewnętrzna (IP20)', 0, 9, 1, 96
 INSERT INTO pd VALUES ('Dahua PFS3211-8GT-120', 'Wewnętrzna (IP20)', 0, 9, 1, 120, 1000000);
 INSERT INTO pd VALUES ('Netgear GS316PP', 'Wewnętrzna (IP20)', 0, 16, 1, 183, 1000000);
 
--- 19-inch rack switches, vendor datasheets.
-INSERT INTO pd VALUES ('Hikvision DS-3E0318P-E/M', 'Szafa RACK 19"', 0, 17, 1, 130, 1000000);     -- budget E
-INSERT INTO pd VALUES ('Dahua S3218-16ET-135', 'Szafa RACK 19"', 0, 17, 1, 135, 1000000);
-INSERT INTO pd VALUES ('Dahua S3226-24ET-240', 'Szafa RACK 19"', 0, 25, 1, 240, 1000000);
+-- 19-inch rack switches, vendor datasheets. The enclosure text carries no
+-- double quote: the model selection puts it between double quotes in its
+-- statement, and a quote inside would break that statement.
+INSERT INTO pd VALUES ('Hikvision DS-3E0318P-E/M', 'Szafa RACK 19 cali', 0, 17, 1, 130, 1000000);     -- budget E
+INSERT INTO pd VALUES ('Dahua S3218-16ET-135', 'Szafa RACK 19 cali', 0, 17, 1, 135, 1000000);
+INSERT INTO pd VALUES ('Dahua S3226-24ET-240', 'Szafa RACK 19 cali', 0, 25, 1, 240, 1000000);
 
 -- Own box line with battery backup: the switch of the comment behind a
 -- 13.8 V buffer supply with a 12 V battery and a 48 V step-up. Budgets are
@@ -129,8 +131,8 @@ INSERT INTO pd VALUES ('Dahua S3226-24ET-240', 'Szafa RACK 19"', 0, 25, 1, 240, 
 INSERT INTO pd VALUES ('PD-4/60/IP20/UPS', 'Wewnętrzna (IP20)', 1, 5, 1, 60, 100000);       -- Dahua PFS3006-4ET-60
 INSERT INTO pd VALUES ('PD-8/96/IP20/UPS', 'Wewnętrzna (IP20)', 1, 9, 1, 96, 1000000);      -- Dahua PFS3110-8ET-96
 INSERT INTO pd VALUES ('PD-8/120/IP20/UPS', 'Wewnętrzna (IP20)', 1, 9, 1, 120, 1000000);    -- Dahua PFS3211-8GT-120
-INSERT INTO pd VALUES ('PD-16/135/RACK/UPS', 'Szafa RACK 19"', 1, 17, 1, 135, 1000000);     -- Dahua S3218-16ET-135
-INSERT INTO pd VALUES ('PD-24/240/RACK/UPS', 'Szafa RACK 19"', 1, 25, 1, 240, 1000000);     -- Dahua S3226-24ET-240
+INSERT INTO pd VALUES ('PD-16/135/RACK/UPS', 'Szafa RACK 19 cali', 1, 17, 1, 135, 1000000);     -- Dahua S3218-16ET-135
+INSERT INTO pd VALUES ('PD-24/240/RACK/UPS', 'Szafa RACK 19 cali', 1, 25, 1, 240, 1000000);     -- Dahua S3226-24ET-240
 
 -- Own box line for outdoor mounting (pole or wall), mains-fed, without battery.
 INSERT INTO pd VALUES ('PD-4/60/IP65', 'Zewnętrzna (IP65)', 0, 5, 1, 60, 100000);           -- Dahua PFS3006-4ET-60
