@@ -1,0 +1,849 @@
+#include "property/widget/qtnpropertyview.h"
+#include "property/core/qtnpropertyset.h"
+#include "property/widget/qtninplaceeditorhandler.h"
+#include "property/widget/qtnpropertydelegate.h"
+
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QRubberBand>
+#include <QScrollBar>
+#include <QToolTip>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
+
+// A press this close to the column border drags the border instead of selecting.
+static const int BorderGrabDistance = 3;
+
+QtnPropertyView::Item::~Item() = default;
+
+QtnPropertyView::QtnPropertyView(QWidget* parent)
+    : QAbstractScrollArea(parent), m_delegateFactory(&QtnPropertyDelegateFactory::staticInstance())
+{
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setMouseTracking(true);
+    viewport()->setBackgroundRole(QPalette::Base);
+    viewport()->setAutoFillBackground(true);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    updateItemHeight();
+    updateColors();
+}
+
+QtnPropertyView::~QtnPropertyView()
+{
+    QWidget* editor = qtnGetInplaceEdit();
+    if (editor && isAncestorOf(editor))
+        qtnStopInplaceEdit(false);
+    if (m_propertySet)
+        disconnect(m_propertySet, nullptr, this, nullptr);
+}
+
+void QtnPropertyView::setPropertySet(QtnPropertySet* propertySet)
+{
+    qtnStopInplaceEdit(true);
+    if (m_propertySet)
+        disconnect(m_propertySet, nullptr, this, nullptr);
+    m_propertySet = propertySet;
+    if (m_propertySet)
+    {
+        connect(m_propertySet, &QtnPropertyBase::propertyWillChange, this, &QtnPropertyView::onPropertyWillChange);
+        connect(m_propertySet, &QtnPropertyBase::propertyDidChange, this, &QtnPropertyView::onPropertyDidChange);
+        connect(m_propertySet, &QObject::destroyed, this, &QtnPropertyView::onPropertySetDestroyed);
+    }
+    resetTracking();
+    m_rows.clear();
+    m_rowByProperty.clear();
+    m_itemByProperty.clear();
+    m_root.reset();
+    m_bTreeValid = false;
+    m_bRowsValid = false;
+    bool hadActive = !m_activeProperty.isNull();
+    m_activeProperty = nullptr;
+    m_bActiveSet = false;
+    verticalScrollBar()->setValue(0);
+    if (hadActive)
+        emit activePropertyChanged(nullptr);
+    updateScrollRange();
+    viewport()->update();
+}
+
+void QtnPropertyView::onPropertySetDestroyed()
+{
+    // The owner deleted the set: nothing of the old tree may be touched again.
+    QWidget* editor = qtnGetInplaceEdit();
+    if (editor && isAncestorOf(editor))
+        qtnStopInplaceEdit(false);
+    resetTracking();
+    m_rows.clear();
+    m_rowByProperty.clear();
+    m_itemByProperty.clear();
+    m_root.reset();
+    m_propertySet = nullptr;
+    m_bTreeValid = false;
+    m_bRowsValid = false;
+    bool hadActive = m_bActiveSet;
+    m_activeProperty = nullptr;
+    m_bActiveSet = false;
+    if (hadActive)
+        emit activePropertyChanged(nullptr);
+    updateScrollRange();
+    viewport()->update();
+}
+
+void QtnPropertyView::onPropertyWillChange(const QtnPropertyBase*, const QtnPropertyBase*,
+                                           QtnPropertyChangeReason reason, QtnPropertyValuePtr)
+{
+    if (reason & QtnPropertyChangeReasonChildPropertyRemove)
+    {
+        // The editor may belong to the property that is about to go.
+        QWidget* editor = qtnGetInplaceEdit();
+        if (editor && isAncestorOf(editor))
+            qtnStopInplaceEdit(false);
+        resetTracking();
+    }
+}
+
+void QtnPropertyView::onPropertyDidChange(const QtnPropertyBase* changedProperty, const QtnPropertyBase*,
+                                          QtnPropertyChangeReason reason)
+{
+    if (reason & QtnPropertyChangeReasonChildPropertyAdd)
+    {
+        // Children are appended one by one while a set is filled: grow the
+        // tree by the new child instead of rebuilding it for every addition.
+        bool appended = false;
+        if (m_bTreeValid)
+        {
+            Item* parentItem = m_itemByProperty.value(changedProperty);
+            const QtnPropertySet* set = changedProperty ? changedProperty->asPropertySet() : nullptr;
+            if (parentItem && set && parentItem->property == changedProperty &&
+                int(parentItem->children.size()) + 1 == set->childProperties().size())
+            {
+                parentItem->children.push_back(createItem(set->childProperties().last(), parentItem));
+                appended = true;
+            }
+        }
+        if (!appended)
+            m_bTreeValid = false;
+        invalidateRows();
+    }
+    if (reason & QtnPropertyChangeReasonChildPropertyRemove)
+    {
+        m_bTreeValid = false;
+        invalidateRows();
+    }
+    if (reason & QtnPropertyChangeReasonState)
+        invalidateRows();
+    viewport()->update();
+}
+
+void QtnPropertyView::invalidateRows()
+{
+    if (m_bRowsValid)
+        resetTracking();
+    m_bRowsValid = false;
+    viewport()->update();
+}
+
+std::unique_ptr<QtnPropertyView::Item> QtnPropertyView::createItem(QtnPropertyBase* property, Item* parent)
+{
+    std::unique_ptr<Item> item(new Item);
+    item->property = property;
+    item->parent = parent;
+    m_itemByProperty.insert(property, item.get());
+    if (parent)
+        item->delegate.reset(m_delegateFactory.createDelegate(*property));
+    if (QtnPropertySet* set = property->asPropertySet())
+    {
+        const auto& children = set->childProperties();
+        item->children.reserve(size_t(children.size()));
+        for (QtnPropertyBase* child : children)
+            item->children.push_back(createItem(child, item.get()));
+    }
+    else if (item->delegate)
+    {
+        for (int i = 0; i < item->delegate->subPropertyCount(); ++i)
+            item->children.push_back(createItem(item->delegate->subProperty(i), item.get()));
+    }
+    return item;
+}
+
+void QtnPropertyView::ensureTree()
+{
+    if (m_bTreeValid)
+        return;
+    QWidget* editor = qtnGetInplaceEdit();
+    if (editor && isAncestorOf(editor))
+        qtnStopInplaceEdit(false);
+    resetTracking();
+    m_rows.clear();
+    m_rowByProperty.clear();
+    m_itemByProperty.clear();
+    m_root.reset();
+    if (m_propertySet)
+        m_root = createItem(m_propertySet, nullptr);
+    m_bTreeValid = true;
+    m_bRowsValid = false;
+}
+
+void QtnPropertyView::addRows(Item* item, int level)
+{
+    for (const auto& child : item->children)
+    {
+        QtnPropertyBase* property = child->property;
+        if (!property->isVisible())
+            continue;
+        size_t index = m_rows.size();
+        m_rows.emplace_back();
+        m_rows[index].item = child.get();
+        m_rows[index].level = level;
+        if (!property->state().testFlag(QtnPropertyStateCollapsed))
+        {
+            addRows(child.get(), level + 1);
+            m_rows[index].hasChildren = m_rows.size() > index + 1;
+        }
+        else
+        {
+            m_rows[index].hasChildren =
+                std::any_of(child->children.begin(), child->children.end(),
+                            [](const std::unique_ptr<Item>& c) { return c->property->isVisible(); });
+        }
+    }
+}
+
+void QtnPropertyView::ensureRows()
+{
+    ensureTree();
+    if (m_bRowsValid)
+        return;
+    resetTracking();
+    m_rows.clear();
+    m_rowByProperty.clear();
+    if (m_root)
+        addRows(m_root.get(), 0);
+    m_rowByProperty.reserve(int(m_rows.size()));
+    for (size_t i = 0; i < m_rows.size(); ++i)
+        m_rowByProperty.insert(m_rows[i].item->property, int(i));
+    m_bRowsValid = true;
+    updateScrollRange();
+
+    // The active row may have gone (removed, or hidden in a collapsed
+    // branch): the nearest shown ancestor takes its place.
+    if (m_activeProperty && !m_rowByProperty.contains(m_activeProperty))
+    {
+        QtnPropertyBase* replacement = nullptr;
+        Item* item = m_itemByProperty.value(m_activeProperty.data());
+        for (Item* p = item ? item->parent : nullptr; p; p = p->parent)
+        {
+            if (m_rowByProperty.contains(p->property))
+            {
+                replacement = p->property;
+                break;
+            }
+        }
+        m_activeProperty = replacement;
+        m_bActiveSet = replacement != nullptr;
+        emit activePropertyChanged(replacement);
+    }
+    else if (!m_activeProperty && m_bActiveSet)
+    {
+        // The active property was deleted under the view.
+        m_bActiveSet = false;
+        emit activePropertyChanged(nullptr);
+    }
+    m_bActiveSet = !m_activeProperty.isNull();
+}
+
+void QtnPropertyView::updateItemHeight()
+{
+    m_itemHeight = fontMetrics().height() + m_itemHeightSpacing;
+    for (Row& row : m_rows)
+        row.subItemsBuilt = false;
+    updateScrollRange();
+}
+
+bool QtnPropertyView::setItemHeightSpacing(int itemHeightSpacing)
+{
+    if (itemHeightSpacing < 0)
+        return false;
+    m_itemHeightSpacing = itemHeightSpacing;
+    updateItemHeight();
+    viewport()->update();
+    return true;
+}
+
+void QtnPropertyView::setSplitRatio(float splitRatio)
+{
+    m_splitRatio = std::max(0.f, std::min(1.f, splitRatio));
+    viewport()->update();
+}
+
+int QtnPropertyView::splitPosition() const
+{
+    return int(std::lround(viewport()->width() * double(m_splitRatio)));
+}
+
+void QtnPropertyView::updateColors()
+{
+    QColor button = palette().color(QPalette::Active, QPalette::Button);
+    m_propertySetBackdropColor = button;
+    m_linesColor = button.darker(112);
+}
+
+void QtnPropertyView::updateScrollRange()
+{
+    int rows = int(m_rows.size());
+    int viewportHeight = viewport()->height();
+    QScrollBar* bar = verticalScrollBar();
+    bar->setSingleStep(m_itemHeight);
+    bar->setPageStep(viewportHeight);
+    bar->setRange(0, std::max(0, rows * m_itemHeight - viewportHeight + 2));
+}
+
+int QtnPropertyView::rowCount()
+{
+    ensureRows();
+    return int(m_rows.size());
+}
+
+QtnPropertyBase* QtnPropertyView::propertyAtRow(int row)
+{
+    ensureRows();
+    if (row < 0 || row >= int(m_rows.size()))
+        return nullptr;
+    return m_rows[size_t(row)].item->property;
+}
+
+int QtnPropertyView::rowOfProperty(const QtnPropertyBase* property)
+{
+    ensureRows();
+    return m_rowByProperty.value(property, -1);
+}
+
+int QtnPropertyView::rowLevel(int row)
+{
+    ensureRows();
+    if (row < 0 || row >= int(m_rows.size()))
+        return -1;
+    return m_rows[size_t(row)].level;
+}
+
+QtnPropertyBase* QtnPropertyView::propertyAt(const QPoint& viewportPos)
+{
+    return propertyAtRow(rowAtY(viewportPos.y()));
+}
+
+QRect QtnPropertyView::propertyRowRect(const QtnPropertyBase* property)
+{
+    int row = rowOfProperty(property);
+    return row < 0 ? QRect() : rowRect(row);
+}
+
+QRect QtnPropertyView::propertyValueRect(const QtnPropertyBase* property)
+{
+    int row = rowOfProperty(property);
+    if (row < 0)
+        return QRect();
+    return drawContext(row).valueRect();
+}
+
+QtnPropertyDelegate* QtnPropertyView::delegateOf(const QtnPropertyBase* property)
+{
+    ensureTree();
+    Item* item = m_itemByProperty.value(property);
+    return item ? item->delegate.get() : nullptr;
+}
+
+int QtnPropertyView::rowAtY(int y)
+{
+    ensureRows();
+    if (y < 0 || m_itemHeight <= 0)
+        return -1;
+    int row = (y + verticalScrollBar()->value()) / m_itemHeight;
+    return row < int(m_rows.size()) ? row : -1;
+}
+
+QRect QtnPropertyView::rowRect(int row) const
+{
+    return QRect(0, row * m_itemHeight - verticalScrollBar()->value(), viewport()->width(), m_itemHeight);
+}
+
+QtnDrawContext QtnPropertyView::drawContext(int row) const
+{
+    const Row& r = m_rows[size_t(row)];
+    QtnDrawContext context;
+    context.widget = this;
+    context.rect = rowRect(row);
+    context.margin = r.level * m_itemHeight;
+    context.splitPos = splitPosition();
+    context.isActive = m_activeProperty && r.item->property == m_activeProperty;
+    context.hasChildren = r.hasChildren;
+    context.isCollapsed = r.item->property->state().testFlag(QtnPropertyStateCollapsed);
+    return context;
+}
+
+QtnPropertyView::Row* QtnPropertyView::ensureSubItems(int row)
+{
+    Row& r = m_rows[size_t(row)];
+    QtnDrawContext context = drawContext(row);
+    if (r.subItemsBuilt && r.builtRect == context.rect && r.builtSplit == context.splitPos &&
+        r.builtActive == context.isActive)
+        return &r;
+    r.subItems.clear();
+    if (r.item->delegate)
+        r.item->delegate->createSubItems(context, r.subItems);
+    r.subItemsBuilt = true;
+    r.builtRect = context.rect;
+    r.builtSplit = context.splitPos;
+    r.builtActive = context.isActive;
+    // A rebuilt row keeps the hover or press feedback it showed.
+    for (const SubItemRef* ref : {&m_hover, &m_grab})
+    {
+        if (ref->row == row && ref->index < int(r.subItems.size()))
+            r.subItems[size_t(ref->index)].setState(ref == &m_grab ? QtnSubItemStatePushed
+                                                                    : QtnSubItemStateUnderCursor);
+    }
+    return &r;
+}
+
+void QtnPropertyView::paintEvent(QPaintEvent*)
+{
+    ensureRows();
+    int rows = int(m_rows.size());
+    if (rows == 0 || m_itemHeight <= 0)
+        return;
+    int scroll = verticalScrollBar()->value();
+    int viewportHeight = viewport()->height();
+    int first = std::min(scroll / m_itemHeight, rows - 1);
+    int last = std::min((scroll + viewportHeight + 1) / m_itemHeight + 1, rows - 1);
+
+    QPainter painter(viewport());
+    for (int row = first; row <= last; ++row)
+    {
+        Row* r = ensureSubItems(row);
+        QtnDrawContext context = drawContext(row);
+        context.painter = &painter;
+        for (const QtnSubItem& sub : r->subItems)
+        {
+            if (!sub.drawHandler)
+                continue;
+            painter.save();
+            sub.drawHandler(context, sub);
+            painter.restore();
+        }
+    }
+}
+
+void QtnPropertyView::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    updateScrollRange();
+}
+
+void QtnPropertyView::scrollContentsBy(int, int)
+{
+    viewport()->update();
+}
+
+void QtnPropertyView::changeEvent(QEvent* event)
+{
+    QAbstractScrollArea::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        updateItemHeight();
+    else if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange)
+        updateColors();
+}
+
+QtnSubItem* QtnPropertyView::subItem(const SubItemRef& ref)
+{
+    if (!m_bRowsValid || !ref.isValid() || ref.row >= int(m_rows.size()))
+        return nullptr;
+    Row& r = m_rows[size_t(ref.row)];
+    if (!r.subItemsBuilt || ref.index >= int(r.subItems.size()))
+        return nullptr;
+    return &r.subItems[size_t(ref.index)];
+}
+
+QtnPropertyView::SubItemRef QtnPropertyView::subItemAt(int row, const QPoint& pos)
+{
+    SubItemRef ref;
+    if (row < 0)
+        return ref;
+    Row* r = ensureSubItems(row);
+    // Later parts lie on top of earlier ones (the value over the background).
+    for (int i = int(r->subItems.size()) - 1; i >= 0; --i)
+    {
+        const QtnSubItem& sub = r->subItems[size_t(i)];
+        if (sub.isTrackingState() && sub.rect.contains(pos))
+        {
+            ref.row = row;
+            ref.index = i;
+            break;
+        }
+    }
+    return ref;
+}
+
+bool QtnPropertyView::sendToSubItem(const SubItemRef& ref, QEvent* event)
+{
+    QtnSubItem* sub = subItem(ref);
+    if (!sub || !sub->eventHandler)
+        return false;
+    QtnEventContext context;
+    context.event = event;
+    context.widget = this;
+    // The handler may rebuild the rows: it works on a copy of the part.
+    QtnSubItem copy = *sub;
+    return copy.eventHandler(context, copy);
+}
+
+bool QtnPropertyView::dispatchToRow(int row, const QPoint& pos, QEvent* event, SubItemRef* taker)
+{
+    if (row < 0)
+        return false;
+    Row* r = ensureSubItems(row);
+    std::vector<QtnSubItem> parts = r->subItems;
+    for (int i = int(parts.size()) - 1; i >= 0; --i)
+    {
+        QtnSubItem& sub = parts[size_t(i)];
+        if (!sub.eventHandler || !sub.rect.contains(pos))
+            continue;
+        QtnEventContext context;
+        context.event = event;
+        context.widget = this;
+        if (sub.eventHandler(context, sub))
+        {
+            if (taker)
+            {
+                taker->row = row;
+                taker->index = i;
+            }
+            return true;
+        }
+    }
+    return false;
+}
+
+void QtnPropertyView::setSubItemState(const SubItemRef& ref, QtnSubItemState state)
+{
+    if (QtnSubItem* sub = subItem(ref))
+    {
+        sub->setState(state);
+        viewport()->update(sub->rect);
+    }
+}
+
+void QtnPropertyView::updateHover(const QPoint& pos)
+{
+    SubItemRef now = subItemAt(rowAtY(pos.y()), pos);
+    if (now.row == m_hover.row && now.index == m_hover.index)
+        return;
+    SubItemRef old = m_hover;
+    m_hover = now;
+    if (old.isValid() && !(old.row == m_grab.row && old.index == m_grab.index))
+    {
+        setSubItemState(old, QtnSubItemStateNone);
+        QtnSubItemEvent leave(QtnSubItemEvent::HoverLeave, QtnSubItemStateNone);
+        sendToSubItem(old, &leave);
+    }
+    if (now.isValid() && !m_grab.isValid())
+    {
+        setSubItemState(now, QtnSubItemStateUnderCursor);
+        QtnSubItemEvent enter(QtnSubItemEvent::HoverEnter, QtnSubItemStateUnderCursor);
+        sendToSubItem(now, &enter);
+    }
+    viewport()->update();
+}
+
+void QtnPropertyView::releaseGrab()
+{
+    if (m_grab.isValid())
+        setSubItemState(m_grab, QtnSubItemStateNone);
+    m_grab = SubItemRef();
+}
+
+void QtnPropertyView::resetTracking()
+{
+    m_hover = SubItemRef();
+    m_grab = SubItemRef();
+}
+
+void QtnPropertyView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && std::abs(event->x() - splitPosition()) <= BorderGrabDistance)
+    {
+        if (!m_rubberBand)
+            m_rubberBand = new QRubberBand(QRubberBand::Line, viewport());
+        m_rubberBand->setGeometry(event->x(), 0, 1, viewport()->height());
+        m_rubberBand->show();
+        return;
+    }
+
+    int row = rowAtY(event->y());
+    if (row < 0)
+        return;
+    setActiveRow(row);
+    // Activation may have closed an editor and changed states: look again.
+    row = rowAtY(event->y());
+    SubItemRef taker;
+    if (dispatchToRow(row, event->pos(), event, &taker))
+    {
+        QtnSubItem* sub = subItem(taker);
+        if (sub && sub->isTrackingState() && event->button() == Qt::LeftButton)
+        {
+            releaseGrab();
+            m_grab = taker;
+            setSubItemState(taker, QtnSubItemStatePushed);
+        }
+    }
+}
+
+void QtnPropertyView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (m_rubberBand && m_rubberBand->isVisible())
+    {
+        m_rubberBand->hide();
+        int width = viewport()->width();
+        if (width > 0)
+            setSplitRatio(float(double(event->x()) / width));
+        return;
+    }
+
+    if (m_grab.isValid())
+    {
+        SubItemRef grabbed = m_grab;
+        m_grab = SubItemRef();
+        QtnSubItem* sub = subItem(grabbed);
+        bool inside = sub && sub->rect.contains(event->pos());
+        sendToSubItem(grabbed, event);
+        if (inside)
+        {
+            setSubItemState(grabbed, QtnSubItemStateUnderCursor);
+            m_hover = grabbed;
+            QtnSubItemEvent activated(QtnSubItemEvent::Activated, QtnSubItemStateUnderCursor);
+            sendToSubItem(grabbed, &activated);
+        }
+        else
+        {
+            setSubItemState(grabbed, QtnSubItemStateNone);
+        }
+        viewport()->update();
+        return;
+    }
+    dispatchToRow(rowAtY(event->y()), event->pos(), event);
+}
+
+void QtnPropertyView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (m_rubberBand && m_rubberBand->isVisible())
+    {
+        m_rubberBand->setGeometry(event->x(), 0, 1, viewport()->height());
+        return;
+    }
+    if (std::abs(event->x() - splitPosition()) <= BorderGrabDistance)
+        viewport()->setCursor(Qt::SplitHCursor);
+    else
+        viewport()->unsetCursor();
+
+    if (m_grab.isValid())
+    {
+        sendToSubItem(m_grab, event);
+        return;
+    }
+    updateHover(event->pos());
+    dispatchToRow(rowAtY(event->y()), event->pos(), event);
+}
+
+void QtnPropertyView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    dispatchToRow(rowAtY(event->y()), event->pos(), event);
+}
+
+void QtnPropertyView::wheelEvent(QWheelEvent* event)
+{
+    QPoint pos = event->position().toPoint();
+    if (dispatchToRow(rowAtY(pos.y()), pos, event))
+        return;
+    QAbstractScrollArea::wheelEvent(event);
+}
+
+bool QtnPropertyView::viewportEvent(QEvent* event)
+{
+    switch (event->type())
+    {
+    case QEvent::ToolTip:
+    {
+        auto helpEvent = static_cast<QHelpEvent*>(event);
+        int row = rowAtY(helpEvent->pos().y());
+        if (row < 0)
+            break;
+        Row* r = ensureSubItems(row);
+        std::vector<QtnSubItem> parts = r->subItems;
+        for (int i = int(parts.size()) - 1; i >= 0; --i)
+        {
+            QtnSubItem& sub = parts[size_t(i)];
+            if (!sub.tooltipHandler || !sub.rect.contains(helpEvent->pos()))
+                continue;
+            QtnEventContext context;
+            context.event = event;
+            context.widget = this;
+            QString text = sub.tooltipHandler(context, sub);
+            if (!text.isEmpty())
+            {
+                QToolTip::showText(helpEvent->globalPos(), text, viewport(), sub.rect);
+                return true;
+            }
+        }
+        QToolTip::hideText();
+        return true;
+    }
+    case QEvent::Leave:
+        if (m_hover.isValid() && !m_grab.isValid())
+        {
+            setSubItemState(m_hover, QtnSubItemStateNone);
+            QtnSubItemEvent leave(QtnSubItemEvent::HoverLeave, QtnSubItemStateNone);
+            sendToSubItem(m_hover, &leave);
+            m_hover = SubItemRef();
+        }
+        break;
+    default:
+        break;
+    }
+    return QAbstractScrollArea::viewportEvent(event);
+}
+
+bool QtnPropertyView::setActiveRow(int row)
+{
+    ensureRows();
+    if (row < 0 || row >= int(m_rows.size()))
+        return false;
+    return setActiveProperty(m_rows[size_t(row)].item->property);
+}
+
+bool QtnPropertyView::setActiveProperty(QtnPropertyBase* property, bool ensureVisibleRow)
+{
+    QWidget* editor = qtnGetInplaceEdit();
+    if (editor && isAncestorOf(editor))
+        qtnStopInplaceEdit(true);
+    if (property)
+    {
+        ensureRows();
+        if (!m_rowByProperty.contains(property))
+            return false;
+    }
+    if (ensureVisibleRow && property)
+        ensureVisible(property);
+    if (m_activeProperty == property)
+        return true;
+    m_activeProperty = property;
+    m_bActiveSet = property != nullptr;
+    emit activePropertyChanged(property);
+    viewport()->update();
+    return true;
+}
+
+bool QtnPropertyView::ensureVisible(const QtnPropertyBase* property)
+{
+    int row = rowOfProperty(property);
+    if (row < 0)
+        return false;
+    QScrollBar* bar = verticalScrollBar();
+    int top = row * m_itemHeight;
+    int bottom = top + m_itemHeight;
+    if (top < bar->value())
+        bar->setValue(top);
+    else if (bottom > bar->value() + viewport()->height())
+        bar->setValue(bottom - viewport()->height());
+    return true;
+}
+
+void QtnPropertyView::keyPressEvent(QKeyEvent* event)
+{
+    ensureRows();
+    int rows = int(m_rows.size());
+    if (rows == 0)
+        return;
+    int active = m_activeProperty ? m_rowByProperty.value(m_activeProperty.data(), -1) : -1;
+    int page = std::max(1, viewport()->height() / std::max(1, m_itemHeight));
+
+    switch (event->key())
+    {
+    case Qt::Key_Up:
+        setActiveRow(active < 0 ? 0 : std::max(0, active - 1));
+        return;
+    case Qt::Key_Down:
+        setActiveRow(active < 0 ? 0 : std::min(rows - 1, active + 1));
+        return;
+    case Qt::Key_PageUp:
+        setActiveRow(std::max(0, (active < 0 ? 0 : active) - page));
+        return;
+    case Qt::Key_PageDown:
+        setActiveRow(std::min(rows - 1, (active < 0 ? 0 : active) + page));
+        return;
+    case Qt::Key_Home:
+        setActiveRow(0);
+        return;
+    case Qt::Key_End:
+        setActiveRow(rows - 1);
+        return;
+    case Qt::Key_Left:
+    {
+        if (active < 0)
+            return;
+        Row& r = m_rows[size_t(active)];
+        QtnPropertyBase* property = r.item->property;
+        if (r.hasChildren && !property->state().testFlag(QtnPropertyStateCollapsed))
+        {
+            property->addState(QtnPropertyStateCollapsed);
+            invalidateRows();
+        }
+        else if (r.item->parent && r.item->parent != m_root.get())
+        {
+            setActiveProperty(r.item->parent->property);
+        }
+        return;
+    }
+    case Qt::Key_Right:
+    {
+        if (active < 0)
+            return;
+        Row& r = m_rows[size_t(active)];
+        if (!r.hasChildren)
+            return;
+        QtnPropertyBase* property = r.item->property;
+        if (property->state().testFlag(QtnPropertyStateCollapsed))
+        {
+            property->removeState(QtnPropertyStateCollapsed);
+            invalidateRows();
+        }
+        else
+        {
+            setActiveRow(active + 1);
+        }
+        return;
+    }
+    default:
+        break;
+    }
+
+    if (active >= 0)
+    {
+        Row* r = ensureSubItems(active);
+        std::vector<QtnSubItem> parts = r->subItems;
+        for (int i = int(parts.size()) - 1; i >= 0; --i)
+        {
+            QtnSubItem& sub = parts[size_t(i)];
+            if (!sub.eventHandler)
+                continue;
+            QtnEventContext context;
+            context.event = event;
+            context.widget = this;
+            if (sub.eventHandler(context, sub))
+                return;
+        }
+    }
+    QAbstractScrollArea::keyPressEvent(event);
+}
