@@ -4,10 +4,7 @@
 #include "diagram/enumaccess.h"
 #include "propertysets/qtnpropertysetcamera.h"
 #include "propertysets/qtnpropertysetpd.h"
-#if __has_include("catalogue/catalogue.h")
 #include "catalogue/catalogue.h"
-#define MOX_HAVE_CATALOGUE 1
-#endif
 
 #include <QDebug>
 #include <QFontMetrics>
@@ -420,15 +417,14 @@ int DiagramItem::usedSlots() const
 void DiagramItem::refreshLists()
 {
     switch (m_diagramType) {
-    case Camera:
-#ifdef MOX_HAVE_CATALOGUE
-        Catalogue::refreshCameraModels(this);
-#endif
+    case Camera: {
+        QString tip = toolTip();
+        Catalogue::refreshCameraModels(cameraSet()->Model, &m_modelMissing, &tip);
+        setToolTip(tip);
         break;
+    }
     case PD:
-#ifdef MOX_HAVE_CATALOGUE
-        Catalogue::refreshBoxTypes(this);
-#endif
+        Catalogue::refreshBoxTypes(pdSet()->BoxType);
         selectModel();
         break;
     }

@@ -3,10 +3,7 @@
 #include "diagram/diagramitem.h"
 #include "diagram/enumaccess.h"
 #include "propertysets/qtnpropertysetwire.h"
-#if __has_include("catalogue/catalogue.h")
 #include "catalogue/catalogue.h"
-#define MOX_HAVE_CATALOGUE 1
-#endif
 
 #include <QLineF>
 #include <QPainter>
@@ -56,9 +53,7 @@ Wire::Wire(DiagramItem *startItem, DiagramItem *endItem, QGraphicsItem *parent)
     setPen(QPen(m_color, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
 
     m_propertySet = new QtnPropertySetWire(nullptr);
-#ifdef MOX_HAVE_CATALOGUE
     Catalogue::refreshWireTypes(m_propertySet->Model);
-#endif
 
     setAcceptHoverEvents(false);
     setType(QStringLiteral("UTP kat.5E"));
