@@ -3,7 +3,7 @@
 #include "property/widget/qtnpropertyeditorhandlerbase.h"
 #include "property/widget/qtnpropertyview.h"
 
-#include <QComboBox>
+#include "property/widget/qtncomboboxeditor.h"
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QPainter>
@@ -82,7 +82,7 @@ bool QtnPropertyDelegateBoolCombobox::propertyValueToStrImpl(QString& strValue) 
 QWidget* QtnPropertyDelegateBoolCombobox::createValueEditorImpl(QWidget* parent, const QRect& rect,
                                                                 QtnInplaceInfo*)
 {
-    auto comboBox = new QComboBox(parent);
+    auto comboBox = new QtnComboBoxEditor(parent);
     comboBox->addItem(m_labelFalse, false);
     comboBox->addItem(m_labelTrue, true);
     comboBox->setCurrentIndex(owner().value() ? 1 : 0);

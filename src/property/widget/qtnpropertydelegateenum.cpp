@@ -3,7 +3,7 @@
 #include "property/widget/qtnpropertydelegatefactory.h"
 #include "property/widget/qtnpropertyeditorhandlerbase.h"
 
-#include <QComboBox>
+#include "property/widget/qtncomboboxeditor.h"
 
 QtnPropertyDelegateEnum::QtnPropertyDelegateEnum(QtnPropertyEnumBase& owner)
     : QtnPropertyDelegateTyped<QtnPropertyEnumBase>(owner)
@@ -42,7 +42,7 @@ QWidget* QtnPropertyDelegateEnum::createValueEditorImpl(QWidget* parent, const Q
     const QtnEnumInfo* info = owner().enumInfo();
     if (!info)
         return nullptr;
-    auto comboBox = new QComboBox(parent);
+    auto comboBox = new QtnComboBoxEditor(parent);
     comboBox->setGeometry(rect);
     fillComboBox(comboBox, *info, owner().value());
     auto& property = owner();
@@ -50,11 +50,6 @@ QWidget* QtnPropertyDelegateEnum::createValueEditorImpl(QWidget* parent, const Q
         QVariant data = comboBox->currentData();
         if (data.isValid())
             property.setValue(data.toInt());
-    });
-    // Choosing from the list is the user's final word.
-    QObject::connect(comboBox, QOverload<int>::of(&QComboBox::activated), comboBox, [comboBox] {
-        if (qtnGetInplaceEdit() == comboBox)
-            qtnStopInplaceEdit(true);
     });
     return comboBox;
 }

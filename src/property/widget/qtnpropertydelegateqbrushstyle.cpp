@@ -3,7 +3,7 @@
 #include "property/widget/qtnpropertydelegatefactory.h"
 #include "property/widget/qtnpropertyeditorhandlerbase.h"
 
-#include <QComboBox>
+#include "property/widget/qtncomboboxeditor.h"
 #include <QPainter>
 #include <QPixmap>
 
@@ -52,7 +52,7 @@ void QtnPropertyDelegateQBrushStyle::drawValueImpl(QPainter& painter, const QRec
 QWidget* QtnPropertyDelegateQBrushStyle::createValueEditorImpl(QWidget* parent, const QRect& rect,
                                                                QtnInplaceInfo*)
 {
-    auto comboBox = new QComboBox(parent);
+    auto comboBox = new QtnComboBoxEditor(parent);
     comboBox->setGeometry(rect);
     QSize iconSize(24, 12);
     comboBox->setIconSize(iconSize);
@@ -76,10 +76,6 @@ QWidget* QtnPropertyDelegateQBrushStyle::createValueEditorImpl(QWidget* parent, 
         QVariant data = comboBox->currentData();
         if (data.isValid())
             property.setValue(Qt::BrushStyle(data.toInt()));
-    });
-    QObject::connect(comboBox, QOverload<int>::of(&QComboBox::activated), comboBox, [comboBox] {
-        if (qtnGetInplaceEdit() == comboBox)
-            qtnStopInplaceEdit(true);
     });
     return comboBox;
 }

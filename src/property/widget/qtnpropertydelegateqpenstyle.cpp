@@ -3,7 +3,7 @@
 #include "property/widget/qtnpropertydelegatefactory.h"
 #include "property/widget/qtnpropertyeditorhandlerbase.h"
 
-#include <QComboBox>
+#include "property/widget/qtncomboboxeditor.h"
 #include <QPainter>
 #include <QPixmap>
 
@@ -50,7 +50,7 @@ void QtnPropertyDelegateQPenStyle::drawValueImpl(QPainter& painter, const QRect&
 
 QWidget* QtnPropertyDelegateQPenStyle::createValueEditorImpl(QWidget* parent, const QRect& rect, QtnInplaceInfo*)
 {
-    auto comboBox = new QComboBox(parent);
+    auto comboBox = new QtnComboBoxEditor(parent);
     comboBox->setGeometry(rect);
     QSize iconSize(40, 12);
     comboBox->setIconSize(iconSize);
@@ -76,10 +76,6 @@ QWidget* QtnPropertyDelegateQPenStyle::createValueEditorImpl(QWidget* parent, co
         QVariant data = comboBox->currentData();
         if (data.isValid())
             property.setValue(Qt::PenStyle(data.toInt()));
-    });
-    QObject::connect(comboBox, QOverload<int>::of(&QComboBox::activated), comboBox, [comboBox] {
-        if (qtnGetInplaceEdit() == comboBox)
-            qtnStopInplaceEdit(true);
     });
     return comboBox;
 }

@@ -4,7 +4,7 @@
 #include "property/widget/qtnpropertydelegatefactory.h"
 #include "property/widget/qtnpropertyeditorhandlerbase.h"
 
-#include <QComboBox>
+#include "property/widget/qtncomboboxeditor.h"
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPainter>
@@ -152,7 +152,7 @@ void QtnPropertyDelegateQStringList::applyAttributesImpl(const QtnPropertyDelega
 QWidget* QtnPropertyDelegateQStringList::createValueEditorImpl(QWidget* parent, const QRect& rect,
                                                                QtnInplaceInfo*)
 {
-    auto comboBox = new QComboBox(parent);
+    auto comboBox = new QtnComboBoxEditor(parent);
     comboBox->setEditable(true);
     comboBox->addItems(m_items);
     comboBox->setGeometry(rect);
@@ -160,10 +160,6 @@ QWidget* QtnPropertyDelegateQStringList::createValueEditorImpl(QWidget* parent, 
     auto& property = owner();
     new QtnPropertyEditorHandlerBase(property, *comboBox, [&property, comboBox] {
         property.setValue(comboBox->currentText());
-    });
-    QObject::connect(comboBox, QOverload<int>::of(&QComboBox::activated), comboBox, [comboBox] {
-        if (qtnGetInplaceEdit() == comboBox)
-            qtnStopInplaceEdit(true);
     });
     return comboBox;
 }

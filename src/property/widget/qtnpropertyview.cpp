@@ -59,6 +59,7 @@ void QtnPropertyView::setPropertySet(QtnPropertySet* propertySet)
     m_rowByProperty.clear();
     m_itemByProperty.clear();
     m_root.reset();
+    m_pendingChildren.clear();
     m_bTreeValid = false;
     m_bRowsValid = false;
     bool hadActive = !m_activeProperty.isNull();
@@ -82,6 +83,7 @@ void QtnPropertyView::onPropertySetDestroyed()
     m_rowByProperty.clear();
     m_itemByProperty.clear();
     m_root.reset();
+    m_pendingChildren.clear();
     m_propertySet = nullptr;
     m_bTreeValid = false;
     m_bRowsValid = false;
@@ -114,15 +116,18 @@ void QtnPropertyView::onPropertyDidChange(const QtnPropertyBase* changedProperty
     {
         // Children are appended one by one while a set is filled: grow the
         // tree by the new child instead of rebuilding it for every addition.
+        // The child may still be inside its constructor (a property joins
+        // its parent set from there), so its item is made later.
         bool appended = false;
         if (m_bTreeValid)
         {
             Item* parentItem = m_itemByProperty.value(changedProperty);
             const QtnPropertySet* set = changedProperty ? changedProperty->asPropertySet() : nullptr;
             if (parentItem && set && parentItem->property == changedProperty &&
-                int(parentItem->children.size()) + 1 == set->childProperties().size())
+                int(parentItem->children.size()) + parentItem->pendingChildren + 1 == set->childProperties().size())
             {
-                parentItem->children.push_back(createItem(set->childProperties().last(), parentItem));
+                ++parentItem->pendingChildren;
+                m_pendingChildren.push_back(std::make_pair(parentItem, set->childProperties().last()));
                 appended = true;
             }
         }
@@ -174,7 +179,17 @@ std::unique_ptr<QtnPropertyView::Item> QtnPropertyView::createItem(QtnPropertyBa
 void QtnPropertyView::ensureTree()
 {
     if (m_bTreeValid)
+    {
+        std::vector<std::pair<Item*, QtnPropertyBase*>> pending;
+        pending.swap(m_pendingChildren);
+        for (const auto& entry : pending)
+        {
+            --entry.first->pendingChildren;
+            entry.first->children.push_back(createItem(entry.second, entry.first));
+        }
         return;
+    }
+    m_pendingChildren.clear();
     QWidget* editor = qtnGetInplaceEdit();
     if (editor && isAncestorOf(editor))
         qtnStopInplaceEdit(false);
@@ -183,6 +198,7 @@ void QtnPropertyView::ensureTree()
     m_rowByProperty.clear();
     m_itemByProperty.clear();
     m_root.reset();
+    m_pendingChildren.clear();
     if (m_propertySet)
         m_root = createItem(m_propertySet, nullptr);
     m_bTreeValid = true;

@@ -94,6 +94,7 @@ private:
         std::unique_ptr<QtnPropertyDelegate> delegate;
         Item* parent = nullptr;
         std::vector<std::unique_ptr<Item>> children;
+        int pendingChildren = 0;
         ~Item();
     };
 
@@ -142,6 +143,7 @@ private:
     QtnPropertyDelegateFactory m_delegateFactory;
     std::unique_ptr<Item> m_root;
     QHash<const QtnPropertyBase*, Item*> m_itemByProperty;
+    std::vector<std::pair<Item*, QtnPropertyBase*>> m_pendingChildren;
     bool m_bTreeValid = false;
 
     std::vector<Row> m_rows;
