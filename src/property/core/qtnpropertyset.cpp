@@ -219,6 +219,8 @@ void QtnPropertySet::connectChild(QtnPropertyBase* childProperty)
                      this, &QtnPropertySet::childPropertyWillChange, Qt::DirectConnection);
     QObject::connect(childProperty, &QtnPropertyBase::propertyDidChange,
                      this, &QtnPropertySet::childPropertyDidChange, Qt::DirectConnection);
+    QObject::connect(childProperty, &QObject::destroyed, this, &QtnPropertySet::childPropertyDestroyed,
+                     Qt::DirectConnection);
 }
 
 void QtnPropertySet::disconnectChild(QtnPropertyBase* childProperty)
@@ -227,6 +229,18 @@ void QtnPropertySet::disconnectChild(QtnPropertyBase* childProperty)
                         this, &QtnPropertySet::childPropertyWillChange);
     QObject::disconnect(childProperty, &QtnPropertyBase::propertyDidChange,
                         this, &QtnPropertySet::childPropertyDidChange);
+    QObject::disconnect(childProperty, &QObject::destroyed, this, &QtnPropertySet::childPropertyDestroyed);
+}
+
+void QtnPropertySet::childPropertyDestroyed(QObject* object)
+{
+    // A child added without ownership may die under another parent; by now it
+    // is a bare QObject, so it is only forgotten, not announced.
+    for (int i = m_childProperties.size() - 1; i >= 0; --i)
+    {
+        if (static_cast<QObject*>(m_childProperties.at(i)) == object)
+            m_childProperties.removeAt(i);
+    }
 }
 
 bool QtnPropertySet::saveImpl(QDataStream& stream) const

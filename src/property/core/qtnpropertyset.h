@@ -55,6 +55,7 @@ private Q_SLOTS:
                                  QtnPropertyChangeReason reason, QtnPropertyValuePtr newValue);
     void childPropertyDidChange(const QtnPropertyBase* changedProperty, const QtnPropertyBase* firedProperty,
                                 QtnPropertyChangeReason reason);
+    void childPropertyDestroyed(QObject* object);
 
 private:
     bool toStrWithPrefix(QString& str, const QString& prefix) const;

@@ -267,7 +267,15 @@ void TestPropertyCore::childManagement()
     recorder.lines.clear();
     second->setValue(5);
     QVERIFY(recorder.lines.isEmpty());
-    delete second;
+
+    // A child listed without ownership that dies elsewhere leaves no dangling entry.
+    {
+        QtnPropertySet owner;
+        second->setParent(&owner);
+        set.addChildProperty(second, false);
+        QCOMPARE(set.childProperties().size(), 1);
+    }
+    QVERIFY(!set.hasChildProperties());
 }
 
 void TestPropertyCore::findChildProperties_data()
