@@ -1,0 +1,494 @@
+#include "app/mainwindow.h"
+#include "calc/networkcalc.h"
+#include "diagram/diagramitem.h"
+#include "diagram/diagramscene.h"
+#include "diagram/wire.h"
+#include "print/orderdocument.h"
+#include "print/orderitem.h"
+#include "print/orderprintjob.h"
+#include "print/projectdoc.h"
+
+#include "networkbuilder.h"
+#include "scripteddialogseam.h"
+#include "testcatalogue.h"
+
+#include <QFile>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QtTest>
+
+namespace {
+
+struct Row
+{
+    QString name;
+    int quantity;
+    int kind;
+};
+
+bool operator==(const Row &a, const Row &b)
+{
+    return a.name == b.name && a.quantity == b.quantity && a.kind == b.kind;
+}
+
+QList<Row> rowsOf(const OrderDocument &order)
+{
+    QList<Row> out;
+    for (const OrderItem *item : order.rows())
+        out << Row{item->name(), item->quantity(), item->kind()};
+    return out;
+}
+
+QString td(const QString &text)
+{
+    return "<td>" + text + "</td>";
+}
+
+// One table row as the order prints it, written out cell by cell.
+QString tableRow(int number, const QString &type, const QString &name, int quantity, const QString &unit)
+{
+    return "<tr>" + td(QString::number(number)) + td(type) + td(name) + td(QString::number(quantity))
+           + td(unit) + "</tr>";
+}
+
+QString expectedHead(bool withLogo, const QString &name, const QString &address,
+                     const QString &comments, const QString &date)
+{
+    QString html = "<html><head><style>"
+                   "table, td, th { border: 1px solid black; }"
+                   "table { width: 100%;  }"
+                   "th, td { padding: 8px; text-align: left; border-bottom: 1px solid #ddd;}"
+                   "p {font-size: 10px;}"
+                   "</style></head>"
+                   "<body>";
+    if (withLogo)
+        html += "<p><img src=\"customerlogo\" align=\"right\"></p>"
+                "<br/><br/><br/><br/><br/><br/>";
+    html += "<p align=center><b><font size=\"7\">Zamówienie</b></p>"
+            "<p align=center><font size=\"1\">mox ver.1.0.22</p>"
+            "<br/>"
+            "<p>Nazwa inwestycji: <b>" + name + "</b></p>"
+            "<p>Adres: <b>" + address + "</b></p>"
+            "<p>Uwagi: <b>" + comments + "</b></p>"
+            "<p>Data utworzenia: <b>" + date + "</b></p>"
+            "<br/>"
+            "<table width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"0\">"
+            "<tr><th>Lp.</th><th>Typ</th><th>Nazwa</th><th>Ilość</th><th>Jednostka</th></tr>";
+    return html;
+}
+
+const QString kTail = "</table></body></html>";
+
+QList<TestCatalogue::Camera> catalogueCameras()
+{
+    return {{"Kamera A", 5, 2048}, {"Kamera B", 7, 4096}, {"PD-8 IP20", 6, 1024}};
+}
+
+QList<TestCatalogue::Pd> cataloguePds()
+{
+    // one model with backup, one without; both fit small points only
+    return {{"PD-8 IP20", "Wewnętrzna (IP20)", 1, 8, 1, 100, 100000},
+            {"PD-5 IP20", "Wewnętrzna (IP20)", 0, 5, 1, 100, 100000}};
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(QList<Row>)
+
+class TstOrder : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+
+    void labelsByKind_data();
+    void labelsByKind();
+    void copyKeepsValuesAndParent();
+
+    void merge_data();
+    void merge();
+
+    void collectWalksStackingOrder();
+    void wholeHtml_data();
+    void wholeHtml();
+    void emptyProjectGivesHeaderOnly();
+
+    void pdfIsA4Portrait();
+    void overflowSplitBeforeOrder_data();
+    void overflowSplitBeforeOrder();
+
+private:
+    QTemporaryDir m_home;
+};
+
+void TstOrder::initTestCase()
+{
+    Q_INIT_RESOURCE(images);
+    QVERIFY(m_home.isValid());
+    // the order PDF goes to ~/mox; keep it out of the real home
+    qputenv("HOME", m_home.path().toUtf8());
+}
+
+void TstOrder::labelsByKind_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("typeName");
+    QTest::addColumn<QString>("unitName");
+    QTest::newRow("cable") << 0 << "Przewód" << "m";
+    QTest::newRow("camera") << 1 << "Kamera" << "szt.";
+    QTest::newRow("distribution point") << 2 << "Punkt Dystrybucyjny" << "szt.";
+    QTest::newRow("battery") << 3 << "Akumulator" << "szt.";
+    QTest::newRow("unknown above") << 4 << "" << "";
+    QTest::newRow("unknown below") << -1 << "" << "";
+}
+
+void TstOrder::labelsByKind()
+{
+    QFETCH(int, kind);
+    QFETCH(QString, typeName);
+    QFETCH(QString, unitName);
+    OrderItem item("x", 1, kind);
+    QCOMPARE(item.typeName(), typeName);
+    QCOMPARE(item.unitName(), unitName);
+}
+
+void TstOrder::copyKeepsValuesAndParent()
+{
+    QObject owner;
+    OrderItem original("UTP kat.5E", 25, OrderItem::Cable, &owner);
+    OrderItem copy(original);
+    QCOMPARE(copy.name(), QStringLiteral("UTP kat.5E"));
+    QCOMPARE(copy.quantity(), 25);
+    QCOMPARE(copy.kind(), int(OrderItem::Cable));
+    QCOMPARE(copy.parent(), &owner);
+    copy.setQuantity(40);
+    QCOMPARE(original.quantity(), 25);
+    copy.setParent(nullptr);
+}
+
+void TstOrder::merge_data()
+{
+    QTest::addColumn<QList<Row>>("input");
+    QTest::addColumn<QList<Row>>("expected");
+
+    QTest::newRow("cable lengths of one type add up")
+        << QList<Row>{{"UTP kat.5E", 25, 0}, {"UTP kat.5E", 40, 0}}
+        << QList<Row>{{"UTP kat.5E", 65, 0}};
+    QTest::newRow("first appearance keeps its place")
+        << QList<Row>{{"Kamera A", 1, 1}, {"Kamera B", 1, 1}, {"Kamera A", 1, 1}, {"Kamera A", 1, 1}}
+        << QList<Row>{{"Kamera A", 3, 1}, {"Kamera B", 1, 1}};
+    QTest::newRow("adjacent duplicates all folded")
+        << QList<Row>{{"X", 1, 1}, {"X", 2, 1}, {"X", 3, 1}, {"Y", 1, 1}, {"Y", 1, 1}}
+        << QList<Row>{{"X", 6, 1}, {"Y", 2, 1}};
+    QTest::newRow("camera and point of one name stay apart")
+        << QList<Row>{{"Model 1", 1, 1}, {"Model 1", 1, 2}, {"Model 1", 1, 1}}
+        << QList<Row>{{"Model 1", 2, 1}, {"Model 1", 1, 2}};
+    QTest::newRow("names compare case-sensitively")
+        << QList<Row>{{"utp kat.5E", 10, 0}, {"UTP kat.5E", 20, 0}}
+        << QList<Row>{{"utp kat.5E", 10, 0}, {"UTP kat.5E", 20, 0}};
+    QTest::newRow("batteries of one capacity add up")
+        << QList<Row>{{"PD-8", 1, 2}, {"Akumulator 12V [17 Ah]", 1, 3}, {"PD-8", 1, 2},
+                      {"Akumulator 12V [7 Ah]", 1, 3}, {"Akumulator 12V [17 Ah]", 1, 3}}
+        << QList<Row>{{"PD-8", 2, 2}, {"Akumulator 12V [17 Ah]", 2, 3},
+                      {"Akumulator 12V [7 Ah]", 1, 3}};
+    QTest::newRow("mixed walk") << QList<Row>{{"UTP kat.5E", 50, 0}, {"UTP kat.6", 10, 0},
+                                              {"UTP kat.5E", 50, 0}, {"PD-5", 1, 2},
+                                              {"Kamera A", 1, 1}, {"UTP kat.6", 5, 0}}
+                                << QList<Row>{{"UTP kat.5E", 100, 0}, {"UTP kat.6", 15, 0},
+                                              {"PD-5", 1, 2}, {"Kamera A", 1, 1}};
+    QTest::newRow("nothing to merge") << QList<Row>{{"A", 1, 1}, {"B", 1, 1}}
+                                      << QList<Row>{{"A", 1, 1}, {"B", 1, 1}};
+    QTest::newRow("empty") << QList<Row>{} << QList<Row>{};
+}
+
+void TstOrder::merge()
+{
+    QFETCH(QList<Row>, input);
+    QFETCH(QList<Row>, expected);
+    OrderDocument order;
+    for (const Row &row : input)
+        order.addRow(row.name, row.quantity, row.kind);
+    order.merge();
+    QCOMPARE(rowsOf(order), expected);
+
+    const QStringList types{"Przewód", "Kamera", "Punkt Dystrybucyjny", "Akumulator"};
+    const QStringList units{"m", "szt.", "szt.", "szt."};
+    QString rows;
+    for (int i = 0; i < expected.size(); ++i) {
+        const Row &row = expected[i];
+        rows += tableRow(i + 1, types[row.kind], row.name, row.quantity, units[row.kind]);
+    }
+    QCOMPARE(order.rowsHtml(), rows);
+}
+
+void TstOrder::collectWalksStackingOrder()
+{
+    TestCatalogue catalogue;
+    QVERIFY2(catalogue.create(catalogueCameras(), cataloguePds(), {"UTP kat.5E", "UTP kat.6"}),
+             qPrintable(catalogue.lastError()));
+    NetworkBuilder net;
+    DiagramItem *camera1 = net.addCamera({100, 200}, 1);
+    DiagramItem *point = net.addPd({100, 50}, 1);
+    DiagramItem *camera2 = net.addCamera({200, 200}, 2);
+    DiagramItem *second = net.addPd({300, 50}, 2);
+    camera1->setModel("Kamera B");
+    camera2->setModel("Kamera A");
+    net.connect(point, camera1, 30)->setType("UTP kat.6");
+    net.connect(point, camera2, 20);
+    net.connect(point, second, 10);
+    // sheet furniture and stray lines are not products
+    net.scene()->addLine(0, 0, 100, 0);
+    net.scene()->addText("Nazwa: ");
+
+    // backup with a capacity orders a battery; backup without one does not
+    point->setBackup(true);
+    point->setAccumulatorCapacity(17);
+    second->setBackup(true);
+    QVERIFY(point->hasBackup());
+    QCOMPARE(point->accumulatorCapacity(), 17u);
+    QVERIFY(second->hasBackup());
+    QCOMPARE(second->accumulatorCapacity(), 0u);
+
+    OrderDocument order;
+    order.collect(net.scene());
+    QCOMPARE(rowsOf(order), (QList<Row>{{"UTP kat.6", 30, 0}, {"UTP kat.5E", 20, 0},
+                                        {"UTP kat.5E", 10, 0}, {"Kamera B", 1, 1},
+                                        {point->modelName(), 1, 2}, {"Akumulator 12V [17 Ah]", 1, 3},
+                                        {"Kamera A", 1, 1}, {second->modelName(), 1, 2}}));
+}
+
+void TstOrder::wholeHtml_data()
+{
+    QTest::addColumn<bool>("withLogo");
+    QTest::newRow("without logo") << false;
+    QTest::newRow("with logo") << true;
+}
+
+void TstOrder::wholeHtml()
+{
+    QFETCH(bool, withLogo);
+    TestCatalogue catalogue;
+    QVERIFY2(catalogue.create(catalogueCameras(), cataloguePds(), {"UTP kat.5E", "UTP kat.6"}),
+             qPrintable(catalogue.lastError()));
+    NetworkBuilder net;
+    DiagramItem *point = net.addPd({100, 50}, 1);
+    DiagramItem *a1 = net.addCamera({100, 200}, 1, 5, 2048);
+    DiagramItem *b = net.addCamera({200, 200}, 2, 7, 4096);
+    DiagramItem *a2 = net.addCamera({300, 200}, 3, 5, 2048);
+    a1->setModel("Kamera A");
+    b->setModel("Kamera B");
+    a2->setModel("Kamera A");
+    net.connect(point, a1, 25);
+    net.connect(point, b, 10)->setType("UTP kat.6");
+    net.connect(point, a2, 40);
+    point->setBackup(true);
+    point->setAccumulatorCapacity(17);
+    NetworkCalc::calcPD(net.scene());
+    // three slots, backup and 17 W fit the first model only
+    QCOMPARE(point->modelName(), QStringLiteral("PD-8 IP20"));
+
+    // project values go in as they are, markup included
+    net.scene()->setInvestmentName("Hala <i>B</i>");
+    net.scene()->setInvestmentAddress("Łódź, ul. Źródlana 3");
+    net.scene()->setInvestmentComments("bez & uwag");
+    net.scene()->setCreateDate("2026-12-05");
+
+    QPixmap logo;
+    if (withLogo) {
+        logo = QPixmap(40, 20);
+        logo.fill(Qt::red);
+    }
+    QTextEdit editor;
+    editor.setPlainText("stara treść");
+    const QString html = OrderPrintJob::fillEditor(net.scene(), &editor, logo);
+
+    const QString expected = expectedHead(withLogo, "Hala <i>B</i>", "Łódź, ul. Źródlana 3",
+                                          "bez & uwag", "2026-12-05")
+                             + tableRow(1, "Przewód", "UTP kat.5E", 65, "m")
+                             + tableRow(2, "Przewód", "UTP kat.6", 10, "m")
+                             + tableRow(3, "Punkt Dystrybucyjny", "PD-8 IP20", 1, "szt.")
+                             + tableRow(4, "Akumulator", "Akumulator 12V [17 Ah]", 1, "szt.")
+                             + tableRow(5, "Kamera", "Kamera A", 2, "szt.")
+                             + tableRow(6, "Kamera", "Kamera B", 1, "szt.") + kTail;
+    QCOMPARE(html, expected);
+
+    // the editor now holds the order, not the old text, and knows the logo
+    const QString text = editor.toPlainText();
+    QVERIFY(!text.contains("stara treść"));
+    QVERIFY(text.contains("Zamówienie"));
+    QVERIFY(text.contains("Akumulator 12V [17 Ah]"));
+    const QVariant resource = editor.document()->resource(QTextDocument::ImageResource,
+                                                          QUrl("customerlogo"));
+    if (withLogo)
+        QCOMPARE(resource.value<QPixmap>().size(), QSize(40, 20));
+}
+
+void TstOrder::emptyProjectGivesHeaderOnly()
+{
+    DiagramScene scene(nullptr);
+    scene.setInvestmentName("pusty");
+    scene.setInvestmentAddress("");
+    scene.setInvestmentComments("");
+    scene.setCreateDate("2017-01-01");
+    scene.addLine(0, 0, 1188, 0);
+    QTextEdit editor;
+    const QString html = OrderPrintJob::fillEditor(&scene, &editor, QPixmap());
+    QCOMPARE(html, expectedHead(false, "pusty", "", "", "2017-01-01") + kTail);
+}
+
+void TstOrder::pdfIsA4Portrait()
+{
+    TestCatalogue catalogue;
+    QVERIFY(catalogue.create(catalogueCameras(), cataloguePds(), {"UTP kat.5E"}));
+    NetworkBuilder net;
+    DiagramItem *point = net.addPd({100, 50}, 1);
+    for (int i = 0; i < 3; ++i) {
+        DiagramItem *camera = net.addCamera({100.0 + 80 * i, 200}, uint(i + 1));
+        camera->setModel(i == 1 ? "Kamera B" : "Kamera A");
+        net.connect(point, camera, 30 + 10 * i);
+    }
+    NetworkCalc::calcPD(net.scene());
+    net.scene()->setInvestmentName("Biuro");
+    net.scene()->setCreateDate("2026-12-05");
+
+    const QString pdf = m_home.path() + "/mox/Biuro_order";
+    QFile::remove(pdf);
+    QCOMPARE(OrderPrintJob::outputFileName("Biuro"), pdf);
+
+    ScriptedDialogSeam seam;
+    QTextEdit editor;
+    QPageLayout layout;
+    QPrinter::OutputFormat format = QPrinter::NativeFormat;
+    bool fullPage = false;
+    QString file;
+    OrderPrintJob::Hooks hooks;
+    hooks.execMessageBox = [&](QMessageBox &box) { return seam.execMessageBox(box); };
+    hooks.execPrintPreview = [&](QPrintPreviewDialog &dialog) {
+        layout = dialog.printer()->pageLayout();
+        format = dialog.printer()->outputFormat();
+        fullPage = dialog.printer()->fullPage();
+        file = dialog.printer()->outputFileName();
+        seam.execPrintPreview(dialog);
+    };
+    hooks.paint = [&](QPrinter *printer) { editor.print(printer); };
+    OrderPrintJob job(net.scene(), &editor, QPixmap(), hooks);
+    QVERIFY(job.run());
+
+    QCOMPARE(seam.kinds(), QStringList{"preview"});
+    QVERIFY(!seam.shown.first().hasParent);
+    QCOMPARE(layout.pageSize().id(), QPageSize::A4);
+    QCOMPARE(layout.orientation(), QPageLayout::Portrait);
+    QCOMPARE(format, QPrinter::PdfFormat);
+    QVERIFY(fullPage);
+    QCOMPARE(file, pdf);
+
+    QFile out(pdf);
+    QVERIFY(out.open(QIODevice::ReadOnly));
+    QVERIFY(out.read(5) == "%PDF-");
+    out.close();
+    // for looking at the page by hand
+    if (qEnvironmentVariableIsSet("MOX_ORDER_PDF_COPY")) {
+        QFile::remove(qEnvironmentVariable("MOX_ORDER_PDF_COPY"));
+        QFile::copy(pdf, qEnvironmentVariable("MOX_ORDER_PDF_COPY"));
+    }
+
+    const QString pdfinfo = QStandardPaths::findExecutable("pdfinfo");
+    if (pdfinfo.isEmpty())
+        QSKIP("pdfinfo is not installed");
+    QProcess info;
+    info.start(pdfinfo, {pdf});
+    QVERIFY(info.waitForFinished(30000));
+    const QString report = QString::fromUtf8(info.readAllStandardOutput());
+    QVERIFY2(QRegularExpression("Pages:\\s+1\\n").match(report).hasMatch(), qPrintable(report));
+    // A4 portrait: 210 x 297 mm = 595 x 842 points
+    QRegularExpression size("Page size:\\s+([0-9.]+) x ([0-9.]+) pts");
+    const QRegularExpressionMatch m = size.match(report);
+    QVERIFY2(m.hasMatch(), qPrintable(report));
+    QVERIFY(qAbs(m.captured(1).toDouble() - 595.3) < 1.5);
+    QVERIFY(qAbs(m.captured(2).toDouble() - 841.9) < 1.5);
+}
+
+void TstOrder::overflowSplitBeforeOrder_data()
+{
+    QTest::addColumn<bool>("splitAccepted");
+    QTest::addColumn<bool>("continueAccepted");
+    QTest::addColumn<QStringList>("dialogs");
+    QTest::addColumn<int>("points");
+    QTest::newRow("split, then go on") << true << true
+                                       << QStringList{"message", "message", "preview"} << 2;
+    QTest::newRow("split, then stop") << true << false << QStringList{"message", "message"} << 2;
+    QTest::newRow("no split") << false << true << QStringList{"message", "preview"} << 1;
+}
+
+void TstOrder::overflowSplitBeforeOrder()
+{
+    QFETCH(bool, splitAccepted);
+    QFETCH(bool, continueAccepted);
+    QFETCH(QStringList, dialogs);
+    QFETCH(int, points);
+
+    TestCatalogue catalogue;
+    ScriptedDialogSeam seam;
+    MainWindow window(&seam);
+    // eight slots at most: ten cameras overflow every model, while the two
+    // halves of a split (five cameras and the chain wire) fit
+    QVERIFY(catalogue.create(catalogueCameras(), {{"PD-8 IP20", "Wewnętrzna (IP20)", 0, 8, 1, 200, 100000}},
+                             {"UTP kat.5E"}));
+    window.scene()->setInvestmentName("Podzial");
+    NetworkBuilder net(window.scene(), window.itemMenu());
+    DiagramItem *point = net.addPd({100, 50}, 1);
+    for (int i = 0; i < 10; ++i) {
+        DiagramItem *camera = net.addCamera({100.0 + 80 * i, 200}, uint(i + 1));
+        camera->setModel("Kamera A");
+        net.connect(point, camera, 20);
+    }
+    NetworkCalc::calcPD(window.scene());
+    QCOMPARE(point->modelName(), QStringLiteral("Nie określono"));
+    QVERIFY(point->slotOverflow());
+
+    seam.messageAnswers << (splitAccepted ? QMessageBox::Yes : QMessageBox::No)
+                        << (continueAccepted ? QMessageBox::Yes : QMessageBox::No);
+    window.printOrder();
+
+    QCOMPARE(seam.kinds(), dialogs);
+    if (splitAccepted) {
+        const ScriptedDialogSeam::Shown &question = seam.shown.at(1);
+        QCOMPARE(question.text, QStringLiteral("W projekcie dodano nowe punkty dystrybucyjne.\n"
+                                               "Czy kontytuować generowanie zamówienia?"));
+        QCOMPARE(question.buttons.size(), 2);
+        QVERIFY(question.buttons.contains("Tak"));
+        QVERIFY(question.buttons.contains("Nie"));
+        QCOMPARE(question.defaultButton, int(QMessageBox::Yes));
+        QVERIFY(!question.hasParent);
+    }
+
+    // the split stays on the schematic whatever the answer
+    int pds = 0;
+    for (QGraphicsItem *item : window.scene()->items())
+        if (item->type() == DiagramItem::Type
+            && static_cast<DiagramItem *>(item)->diagramType() == DiagramItem::PD)
+            ++pds;
+    QCOMPARE(pds, points);
+
+    const QString text = window.orderDocument()->toPlainText();
+    if (dialogs.last() == "preview") {
+        QVERIFY(text.contains("Punkt Dystrybucyjny"));
+        // after the split both points have a catalogue model
+        QCOMPARE(text.contains("Nie określono"), !splitAccepted);
+        QCOMPARE(text.contains("PD-8 IP20"), splitAccepted);
+        QVERIFY(QFile::exists(m_home.path() + "/mox/Podzial_order"));
+    } else {
+        QVERIFY(!text.contains("Punkt Dystrybucyjny"));
+    }
+}
+
+QTEST_MAIN(TstOrder)
+#include "tst_order.moc"
