@@ -2,7 +2,7 @@
 #define CALCLOOP_H
 
 #include <QMetaObject>
-#include <QPointer>
+#include <QObject>
 
 class QGraphicsScene;
 class QtnPropertySet;
