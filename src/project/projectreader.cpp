@@ -66,7 +66,8 @@ bool ProjectReader::read(QIODevice *device)
             m_xml.raiseError(tr("Plik nie jest kompatybilny z MOX wersja 1.0."));
     }
 
-    m_xml.setDevice(nullptr);
+    // The device stays set: detaching it would clear the error that
+    // errorString() reports.
     return !m_xml.hasError();
 }
 

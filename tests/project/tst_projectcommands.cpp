@@ -443,7 +443,9 @@ void TestProjectCommands::prompt()
     QFETCH(bool, written);
 
     Harness h;
-    const QString path = m_home->filePath(hasFile ? QStringLiteral("stary.mox") : saveAsAnswer);
+    const QString name = hasFile ? QStringLiteral("stary.mox")
+                                 : saveAsAnswer.isEmpty() ? QStringLiteral("bez-nazwy.mox") : saveAsAnswer;
+    const QString path = m_home->filePath(name);
     if (hasFile)
         h.projectFile = new QFile(path);
     h.doc->setModified(modified);
