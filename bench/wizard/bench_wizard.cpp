@@ -2,6 +2,8 @@
 #include "diagram/diagramscene.h"
 #include "wizard/networkgenerator.h"
 
+#include "testcatalogue.h"
+
 #include <QtTest>
 
 // The largest network the wizard can ask for: 10 points of 32 cameras each,
@@ -12,7 +14,12 @@ class BenchWizard : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { Q_INIT_RESOURCE(images); }
+    void initTestCase()
+    {
+        Q_INIT_RESOURCE(images);
+        // the bundled catalogue, so the model pass runs its real statements
+        QVERIFY2(m_catalogue.createBundled(), qPrintable(m_catalogue.lastError()));
+    }
 
     void generateLargest()
     {
@@ -35,6 +42,9 @@ private slots:
             loop.run();
         }
     }
+
+private:
+    TestCatalogue m_catalogue;
 };
 
 QTEST_MAIN(BenchWizard)
