@@ -90,12 +90,10 @@ QString Catalogue::displayText(const QtnPropertyEnum& property)
     return entry ? entry->displayName() : QString();
 }
 
-bool Catalogue::rebuildList(QtnPropertyEnum& property, const QString& enumName, const QStringList& texts,
-                            int firstValue, const QString& namePrefix, bool modelList, bool* modelMissing,
-                            QString* toolTip, const char* logWord)
+bool Catalogue::rebuildList(QtnPropertyEnum& property, const QString& remembered, const QString& enumName,
+                            const QStringList& texts, int firstValue, const QString& namePrefix, bool modelList,
+                            bool* modelMissing, QString* toolTip, const char* logWord)
 {
-    const QString remembered = displayText(property);
-
     QtnEnumInfo list(enumName, MoxEnums::notSpecifiedList());
     list.setSecondValues(catalogueEntries(texts, firstValue, namePrefix));
     CatalogueList* previous = attachedList(property);
@@ -137,16 +135,46 @@ bool Catalogue::rebuildList(QtnPropertyEnum& property, const QString& enumName, 
 
 bool Catalogue::refreshCameraModels(QtnPropertyEnum& model, bool* modelMissing, QString* toolTip)
 {
-    return rebuildList(model, QStringLiteral("CAMERATYPE"),
+    return rebuildList(model, displayText(model), QStringLiteral("CAMERATYPE"),
                        columnTexts(QLatin1String(CameraModelsStatement), QStringLiteral("model")), 3,
                        QStringLiteral("cam"), true, modelMissing, toolTip, " model ");
 }
 
 bool Catalogue::refreshBoxTypes(QtnPropertyEnum& boxType)
 {
-    return rebuildList(boxType, QStringLiteral("BOXTYPE"),
-                       columnTexts(QLatin1String(BoxTypesStatement), QStringLiteral("boxtype")), 3,
+    return rebuildList(boxType, displayText(boxType), QStringLiteral("BOXTYPE"), boxTypes(), 3,
                        QStringLiteral("boxtype"), false, nullptr, nullptr, " boxtype ");
+}
+
+namespace {
+int boxTypeCacheScopes = 0;
+bool boxTypeCacheFilled = false;
+QStringList boxTypeCacheTexts;
+} // namespace
+
+Catalogue::BoxTypeCache::BoxTypeCache()
+{
+    ++boxTypeCacheScopes;
+}
+
+Catalogue::BoxTypeCache::~BoxTypeCache()
+{
+    if (--boxTypeCacheScopes == 0) {
+        boxTypeCacheFilled = false;
+        boxTypeCacheTexts.clear();
+    }
+}
+
+QStringList Catalogue::boxTypes()
+{
+    if (boxTypeCacheScopes > 0 && boxTypeCacheFilled)
+        return boxTypeCacheTexts;
+    const QStringList texts = columnTexts(QLatin1String(BoxTypesStatement), QStringLiteral("boxtype"));
+    if (boxTypeCacheScopes > 0) {
+        boxTypeCacheTexts = texts;
+        boxTypeCacheFilled = true;
+    }
+    return texts;
 }
 
 void Catalogue::refreshWireTypes(QtnPropertyEnum& model)
@@ -168,8 +196,14 @@ bool Catalogue::rebuildPdModels(QtnPropertyEnum& model, const QString& selection
 
 bool Catalogue::setPdModels(QtnPropertyEnum& model, const QStringList& names, bool* modelMissing, QString* toolTip)
 {
-    return rebuildList(model, QStringLiteral("PDTYPE"), names, 1, QStringLiteral("pd"), true, modelMissing, toolTip,
-                       " model ");
+    return setPdModels(model, names, displayText(model), modelMissing, toolTip);
+}
+
+bool Catalogue::setPdModels(QtnPropertyEnum& model, const QStringList& names, const QString& rememberedText,
+                            bool* modelMissing, QString* toolTip)
+{
+    return rebuildList(model, rememberedText, QStringLiteral("PDTYPE"), names, 1, QStringLiteral("pd"), true,
+                       modelMissing, toolTip, " model ");
 }
 
 bool Catalogue::lookupCamera(const QString& model, int* power, int* bitrate, int* fourthColumn)

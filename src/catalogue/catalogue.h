@@ -55,6 +55,22 @@ public:
     // The same with the model names already at hand.
     static bool setPdModels(QtnPropertyEnum& model, const QStringList& names, bool* modelMissing,
                             QString* toolTip = nullptr);
+    // The same, keeping the selection by a text remembered earlier rather
+    // than by the property's current text.
+    static bool setPdModels(QtnPropertyEnum& model, const QStringList& names, const QString& rememberedText,
+                            bool* modelMissing, QString* toolTip = nullptr);
+
+    // While one of these lives, refreshBoxTypes runs the enclosure statement
+    // once and reuses its answer: a calculation pass refreshes every point
+    // against a catalogue that cannot change meanwhile. Scopes may nest.
+    class BoxTypeCache
+    {
+    public:
+        BoxTypeCache();
+        ~BoxTypeCache();
+        BoxTypeCache(const BoxTypeCache&) = delete;
+        BoxTypeCache& operator=(const BoxTypeCache&) = delete;
+    };
 
     // The texts of one named column over every row of a statement, in row
     // order; empty when the statement fails or returns no row.
@@ -80,9 +96,10 @@ public:
     static QString displayText(const QtnPropertyEnum& property);
 
 private:
-    static bool rebuildList(QtnPropertyEnum& property, const QString& enumName, const QStringList& texts,
-                            int firstValue, const QString& namePrefix, bool modelList, bool* modelMissing,
-                            QString* toolTip, const char* logWord);
+    static bool rebuildList(QtnPropertyEnum& property, const QString& remembered, const QString& enumName,
+                            const QStringList& texts, int firstValue, const QString& namePrefix, bool modelList,
+                            bool* modelMissing, QString* toolTip, const char* logWord);
+    static QStringList boxTypes();
 };
 
 #endif // CATALOGUE_H

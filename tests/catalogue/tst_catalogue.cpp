@@ -229,6 +229,46 @@ private Q_SLOTS:
         QCOMPARE(selection(pd.BoxType), QStringLiteral("0:Nie określono"));
     }
 
+    // Inside a cache scope the enclosure statement runs once; the answer is
+    // dropped when the last scope ends.
+    void boxTypeCache()
+    {
+        TestCatalogue catalogue;
+        QVERIFY(catalogue.create({}, enclosures({"A"}), {}));
+        QtnPropertySetPD pd;
+        {
+            Catalogue::BoxTypeCache outer;
+            Catalogue::refreshBoxTypes(pd.BoxType);
+            QSqlQuery insert(catalogue.database());
+            QVERIFY(insert.exec(QStringLiteral("insert into pd (name, boxtype) values ('X', 'B')")));
+            {
+                Catalogue::BoxTypeCache inner;
+                Catalogue::refreshBoxTypes(pd.BoxType);
+            }
+            Catalogue::refreshBoxTypes(pd.BoxType);
+            QCOMPARE(entries(pd.BoxType).size(), 2);
+        }
+        Catalogue::refreshBoxTypes(pd.BoxType);
+        QCOMPARE(entries(pd.BoxType), QStringList({"0:custom:Nie określono", "3:boxtype3:A", "4:boxtype4:B"}));
+    }
+
+    // The model selection remembers the text before it works out the
+    // requirements and keeps the selection by that text.
+    void pdModelsByRememberedText()
+    {
+        QtnPropertySetPD pd;
+        bool missing = true;
+        QString tip = QStringLiteral("tip");
+        Catalogue::setPdModels(pd.Model, {"P1", "P2", "P3"}, &missing, &tip);
+        QCOMPARE(selection(pd.Model), QStringLiteral("1:P1"));
+        QVERIFY(!missing);
+        QVERIFY(tip.isEmpty());
+        Catalogue::setPdModels(pd.Model, {"P3", "P2"}, QStringLiteral("P2"), &missing, &tip);
+        QCOMPARE(selection(pd.Model), QStringLiteral("2:P2"));
+        Catalogue::setPdModels(pd.Model, {"P3", "P2"}, QStringLiteral("gone"), &missing, &tip);
+        QCOMPARE(selection(pd.Model), QStringLiteral("1:P3"));
+    }
+
     void pdModels_data()
     {
         QTest::addColumn<QStringList>("before");
