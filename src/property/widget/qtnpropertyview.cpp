@@ -461,6 +461,10 @@ void QtnPropertyView::resizeEvent(QResizeEvent* event)
 
 void QtnPropertyView::scrollContentsBy(int, int)
 {
+    // An open editor would float over another row once the rows move.
+    QWidget* editor = qtnGetInplaceEdit();
+    if (editor && isAncestorOf(editor))
+        qtnStopInplaceEdit(true);
     viewport()->update();
 }
 

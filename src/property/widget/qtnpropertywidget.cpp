@@ -49,7 +49,7 @@ void QtnPropertyWidget::setDescriptionPanelVisible(bool visible)
         m_descriptionPanel->setWordWrap(true);
         m_descriptionPanel->setFrameStyle(QFrame::Box | QFrame::Sunken);
         m_descriptionPanel->setMargin(4);
-        m_descriptionPanel->setMinimumHeight(2 * m_descriptionPanel->fontMetrics().height() + 10);
+        m_descriptionPanel->setMinimumHeight(3 * m_descriptionPanel->fontMetrics().height() + 10);
         m_descriptionSplitter->addWidget(m_descriptionPanel);
         m_descriptionSplitter->setStretchFactor(0, 1);
         m_descriptionSplitter->setStretchFactor(1, 0);
