@@ -252,42 +252,6 @@ private Q_SLOTS:
         QVERIFY(a.PC.setValue(MoxEnums::Yes));
     }
 
-    void ranges_data()
-    {
-        QTest::addColumn<QString>("property");
-        QTest::addColumn<qint64>("value");
-        QTest::addColumn<bool>("accepted");
-        QTest::newRow("wire 0 m") << "UintLenght" << qint64(0) << false;
-        QTest::newRow("wire 1 m") << "UintLenght" << qint64(1) << true;
-        QTest::newRow("wire 200 m") << "UintLenght" << qint64(200) << true;
-        QTest::newRow("wire 201 m") << "UintLenght" << qint64(201) << false;
-        QTest::newRow("camera 0 W") << "Power" << qint64(0) << false;
-        QTest::newRow("camera 100 W") << "Power" << qint64(100) << true;
-        QTest::newRow("camera 101 W") << "Power" << qint64(101) << false;
-        QTest::newRow("bitrate 0") << "Bitrate" << qint64(0) << false;
-        QTest::newRow("bitrate 131072") << "Bitrate" << qint64(131072) << true;
-        QTest::newRow("bitrate 131073") << "Bitrate" << qint64(131073) << false;
-    }
-
-    void ranges()
-    {
-        QFETCH(QString, property);
-        QFETCH(qint64, value);
-        QFETCH(bool, accepted);
-        QtnPropertySetWire wire;
-        QtnPropertySetCamera camera;
-        if (property == QLatin1String("UintLenght")) {
-            QCOMPARE(wire.UintLenght.setValue(quint32(value)), accepted);
-            QCOMPARE(wire.UintLenght.value(), accepted ? quint32(value) : 50u);
-        } else if (property == QLatin1String("Power")) {
-            QCOMPARE(camera.Power.setValue(quint32(value)), accepted);
-            QCOMPARE(camera.Power.value(), accepted ? quint32(value) : 8u);
-        } else {
-            QCOMPARE(camera.Bitrate.setValue(qint32(value)), accepted);
-            QCOMPARE(camera.Bitrate.value(), accepted ? qint32(value) : 4096);
-        }
-    }
-
     // Each row: what the user does, in order, then the battery properties.
     // "B" = BatterySet, "C" = BatteryCount; 1 = nie, 2 = tak.
     void batteryRules_data()
