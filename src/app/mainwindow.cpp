@@ -2,9 +2,14 @@
 
 #include "app/dialogseam.h"
 #include "app/modaldialogseam.h"
+#include "calc/modelselection.h"
+#include "calc/networkcalc.h"
+#include "calc/pdsplitter.h"
+#include "app/projectcommands.h"
 #include "diagram/diagramitem.h"
 #include "diagram/diagramscene.h"
 #include "diagram/wire.h"
+#include "print/orderprintjob.h"
 #include "print/projectdoc.h"
 #if __has_include("propertysets/qtnpropertysetproject.h")
 #include "propertysets/qtnpropertysetproject.h"
@@ -41,6 +46,8 @@
 #include <QToolBox>
 #include <QToolButton>
 
+#include "wizard/newprojectcommand.h"
+
 namespace {
 const char *const kVersion = "1.0.22";
 const int kStatusTimeout = 3000;
@@ -52,6 +59,7 @@ MainWindow::MainWindow(DialogSeam *seam)
     , m_pDialogSeam(seam ? seam : m_pModalSeam.get())
 {
     m_pProjectFile = nullptr;
+    installModelSelection();
     openCatalogue();
 
     createActions();
@@ -359,18 +367,41 @@ void MainWindow::closeEvent(QCloseEvent *event)
         event->ignore();
 }
 
+// The project commands live in ProjectCommands; this hands them what they reach.
+static ProjectCommands projectCommands(MainWindow *window, QFile **projectFile)
+{
+    ProjectCommands::Host host;
+    host.window = window;
+    host.doc = window->projectDoc();
+    host.seam = window->dialogSeam();
+    host.projectFile = projectFile;
+    host.itemMenu = window->itemMenu();
+    host.showProjectSet = [window] {
+#ifdef MOX_HAVE_PROPERTY_WIDGET
+        window->propertyWidget()->setPropertySet(window->scene()->projectSet());
+#else
+        Q_UNUSED(window)
+#endif
+    };
+    host.updateScene = [window] { window->updateScene(nullptr, nullptr, QtnPropertyChangeReason(0)); };
+    host.applyProjectColours = [window] { window->applyProjectColours(); };
+    host.selectionChanged = [window] { window->selectionChanged(); };
+    return ProjectCommands(host);
+}
+
 void MainWindow::loadProject(const QString &path)
 {
-    Q_UNUSED(path)
+    projectCommands(this, &m_pProjectFile).loadProject(path);
 }
 
 void MainWindow::saveProjectToFile()
 {
+    projectCommands(this, &m_pProjectFile).saveProject();
 }
 
 bool MainWindow::maybeSave()
 {
-    return true;
+    return projectCommands(this, &m_pProjectFile).maybeSave();
 }
 
 void MainWindow::applyProjectColours()
@@ -392,20 +423,36 @@ void MainWindow::buttonGroupClicked(int id)
 
 void MainWindow::newProjectWizard()
 {
+    NewProjectCommand::Hooks hooks;
+    hooks.maybeSave = [this] { return maybeSave(); };
+    hooks.execWizard = [this](QWizard &wizard) { return m_pDialogSeam->execWizard(wizard); };
+    hooks.showProjectSet = [this] {
+#if defined(MOX_HAVE_PROPERTY_WIDGET) && defined(MOX_HAVE_PROJECT_SET)
+        m_pPropertyWidget->setPropertySet(scene()->projectSet());
+#endif
+    };
+    hooks.redrawSheet = [this] { m_pProjectDoc->createSheet(); };
+    hooks.selectionChanged = [this] { selectionChanged(); };
+
+    NewProjectCommand command(scene(), m_pItemMenu, this, hooks);
+    command.setWiresHidden(m_pProjectDoc->wiresHidden());
+    command.setDescriptionsHidden(m_pProjectDoc->descriptionsHidden());
+    command.run();
 }
 
 void MainWindow::openProject()
 {
+    projectCommands(this, &m_pProjectFile).openProject();
 }
 
 bool MainWindow::saveProject()
 {
-    return false;
+    return projectCommands(this, &m_pProjectFile).saveProject();
 }
 
 bool MainWindow::saveAsProject()
 {
-    return false;
+    return projectCommands(this, &m_pProjectFile).saveAsProject();
 }
 
 // The sheet goes into a PDF named after the project in ~/mox, through the
@@ -430,6 +477,18 @@ void MainWindow::printProject()
 
 void MainWindow::printOrder()
 {
+    OrderPrintJob::Hooks hooks;
+    hooks.splitOverflow = [this](DiagramItem *item) { return addNewPdWhenOverflowSlotsCountPD(item); };
+    hooks.recalculate = [this] {
+        calcPD();
+        calcVoltageDrop();
+        calcVoltageDrop();
+    };
+    hooks.execMessageBox = [this](QMessageBox &box) { return m_pDialogSeam->execMessageBox(box); };
+    hooks.execPrintPreview = [this](QPrintPreviewDialog &dialog) { m_pDialogSeam->execPrintPreview(dialog); };
+    hooks.paint = [this](QPrinter *printer) { printOrderPdf(printer); };
+    OrderPrintJob job(scene(), &m_orderDocument, m_pProjectDoc->logo(), hooks);
+    job.run();
 }
 
 void MainWindow::hideWires(bool bEnable)
@@ -524,7 +583,7 @@ void MainWindow::print(QPrinter *p)
 
 void MainWindow::printOrderPdf(QPrinter *p)
 {
-    Q_UNUSED(p)
+    m_orderDocument.print(p);
 }
 
 void MainWindow::updateScene(const QtnPropertyBase *changedProperty, const QtnPropertyBase *firedProperty,
@@ -537,14 +596,16 @@ void MainWindow::updateScene(const QtnPropertyBase *changedProperty, const QtnPr
 
 void MainWindow::calcPD()
 {
+    NetworkCalc::calcPD(scene());
 }
 
 void MainWindow::calcVoltageDrop()
 {
+    NetworkCalc::calcVoltageDrop(scene());
 }
 
 bool MainWindow::addNewPdWhenOverflowSlotsCountPD(DiagramItem *item)
 {
-    Q_UNUSED(item)
-    return false;
+    return PdSplitter::askAndSplit(item, m_pItemMenu,
+                                   [this](QMessageBox &box) { return m_pDialogSeam->execMessageBox(box); });
 }

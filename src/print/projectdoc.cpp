@@ -8,6 +8,7 @@
 #include <QGraphicsView>
 #include <QHBoxLayout>
 #include <QScrollBar>
+#include <QShowEvent>
 
 namespace {
 // The title block sits in the bottom left corner: the logo place, then a
@@ -32,8 +33,26 @@ ProjectDoc::ProjectDoc(QWidget *parent)
     m_scene->setCreateDate(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")));
     setLayout(layout);
     createSheet();
+    scrollToTopLeft();
+}
+
+void ProjectDoc::scrollToTopLeft()
+{
     m_view->horizontalScrollBar()->setValue(0);
     m_view->verticalScrollBar()->setValue(0);
+}
+
+// The view centres itself on the scene when it is first shown, and before
+// that it has no real size to scroll in; the sheet opens where the drawing
+// starts, at the top-left corner, so the scroll bars are set again once the
+// view has been laid out.
+void ProjectDoc::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!m_shownOnce) {
+        m_shownOnce = true;
+        scrollToTopLeft();
+    }
 }
 
 void ProjectDoc::setItemMenu(QMenu *menu)

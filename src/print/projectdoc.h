@@ -62,7 +62,11 @@ public:
     QGraphicsTextItem *dateText() const { return m_dateText; }
     QGraphicsPixmapItem *logoItem() const { return m_logoItem; }
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
+    void scrollToTopLeft();
     QGraphicsTextItem *addText(const QString &text, qreal x, qreal y);
 
     DiagramScene *m_scene = nullptr;
@@ -78,6 +82,7 @@ private:
     QGraphicsTextItem *m_commentsText = nullptr;
     QGraphicsTextItem *m_dateText = nullptr;
     QGraphicsPixmapItem *m_logoItem = nullptr;
+    bool m_shownOnce = false;
 };
 
 #endif // PRINT_PROJECTDOC_H
