@@ -11,14 +11,8 @@
 #include "diagram/wire.h"
 #include "print/orderprintjob.h"
 #include "print/projectdoc.h"
-#if __has_include("propertysets/qtnpropertysetproject.h")
-#include "propertysets/qtnpropertysetproject.h"
-#define MOX_HAVE_PROJECT_SET 1
-#endif
-#if __has_include("property/widget/qtnpropertywidget.h")
 #include "property/widget/qtnpropertywidget.h"
-#define MOX_HAVE_PROPERTY_WIDGET 1
-#endif
+#include "propertysets/qtnpropertysetproject.h"
 
 #include <QAction>
 #include <QApplication>
@@ -344,17 +338,11 @@ void MainWindow::createPropertyDock()
 {
     m_pPropertyDock = new QDockWidget(tr("Właściwości"), this);
     m_pPropertyDock->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
-#if defined(MOX_HAVE_PROJECT_SET) && defined(MOX_HAVE_PROPERTY_WIDGET)
     m_pPropertyWidget = new QtnPropertyWidget(m_pPropertyDock);
     m_pPropertyWidget->setMinimumWidth(300);
     m_pStartupProjectSet = new QtnPropertySetProject(this);
     m_pPropertyWidget->setPropertySet(m_pStartupProjectSet);
     m_pPropertyDock->setWidget(m_pPropertyWidget);
-#else
-    auto *placeholder = new QWidget(m_pPropertyDock);
-    placeholder->setMinimumWidth(300);
-    m_pPropertyDock->setWidget(placeholder);
-#endif
     addDockWidget(Qt::RightDockWidgetArea, m_pPropertyDock);
     m_pViewMenu->addAction(m_pPropertyDock->toggleViewAction());
 }
@@ -377,11 +365,7 @@ static ProjectCommands projectCommands(MainWindow *window, QFile **projectFile)
     host.projectFile = projectFile;
     host.itemMenu = window->itemMenu();
     host.showProjectSet = [window] {
-#ifdef MOX_HAVE_PROPERTY_WIDGET
         window->propertyWidget()->setPropertySet(window->scene()->projectSet());
-#else
-        Q_UNUSED(window)
-#endif
     };
     host.updateScene = [window] { window->updateScene(nullptr, nullptr, QtnPropertyChangeReason(0)); };
     host.applyProjectColours = [window] { window->applyProjectColours(); };
@@ -426,11 +410,7 @@ void MainWindow::newProjectWizard()
     NewProjectCommand::Hooks hooks;
     hooks.maybeSave = [this] { return maybeSave(); };
     hooks.execWizard = [this](QWizard &wizard) { return m_pDialogSeam->execWizard(wizard); };
-    hooks.showProjectSet = [this] {
-#if defined(MOX_HAVE_PROPERTY_WIDGET) && defined(MOX_HAVE_PROJECT_SET)
-        m_pPropertyWidget->setPropertySet(scene()->projectSet());
-#endif
-    };
+    hooks.showProjectSet = [this] { m_pPropertyWidget->setPropertySet(scene()->projectSet()); };
     hooks.redrawSheet = [this] { m_pProjectDoc->createSheet(); };
     hooks.selectionChanged = [this] { selectionChanged(); };
 
