@@ -80,14 +80,24 @@ int main(int argc, char *argv[])
     scene->setColorPD(QStringLiteral("#a01010"));
     NetworkBuilder builder(scene);
 
+    // The points come first in the stacking order, as a file read back puts
+    // them; the file is then exactly what saving the loaded example writes.
     // The recorder point: a rack in the server room, mains-fed, with the NVR
-    // and a battery for two hours without mains.
+    // and a 28 Ah battery.
     DiagramItem *rack = builder.addPd(QPointF(594, 330), 1);
     rack->setLocation(QStringLiteral("Serwerownia – parter"));
     rack->setNvr(true);
-    rack->setBoxType(QStringLiteral("Szafa RACK 19\""));
+    rack->setBoxType(QStringLiteral("Szafa RACK 19 cali"));
     rack->setBackup(true);
     rack->setAccumulatorCapacity(28);
+
+    // Two outdoor extenders fed over PoE from the rack.
+    DiagramItem *parking = builder.addPd(QPointF(260, 470), 2, false);
+    parking->setLocation(QStringLiteral("Parking – słup P1"));
+    parking->setBoxType(QStringLiteral("Zewnętrzna (IP66)"));
+    DiagramItem *ramp = builder.addPd(QPointF(940, 470), 3, false);
+    ramp->setLocation(QStringLiteral("Rampa – elewacja wschodnia"));
+    ramp->setBoxType(QStringLiteral("Zewnętrzna (IP65)"));
 
     const CameraSpot rackCameras[] = {
         {"Wejście główne", "Hikvision DS-2CD2143G2-I", 120, 110, 0, 45},
@@ -102,12 +112,9 @@ int main(int argc, char *argv[])
     unsigned number = 1;
     for (const CameraSpot &spot : rackCameras)
         builder.connect(rack, placeCamera(builder, spot, number++), spot.cable);
-
-    // Two outdoor extenders fed over PoE from the rack.
-    DiagramItem *parking = builder.addPd(QPointF(260, 470), 2, false);
-    parking->setLocation(QStringLiteral("Parking – słup P1"));
-    parking->setBoxType(QStringLiteral("Zewnętrzna (IP66)"));
     builder.connect(rack, parking, 78);
+    builder.connect(rack, ramp, 64);
+
     const CameraSpot parkingCameras[] = {
         {"Parking – rząd A", "Dahua IPC-HFW2841S-S", 90, 610, 315, 22},
         {"Parking – rząd B", "Uniview IPC2124LB-SF28KM-G", 200, 610, 0, 27},
@@ -117,10 +124,6 @@ int main(int argc, char *argv[])
     for (const CameraSpot &spot : parkingCameras)
         builder.connect(parking, placeCamera(builder, spot, number++), spot.cable);
 
-    DiagramItem *ramp = builder.addPd(QPointF(940, 470), 3, false);
-    ramp->setLocation(QStringLiteral("Rampa – elewacja wschodnia"));
-    ramp->setBoxType(QStringLiteral("Zewnętrzna (IP65)"));
-    builder.connect(rack, ramp, 64);
     const CameraSpot rampCameras[] = {
         {"Rampa – doki 1-3", "Hikvision DS-2CD2047G2-LU", 830, 610, 0, 12},
         {"Rampa – doki 4-6", "Hikvision DS-2CD2047G2-LU", 950, 610, 0, 19},
