@@ -1,11 +1,8 @@
 #include "app/mainwindow.h"
 
 #include <QApplication>
-#include <QGuiApplication>
 #include <QPixmap>
-#include <QScreen>
 #include <QSplashScreen>
-#include <QStyle>
 #include <QThread>
 
 int main(int argc, char *argv[])
@@ -25,16 +22,11 @@ int main(int argc, char *argv[])
     QThread::sleep(1);
 
     MainWindow mainWin;
-    mainWin.setMinimumSize(950, 600);
-    mainWin.setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, mainWin.size(),
-                                            QGuiApplication::primaryScreen()->availableGeometry()));
-    mainWin.setWindowState(Qt::WindowMaximized);
-    mainWin.show();
+    mainWin.showAtStartUp();
 
-    // Exactly one argument names a project file; any other count is ignored.
-    const QStringList arguments = app.arguments();
-    if (arguments.size() == 2)
-        mainWin.loadProject(arguments.at(1));
+    const QString project = MainWindow::projectFromArguments(app.arguments());
+    if (!project.isEmpty())
+        mainWin.loadProject(project);
 
     return app.exec();
 }

@@ -25,6 +25,7 @@
 #include <QDockWidget>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QGraphicsView>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -34,7 +35,9 @@
 #include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QScreen>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolBox>
@@ -83,6 +86,20 @@ MainWindow::~MainWindow()
 void MainWindow::setDialogSeam(DialogSeam *seam)
 {
     m_pDialogSeam = seam ? seam : m_pModalSeam.get();
+}
+
+void MainWindow::showAtStartUp()
+{
+    setMinimumSize(950, 600);
+    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
+                                    QGuiApplication::primaryScreen()->availableGeometry()));
+    setWindowState(Qt::WindowMaximized);
+    show();
+}
+
+QString MainWindow::projectFromArguments(const QStringList &arguments)
+{
+    return arguments.size() == 2 ? arguments.at(1) : QString();
 }
 
 DiagramScene *MainWindow::scene() const

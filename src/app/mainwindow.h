@@ -46,6 +46,13 @@ public:
     // Installs another seam (not owned); null goes back to the real dialogs.
     void setDialogSeam(DialogSeam *seam);
 
+    // Start-up: never smaller than 950 x 600, placed centred on the screen,
+    // then maximised and shown.
+    void showAtStartUp();
+    // The project file named on the command line: exactly one argument after
+    // the program path, otherwise none.
+    static QString projectFromArguments(const QStringList &arguments);
+
     // Reads the project file at path into the drawing (also used at start-up
     // for a file named on the command line).
     void loadProject(const QString &path);

@@ -130,6 +130,36 @@ private slots:
         QCOMPARE(message, QStringLiteral("Połączono z bazą danych"));
     }
 
+    void startUpArguments_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("project");
+        QTest::newRow("none") << QStringList({"mox"}) << QString();
+        QTest::newRow("one") << QStringList({"mox", "/home/u/mox/hala.mox"}) << "/home/u/mox/hala.mox";
+        QTest::newRow("two") << QStringList({"mox", "a.mox", "b.mox"}) << QString();
+        QTest::newRow("empty list") << QStringList() << QString();
+    }
+
+    void startUpArguments()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, project);
+        QCOMPARE(MainWindow::projectFromArguments(arguments), project);
+    }
+
+    void startUpWindow()
+    {
+        m_window->showAtStartUp();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        QVERIFY(m_window->isVisible());
+        QVERIFY(m_window->windowState() & Qt::WindowMaximized);
+        QCOMPARE(m_window->minimumSize(), QSize(950, 600));
+        m_window->setWindowState(Qt::WindowNoState);
+        m_window->resize(400, 300);
+        QVERIFY(m_window->width() >= 950);
+        QVERIFY(m_window->height() >= 600);
+    }
+
     void title()
     {
         QCOMPARE(m_window->windowTitle(), QStringLiteral("MOX NORVANTE"));
