@@ -40,7 +40,8 @@ CameraCsvImport::Result CameraCsvImport::importFile(const QString &path)
     const bool inTransaction = result.catalogueOpen && db.transaction();
 
     QSqlQuery query(db);
-    if (query.exec(QStringLiteral("delete from camera")))
+    const bool deleted = query.exec(QStringLiteral("delete from camera"));
+    if (deleted)
         qDebug() << "usunięcie danych ";
     if (!QFile::exists(path))
         qDebug() << "nie działą";
@@ -60,7 +61,9 @@ CameraCsvImport::Result CameraCsvImport::importFile(const QString &path)
             continue;
         }
         ++result.accepted;
-        if (!prepared)
+        // A catalogue that refused the delete (read-only) would refuse the
+        // rows as well; the transaction is rolled back below.
+        if (!prepared || (inTransaction && !deleted))
             continue;
         query.bindValue(QStringLiteral(":name"), model);
         query.bindValue(QStringLiteral(":power"), power);
@@ -72,7 +75,7 @@ CameraCsvImport::Result CameraCsvImport::importFile(const QString &path)
     query.finish();
 
     if (inTransaction) {
-        if (db.commit()) {
+        if (deleted && db.commit()) {
             result.committed = true;
         } else {
             qDebug() << "import kamer: zapis katalogu nieudany" << db.lastError().text();

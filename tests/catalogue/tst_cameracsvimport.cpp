@@ -130,6 +130,24 @@ private Q_SLOTS:
         QVERIFY(!catalogue.database().isOpen());
     }
 
+    void readOnlyCatalogueStaysAsItWas()
+    {
+        TestCatalogue catalogue;
+        QVERIFY(catalogue.create(oldCameras(), {}, {}));
+        {
+            QSqlDatabase db = catalogue.database();
+            db.close();
+            db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+            QVERIFY(db.open());
+        }
+        const QString path = writeCsv(QStringLiteral("readonly.csv"), QStringLiteral("A,5,1000\n"));
+        const CameraCsvImport::Result result = CameraCsvImport::importFile(path);
+        QVERIFY(result.catalogueOpen);
+        QVERIFY(!result.committed);
+        QVERIFY(result.rolledBack);
+        QCOMPARE(catalogue.rows(QStringLiteral("camera")), QStringList({"Stara kamera|5|1000", "Druga stara|9|8192"}));
+    }
+
     // Another program reading the catalogue holds its lock, so the new table
     // cannot be written: everything is rolled back and the editor's
     // connection still sees the old cameras.
