@@ -14,13 +14,10 @@
 
 #include <QFile>
 #include <QMessageBox>
-#include <QPainter>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTextDocument>
+#include <QTemporaryDir>
 #include <QTextEdit>
 #include <QtTest>
 
@@ -111,12 +108,10 @@ private slots:
 
     void labelsByKind_data();
     void labelsByKind();
-    void copyKeepsValuesAndParent();
 
     void merge_data();
     void merge();
 
-    void collectWalksStackingOrder();
     void wholeHtml_data();
     void wholeHtml();
     void emptyProjectGivesHeaderOnly();
@@ -158,20 +153,6 @@ void TstOrder::labelsByKind()
     OrderItem item("x", 1, kind);
     QCOMPARE(item.typeName(), typeName);
     QCOMPARE(item.unitName(), unitName);
-}
-
-void TstOrder::copyKeepsValuesAndParent()
-{
-    QObject owner;
-    OrderItem original("UTP kat.5E", 25, OrderItem::Cable, &owner);
-    OrderItem copy(original);
-    QCOMPARE(copy.name(), QStringLiteral("UTP kat.5E"));
-    QCOMPARE(copy.quantity(), 25);
-    QCOMPARE(copy.kind(), int(OrderItem::Cable));
-    QCOMPARE(copy.parent(), &owner);
-    copy.setQuantity(40);
-    QCOMPARE(original.quantity(), 25);
-    copy.setParent(nullptr);
 }
 
 void TstOrder::merge_data()
@@ -229,42 +210,6 @@ void TstOrder::merge()
     QCOMPARE(order.rowsHtml(), rows);
 }
 
-void TstOrder::collectWalksStackingOrder()
-{
-    TestCatalogue catalogue;
-    QVERIFY2(catalogue.create(catalogueCameras(), cataloguePds(), {"UTP kat.5E", "UTP kat.6"}),
-             qPrintable(catalogue.lastError()));
-    NetworkBuilder net;
-    DiagramItem *camera1 = net.addCamera({100, 200}, 1);
-    DiagramItem *point = net.addPd({100, 50}, 1);
-    DiagramItem *camera2 = net.addCamera({200, 200}, 2);
-    DiagramItem *second = net.addPd({300, 50}, 2);
-    camera1->setModel("Kamera B");
-    camera2->setModel("Kamera A");
-    net.connect(point, camera1, 30)->setType("UTP kat.6");
-    net.connect(point, camera2, 20);
-    net.connect(point, second, 10);
-    // sheet furniture and stray lines are not products
-    net.scene()->addLine(0, 0, 100, 0);
-    net.scene()->addText("Nazwa: ");
-
-    // backup with a capacity orders a battery; backup without one does not
-    point->setBackup(true);
-    point->setAccumulatorCapacity(17);
-    second->setBackup(true);
-    QVERIFY(point->hasBackup());
-    QCOMPARE(point->accumulatorCapacity(), 17u);
-    QVERIFY(second->hasBackup());
-    QCOMPARE(second->accumulatorCapacity(), 0u);
-
-    OrderDocument order;
-    order.collect(net.scene());
-    QCOMPARE(rowsOf(order), (QList<Row>{{"UTP kat.6", 30, 0}, {"UTP kat.5E", 20, 0},
-                                        {"UTP kat.5E", 10, 0}, {"Kamera B", 1, 1},
-                                        {point->modelName(), 1, 2}, {"Akumulator 12V [17 Ah]", 1, 3},
-                                        {"Kamera A", 1, 1}, {second->modelName(), 1, 2}}));
-}
-
 void TstOrder::wholeHtml_data()
 {
     QTest::addColumn<bool>("withLogo");
@@ -289,11 +234,20 @@ void TstOrder::wholeHtml()
     net.connect(point, a1, 25);
     net.connect(point, b, 10)->setType("UTP kat.6");
     net.connect(point, a2, 40);
+    // backup with a capacity orders a battery, backup without one does not
     point->setBackup(true);
     point->setAccumulatorCapacity(17);
+    DiagramItem *spare = net.addPd({300, 50}, 2);
+    spare->setBackup(true);
+    QVERIFY(spare->hasBackup());
+    // sheet furniture is not a product
+    net.scene()->addLine(0, 0, 1188, 0);
+    net.scene()->addText("Nazwa: ");
     NetworkCalc::calcPD(net.scene());
-    // three slots, backup and 17 W fit the first model only
+    // three slots, backup and 17 W fit the first model only; the spare
+    // point, with no slot used, fits both and takes the first
     QCOMPARE(point->modelName(), QStringLiteral("PD-8 IP20"));
+    QCOMPARE(spare->modelName(), QStringLiteral("PD-8 IP20"));
 
     // project values go in as they are, markup included
     net.scene()->setInvestmentName("Hala <i>B</i>");
@@ -310,14 +264,17 @@ void TstOrder::wholeHtml()
     editor.setPlainText("stara treść");
     const QString html = OrderPrintJob::fillEditor(net.scene(), &editor, logo);
 
+    // wires lie lowest, so cable comes first; then the devices in the order
+    // they were placed, each product where it first appeared
     const QString expected = expectedHead(withLogo, "Hala <i>B</i>", "Łódź, ul. Źródlana 3",
                                           "bez & uwag", "2026-12-05")
                              + tableRow(1, "Przewód", "UTP kat.5E", 65, "m")
                              + tableRow(2, "Przewód", "UTP kat.6", 10, "m")
-                             + tableRow(3, "Punkt Dystrybucyjny", "PD-8 IP20", 1, "szt.")
+                             + tableRow(3, "Punkt Dystrybucyjny", "PD-8 IP20", 2, "szt.")
                              + tableRow(4, "Akumulator", "Akumulator 12V [17 Ah]", 1, "szt.")
                              + tableRow(5, "Kamera", "Kamera A", 2, "szt.")
                              + tableRow(6, "Kamera", "Kamera B", 1, "szt.") + kTail;
+
     QCOMPARE(html, expected);
 
     // the editor now holds the order, not the old text, and knows the logo
@@ -347,58 +304,31 @@ void TstOrder::emptyProjectGivesHeaderOnly()
 void TstOrder::pdfIsA4Portrait()
 {
     TestCatalogue catalogue;
+    ScriptedDialogSeam seam;
+    MainWindow window(&seam);
     QVERIFY(catalogue.create(catalogueCameras(), cataloguePds(), {"UTP kat.5E"}));
-    NetworkBuilder net;
+    NetworkBuilder net(window.scene(), window.itemMenu());
     DiagramItem *point = net.addPd({100, 50}, 1);
     for (int i = 0; i < 3; ++i) {
         DiagramItem *camera = net.addCamera({100.0 + 80 * i, 200}, uint(i + 1));
         camera->setModel(i == 1 ? "Kamera B" : "Kamera A");
         net.connect(point, camera, 30 + 10 * i);
     }
-    NetworkCalc::calcPD(net.scene());
-    net.scene()->setInvestmentName("Biuro");
-    net.scene()->setCreateDate("2026-12-05");
-
+    NetworkCalc::calcPD(window.scene());
+    window.scene()->setInvestmentName("Biuro");
     const QString pdf = m_home.path() + "/mox/Biuro_order";
-    QFile::remove(pdf);
     QCOMPARE(OrderPrintJob::outputFileName("Biuro"), pdf);
+    QFile::remove(pdf);
 
-    ScriptedDialogSeam seam;
-    QTextEdit editor;
-    QPageLayout layout;
-    QPrinter::OutputFormat format = QPrinter::NativeFormat;
-    bool fullPage = false;
-    QString file;
-    OrderPrintJob::Hooks hooks;
-    hooks.execMessageBox = [&](QMessageBox &box) { return seam.execMessageBox(box); };
-    hooks.execPrintPreview = [&](QPrintPreviewDialog &dialog) {
-        layout = dialog.printer()->pageLayout();
-        format = dialog.printer()->outputFormat();
-        fullPage = dialog.printer()->fullPage();
-        file = dialog.printer()->outputFileName();
-        seam.execPrintPreview(dialog);
-    };
-    hooks.paint = [&](QPrinter *printer) { editor.print(printer); };
-    OrderPrintJob job(net.scene(), &editor, QPixmap(), hooks);
-    QVERIFY(job.run());
-
+    window.printOrder();
     QCOMPARE(seam.kinds(), QStringList{"preview"});
     QVERIFY(!seam.shown.first().hasParent);
-    QCOMPARE(layout.pageSize().id(), QPageSize::A4);
-    QCOMPARE(layout.orientation(), QPageLayout::Portrait);
-    QCOMPARE(format, QPrinter::PdfFormat);
-    QVERIFY(fullPage);
-    QCOMPARE(file, pdf);
-
     QFile out(pdf);
     QVERIFY(out.open(QIODevice::ReadOnly));
     QVERIFY(out.read(5) == "%PDF-");
     out.close();
-    // for looking at the page by hand
-    if (qEnvironmentVariableIsSet("MOX_ORDER_PDF_COPY")) {
-        QFile::remove(qEnvironmentVariable("MOX_ORDER_PDF_COPY"));
+    if (qEnvironmentVariableIsSet("MOX_ORDER_PDF_COPY")) // to look at the page by hand
         QFile::copy(pdf, qEnvironmentVariable("MOX_ORDER_PDF_COPY"));
-    }
 
     const QString pdfinfo = QStandardPaths::findExecutable("pdfinfo");
     if (pdfinfo.isEmpty())
@@ -409,8 +339,8 @@ void TstOrder::pdfIsA4Portrait()
     const QString report = QString::fromUtf8(info.readAllStandardOutput());
     QVERIFY2(QRegularExpression("Pages:\\s+1\\n").match(report).hasMatch(), qPrintable(report));
     // A4 portrait: 210 x 297 mm = 595 x 842 points
-    QRegularExpression size("Page size:\\s+([0-9.]+) x ([0-9.]+) pts");
-    const QRegularExpressionMatch m = size.match(report);
+    const QRegularExpressionMatch m =
+        QRegularExpression("Page size:\\s+([0-9.]+) x ([0-9.]+) pts").match(report);
     QVERIFY2(m.hasMatch(), qPrintable(report));
     QVERIFY(qAbs(m.captured(1).toDouble() - 595.3) < 1.5);
     QVERIFY(qAbs(m.captured(2).toDouble() - 841.9) < 1.5);
