@@ -1,6 +1,8 @@
 #include "app/mainwindow.h"
 
 #include "app/dialogseam.h"
+#include "app/editcommands.h"
+#include "app/selectionbinding.h"
 #include "app/modaldialogseam.h"
 #include "calc/modelselection.h"
 #include "calc/networkcalc.h"
@@ -80,6 +82,9 @@ MainWindow::MainWindow(DialogSeam *seam)
 
 MainWindow::~MainWindow()
 {
+    // The sheet, with the scene and every set it owns, goes before the dock:
+    // the view must not be left holding one of those sets.
+    m_pPropertyWidget->setPropertySet(nullptr);
     delete m_pProjectFile;
 }
 
@@ -407,19 +412,14 @@ bool MainWindow::maybeSave()
 
 void MainWindow::applyProjectColours()
 {
+    SelectionBinding::applyProjectColours(scene());
 }
 
 // Keeps at most one tool-box button checked and arms the scene to place that
 // kind of element on the next click.
 void MainWindow::buttonGroupClicked(int id)
 {
-    const QList<QAbstractButton *> buttons = m_pItemButtonGroup->buttons();
-    for (QAbstractButton *button : buttons) {
-        if (m_pItemButtonGroup->id(button) != id)
-            button->setChecked(false);
-    }
-    scene()->setItemType(DiagramItem::DiagramType(id));
-    scene()->setMode(DiagramScene::InsertItem);
+    EditCommands(this).buttonGroupClicked(id);
 }
 
 void MainWindow::newProjectWizard()
@@ -490,41 +490,47 @@ void MainWindow::printOrder()
 
 void MainWindow::hideWires(bool bEnable)
 {
-    Q_UNUSED(bEnable)
+    EditCommands(this).hideWires(bEnable);
 }
 
 void MainWindow::hideDescriptions(bool bEnable)
 {
-    Q_UNUSED(bEnable)
+    EditCommands(this).hideDescriptions(bEnable);
 }
 
 void MainWindow::addBackground()
 {
+    EditCommands(this).addBackground();
 }
 
 void MainWindow::delBackground()
 {
+    EditCommands(this).delBackground();
 }
 
 void MainWindow::addCustomerLogo()
 {
+    EditCommands(this).addCustomerLogo();
 }
 
 void MainWindow::delCustomerLogo()
 {
+    EditCommands(this).delCustomerLogo();
 }
 
 void MainWindow::deleteItem()
 {
+    EditCommands(this).deleteItem();
 }
 
 void MainWindow::importCamerasFromCsv()
 {
+    EditCommands(this).importCamerasFromCsv();
 }
 
 void MainWindow::pointerGroupClicked(int)
 {
-    scene()->setMode(DiagramScene::Mode(m_pPointerTypeGroup->checkedId()));
+    EditCommands(this).pointerGroupClicked();
 }
 
 // One placement per click on the tool box: afterwards the tools return to
@@ -543,16 +549,17 @@ void MainWindow::itemInserted(DiagramItem *item)
 
 void MainWindow::wireInserted(Wire *wire)
 {
-    Q_UNUSED(wire)
+    SelectionBinding::of(this)->wireInserted(wire);
 }
 
 void MainWindow::sceneScaleChanged(const QString &scale)
 {
-    Q_UNUSED(scale)
+    EditCommands(this).sceneScaleChanged(scale);
 }
 
 void MainWindow::selectionChanged()
 {
+    SelectionBinding::of(this)->selectionChanged();
 }
 
 void MainWindow::about()
@@ -563,10 +570,12 @@ void MainWindow::about()
 
 void MainWindow::rotateRight()
 {
+    EditCommands(this).rotateRight();
 }
 
 void MainWindow::rotateLeft()
 {
+    EditCommands(this).rotateLeft();
 }
 
 // The whole sheet onto the whole page; the sheet and the page are both A4
@@ -586,9 +595,7 @@ void MainWindow::printOrderPdf(QPrinter *p)
 void MainWindow::updateScene(const QtnPropertyBase *changedProperty, const QtnPropertyBase *firedProperty,
                              QtnPropertyChangeReason reason)
 {
-    Q_UNUSED(changedProperty)
-    Q_UNUSED(firedProperty)
-    Q_UNUSED(reason)
+    SelectionBinding::of(this)->updateScene(changedProperty, firedProperty, reason);
 }
 
 void MainWindow::calcPD()
