@@ -1,7 +1,9 @@
+#include "app/mainwindow.h"
 #include "calc/calcloop.h"
 #include "diagram/diagramitem.h"
 #include "diagram/diagramscene.h"
 #include "diagram/wire.h"
+#include "print/projectdoc.h"
 #include "propertysets/qtnpropertysetproject.h"
 #include "wizard/networkgenerator.h"
 #include "wizard/newprojectcommand.h"
@@ -9,9 +11,12 @@
 #include "wizard/thirdpage.h"
 
 #include "scripteddialogseam.h"
+#include "testcatalogue.h"
 
 #include <QAbstractButton>
 #include <QDate>
+#include <QGraphicsTextItem>
+#include <QMessageBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
@@ -123,6 +128,7 @@ private slots:
     void cancelChangesNothing();
     void acceptedWizardReplacesDrawing();
     void zeroPointsLeavesEmptySheet();
+    void windowAsksFirstThenGenerates();
 
     void largestNetworkGeneratesAndCalculates();
 };
@@ -451,6 +457,44 @@ void TstWizard::zeroPointsLeavesEmptySheet()
     QVERIFY(scene.items().isEmpty());
     QCOMPARE(scene.investmentName(), QStringLiteral("pusty"));
     QCOMPARE(scene.investmentAddress(), QString());
+}
+
+void TstWizard::windowAsksFirstThenGenerates()
+{
+    TestCatalogue catalogue;
+    ScriptedDialogSeam seam;
+    MainWindow window(&seam);
+    QVERIFY(catalogue.createBundled());
+    seam.wizardScript = [](QWizard &wizard) {
+        return driveWizard(wizard, "Parking", "ul. Krótka 2", "", {2, 1});
+    };
+    window.projectDoc()->setWiresHidden(true);
+
+    // unsaved changes: "Anuluj" keeps the drawing and shows no wizard
+    window.projectDoc()->setModified(true);
+    seam.messageAnswers << QMessageBox::Cancel;
+    window.newProjectWizard();
+    QCOMPARE(seam.kinds(), QStringList{"message"});
+    QCOMPARE(seam.shown.first().text,
+             QStringLiteral("Projekt zastał zmodyfikowany.\nCzy zapisać zmiany w pliku?"));
+    QCOMPARE(window.scene()->investmentName(), QStringLiteral("inwestycja 1"));
+
+    seam.messageAnswers << QMessageBox::Discard;
+    window.newProjectWizard();
+    QCOMPARE(seam.kinds(), (QStringList{"message", "message", "wizard"}));
+    QVERIFY(seam.shown.last().hasParent);
+    const QList<DiagramItem *> points = itemsOfKind(*window.scene(), DiagramItem::PD);
+    QCOMPARE(points.size(), 2);
+    QCOMPARE(itemsOfKind(*window.scene(), DiagramItem::Camera).size(), 3);
+    for (QGraphicsItem *item : window.scene()->items())
+        QVERIFY(item->type() != Wire::Type || !item->isVisible());
+    // the sheet is back with the new data, the models are chosen
+    QCOMPARE(window.projectDoc()->nameText()->toPlainText(), QStringLiteral("Parking"));
+    QCOMPARE(window.projectDoc()->dateText()->toPlainText(),
+             QDate::currentDate().toString("yyyy-MM-dd"));
+    QVERIFY(window.projectDoc()->isModified());
+    for (DiagramItem *point : points)
+        QVERIFY(point->modelName() != QStringLiteral("Nie określono"));
 }
 
 void TstWizard::largestNetworkGeneratesAndCalculates()
