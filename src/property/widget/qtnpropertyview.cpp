@@ -2,6 +2,7 @@
 #include "property/core/qtnpropertyset.h"
 #include "property/widget/qtninplaceeditorhandler.h"
 #include "property/widget/qtnpropertydelegate.h"
+#include "property/widget/qtnpropertyviewitem.h"
 
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -18,8 +19,6 @@
 // A press this close to the column border drags the border instead of selecting.
 static const int BorderGrabDistance = 3;
 
-QtnPropertyView::Item::~Item() = default;
-
 QtnPropertyView::QtnPropertyView(QWidget* parent)
     : QAbstractScrollArea(parent), m_delegateFactory(&QtnPropertyDelegateFactory::staticInstance())
 {
@@ -35,16 +34,42 @@ QtnPropertyView::QtnPropertyView(QWidget* parent)
 
 QtnPropertyView::~QtnPropertyView()
 {
-    QWidget* editor = qtnGetInplaceEdit();
-    if (editor && isAncestorOf(editor))
-        qtnStopInplaceEdit(false);
+    closeOwnEditor(false);
     if (m_propertySet)
         disconnect(m_propertySet, nullptr, this, nullptr);
 }
 
+void QtnPropertyView::closeOwnEditor(bool commit)
+{
+    QWidget* editor = qtnGetInplaceEdit();
+    if (editor && isAncestorOf(editor))
+        qtnStopInplaceEdit(commit);
+}
+
+void QtnPropertyView::clearTree()
+{
+    resetTracking();
+    m_rows.clear();
+    m_rowByProperty.clear();
+    m_itemByProperty.clear();
+    m_root.reset();
+    m_pendingChildren.clear();
+    m_bTreeValid = false;
+    m_bRowsValid = false;
+}
+
+void QtnPropertyView::clearActiveProperty()
+{
+    bool hadActive = m_bActiveSet;
+    m_activeProperty = nullptr;
+    m_bActiveSet = false;
+    if (hadActive)
+        emit activePropertyChanged(nullptr);
+}
+
 void QtnPropertyView::setPropertySet(QtnPropertySet* propertySet)
 {
-    qtnStopInplaceEdit(true);
+    closeOwnEditor(true);
     if (m_propertySet)
         disconnect(m_propertySet, nullptr, this, nullptr);
     m_propertySet = propertySet;
@@ -54,20 +79,9 @@ void QtnPropertyView::setPropertySet(QtnPropertySet* propertySet)
         connect(m_propertySet, &QtnPropertyBase::propertyDidChange, this, &QtnPropertyView::onPropertyDidChange);
         connect(m_propertySet, &QObject::destroyed, this, &QtnPropertyView::onPropertySetDestroyed);
     }
-    resetTracking();
-    m_rows.clear();
-    m_rowByProperty.clear();
-    m_itemByProperty.clear();
-    m_root.reset();
-    m_pendingChildren.clear();
-    m_bTreeValid = false;
-    m_bRowsValid = false;
-    bool hadActive = !m_activeProperty.isNull();
-    m_activeProperty = nullptr;
-    m_bActiveSet = false;
+    clearTree();
     verticalScrollBar()->setValue(0);
-    if (hadActive)
-        emit activePropertyChanged(nullptr);
+    clearActiveProperty();
     updateScrollRange();
     viewport()->update();
 }
@@ -75,23 +89,10 @@ void QtnPropertyView::setPropertySet(QtnPropertySet* propertySet)
 void QtnPropertyView::onPropertySetDestroyed()
 {
     // The owner deleted the set: nothing of the old tree may be touched again.
-    QWidget* editor = qtnGetInplaceEdit();
-    if (editor && isAncestorOf(editor))
-        qtnStopInplaceEdit(false);
-    resetTracking();
-    m_rows.clear();
-    m_rowByProperty.clear();
-    m_itemByProperty.clear();
-    m_root.reset();
-    m_pendingChildren.clear();
+    closeOwnEditor(false);
+    clearTree();
     m_propertySet = nullptr;
-    m_bTreeValid = false;
-    m_bRowsValid = false;
-    bool hadActive = m_bActiveSet;
-    m_activeProperty = nullptr;
-    m_bActiveSet = false;
-    if (hadActive)
-        emit activePropertyChanged(nullptr);
+    clearActiveProperty();
     updateScrollRange();
     viewport()->update();
 }
@@ -102,9 +103,7 @@ void QtnPropertyView::onPropertyWillChange(const QtnPropertyBase*, const QtnProp
     if (reason & QtnPropertyChangeReasonChildPropertyRemove)
     {
         // The editor may belong to the property that is about to go.
-        QWidget* editor = qtnGetInplaceEdit();
-        if (editor && isAncestorOf(editor))
-            qtnStopInplaceEdit(false);
+        closeOwnEditor(false);
         resetTracking();
     }
 }
@@ -153,29 +152,6 @@ void QtnPropertyView::invalidateRows()
     viewport()->update();
 }
 
-std::unique_ptr<QtnPropertyView::Item> QtnPropertyView::createItem(QtnPropertyBase* property, Item* parent)
-{
-    std::unique_ptr<Item> item(new Item);
-    item->property = property;
-    item->parent = parent;
-    m_itemByProperty.insert(property, item.get());
-    if (parent)
-        item->delegate.reset(m_delegateFactory.createDelegate(*property));
-    if (QtnPropertySet* set = property->asPropertySet())
-    {
-        const auto& children = set->childProperties();
-        item->children.reserve(size_t(children.size()));
-        for (QtnPropertyBase* child : children)
-            item->children.push_back(createItem(child, item.get()));
-    }
-    else if (item->delegate)
-    {
-        for (int i = 0; i < item->delegate->subPropertyCount(); ++i)
-            item->children.push_back(createItem(item->delegate->subProperty(i), item.get()));
-    }
-    return item;
-}
-
 void QtnPropertyView::ensureTree()
 {
     if (m_bTreeValid)
@@ -185,22 +161,14 @@ void QtnPropertyView::ensureTree()
         for (const auto& entry : pending)
         {
             --entry.first->pendingChildren;
-            entry.first->children.push_back(createItem(entry.second, entry.first));
+            entry.first->children.push_back(Item::create(entry.second, entry.first, m_delegateFactory, m_itemByProperty));
         }
         return;
     }
-    m_pendingChildren.clear();
-    QWidget* editor = qtnGetInplaceEdit();
-    if (editor && isAncestorOf(editor))
-        qtnStopInplaceEdit(false);
-    resetTracking();
-    m_rows.clear();
-    m_rowByProperty.clear();
-    m_itemByProperty.clear();
-    m_root.reset();
-    m_pendingChildren.clear();
+    closeOwnEditor(false);
+    clearTree();
     if (m_propertySet)
-        m_root = createItem(m_propertySet, nullptr);
+        m_root = Item::create(m_propertySet, nullptr, m_delegateFactory, m_itemByProperty);
     m_bTreeValid = true;
     m_bRowsValid = false;
 }
@@ -223,9 +191,7 @@ void QtnPropertyView::addRows(Item* item, int level)
         }
         else
         {
-            m_rows[index].hasChildren =
-                std::any_of(child->children.begin(), child->children.end(),
-                            [](const std::unique_ptr<Item>& c) { return c->property->isVisible(); });
+            m_rows[index].hasChildren = child->hasVisibleChild();
         }
     }
 }
@@ -462,9 +428,7 @@ void QtnPropertyView::resizeEvent(QResizeEvent* event)
 void QtnPropertyView::scrollContentsBy(int, int)
 {
     // An open editor would float over another row once the rows move.
-    QWidget* editor = qtnGetInplaceEdit();
-    if (editor && isAncestorOf(editor))
-        qtnStopInplaceEdit(true);
+    closeOwnEditor(true);
     viewport()->update();
 }
 
@@ -520,16 +484,17 @@ bool QtnPropertyView::sendToSubItem(const SubItemRef& ref, QEvent* event)
     return copy.eventHandler(context, copy);
 }
 
-bool QtnPropertyView::dispatchToRow(int row, const QPoint& pos, QEvent* event, SubItemRef* taker)
+bool QtnPropertyView::dispatchToRow(int row, const QPoint* pos, QEvent* event, SubItemRef* taker)
 {
     if (row < 0)
         return false;
     Row* r = ensureSubItems(row);
+    // Handlers may rebuild the rows: they work on copies of the parts.
     std::vector<QtnSubItem> parts = r->subItems;
     for (int i = int(parts.size()) - 1; i >= 0; --i)
     {
         QtnSubItem& sub = parts[size_t(i)];
-        if (!sub.eventHandler || !sub.rect.contains(pos))
+        if (!sub.eventHandler || (pos && !sub.rect.contains(*pos)))
             continue;
         QtnEventContext context;
         context.event = event;
@@ -608,8 +573,9 @@ void QtnPropertyView::mousePressEvent(QMouseEvent* event)
     setActiveRow(row);
     // Activation may have closed an editor and changed states: look again.
     row = rowAtY(event->y());
+    QPoint pos = event->pos();
     SubItemRef taker;
-    if (dispatchToRow(row, event->pos(), event, &taker))
+    if (dispatchToRow(row, &pos, event, &taker))
     {
         QtnSubItem* sub = subItem(taker);
         if (sub && sub->isTrackingState() && event->button() == Qt::LeftButton)
@@ -653,7 +619,8 @@ void QtnPropertyView::mouseReleaseEvent(QMouseEvent* event)
         viewport()->update();
         return;
     }
-    dispatchToRow(rowAtY(event->y()), event->pos(), event);
+    QPoint pos = event->pos();
+    dispatchToRow(rowAtY(pos.y()), &pos, event);
 }
 
 void QtnPropertyView::mouseMoveEvent(QMouseEvent* event)
@@ -674,18 +641,20 @@ void QtnPropertyView::mouseMoveEvent(QMouseEvent* event)
         return;
     }
     updateHover(event->pos());
-    dispatchToRow(rowAtY(event->y()), event->pos(), event);
+    QPoint pos = event->pos();
+    dispatchToRow(rowAtY(pos.y()), &pos, event);
 }
 
 void QtnPropertyView::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    dispatchToRow(rowAtY(event->y()), event->pos(), event);
+    QPoint pos = event->pos();
+    dispatchToRow(rowAtY(pos.y()), &pos, event);
 }
 
 void QtnPropertyView::wheelEvent(QWheelEvent* event)
 {
     QPoint pos = event->position().toPoint();
-    if (dispatchToRow(rowAtY(pos.y()), pos, event))
+    if (dispatchToRow(rowAtY(pos.y()), &pos, event))
         return;
     QAbstractScrollArea::wheelEvent(event);
 }
@@ -721,13 +690,7 @@ bool QtnPropertyView::viewportEvent(QEvent* event)
         return true;
     }
     case QEvent::Leave:
-        if (m_hover.isValid() && !m_grab.isValid())
-        {
-            setSubItemState(m_hover, QtnSubItemStateNone);
-            QtnSubItemEvent leave(QtnSubItemEvent::HoverLeave, QtnSubItemStateNone);
-            sendToSubItem(m_hover, &leave);
-            m_hover = SubItemRef();
-        }
+        updateHover(QPoint(-1, -1));   // no part lies there: the hovered one is left
         break;
     default:
         break;
@@ -745,9 +708,7 @@ bool QtnPropertyView::setActiveRow(int row)
 
 bool QtnPropertyView::setActiveProperty(QtnPropertyBase* property, bool ensureVisibleRow)
 {
-    QWidget* editor = qtnGetInplaceEdit();
-    if (editor && isAncestorOf(editor))
-        qtnStopInplaceEdit(true);
+    closeOwnEditor(true);
     if (property)
     {
         ensureRows();
@@ -849,21 +810,7 @@ void QtnPropertyView::keyPressEvent(QKeyEvent* event)
         break;
     }
 
-    if (active >= 0)
-    {
-        Row* r = ensureSubItems(active);
-        std::vector<QtnSubItem> parts = r->subItems;
-        for (int i = int(parts.size()) - 1; i >= 0; --i)
-        {
-            QtnSubItem& sub = parts[size_t(i)];
-            if (!sub.eventHandler)
-                continue;
-            QtnEventContext context;
-            context.event = event;
-            context.widget = this;
-            if (sub.eventHandler(context, sub))
-                return;
-        }
-    }
+    if (dispatchToRow(active, nullptr, event))
+        return;
     QAbstractScrollArea::keyPressEvent(event);
 }

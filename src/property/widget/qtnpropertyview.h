@@ -3,6 +3,7 @@
 
 #include "property/core/qtnpropertyset.h"
 #include "property/widget/qtnpropertydelegatefactory.h"
+#include "property/widget/qtnpropertyviewitem.h"
 #include "property/widget/qtnsubitem.h"
 
 #include <QAbstractScrollArea>
@@ -88,15 +89,7 @@ private Q_SLOTS:
     void onPropertySetDestroyed();
 
 private:
-    struct Item
-    {
-        QtnPropertyBase* property = nullptr;
-        std::unique_ptr<QtnPropertyDelegate> delegate;
-        Item* parent = nullptr;
-        std::vector<std::unique_ptr<Item>> children;
-        int pendingChildren = 0;
-        ~Item();
-    };
+    typedef QtnPropertyViewItem Item;
 
     struct Row
     {
@@ -117,7 +110,6 @@ private:
         bool isValid() const { return row >= 0 && index >= 0; }
     };
 
-    std::unique_ptr<Item> createItem(QtnPropertyBase* property, Item* parent);
     void ensureTree();
     void ensureRows();
     void addRows(Item* item, int level);
@@ -132,7 +124,11 @@ private:
     QtnSubItem* subItem(const SubItemRef& ref);
     SubItemRef subItemAt(int row, const QPoint& pos);
     bool sendToSubItem(const SubItemRef& ref, QEvent* event);
-    bool dispatchToRow(int row, const QPoint& pos, QEvent* event, SubItemRef* taker = nullptr);
+    // pos null: every part of the row may take the event (keys).
+    bool dispatchToRow(int row, const QPoint* pos, QEvent* event, SubItemRef* taker = nullptr);
+    void closeOwnEditor(bool commit);
+    void clearTree();
+    void clearActiveProperty();
     void updateHover(const QPoint& pos);
     void setSubItemState(const SubItemRef& ref, QtnSubItemState state);
     void releaseGrab();

@@ -26,6 +26,7 @@ private Q_SLOTS:
     void immutableOpensNoEditor_data();
     void immutableOpensNoEditor();
     void checkBoxAndOneEditorAtATime();
+    void setReplacedDuringCommit();
 
 private:
     QtnEnumInfo m_power{QStringLiteral("POWER"),
@@ -272,6 +273,35 @@ void TestPropertyEditors::checkBoxAndOneEditorAtATime()
     QVERIFY(qtnGetInplaceEdit() != first);
     QCOMPARE(m_number->value(), 7u);
     QVERIFY(!first->isVisible());
+}
+
+void TestPropertyEditors::setReplacedDuringCommit()
+{
+    // The listener of an edit may delete the shown set (a cable replaced by a
+    // distribution point) and hand the view another one, all inside the commit.
+    QtnPropertySet replacement;
+    auto other = new QtnPropertyUInt(&replacement);
+    other->setName(QStringLiteral("UintLenght"));
+    connect(m_set, &QtnPropertyBase::propertyDidChange, this,
+            [this, &replacement](const QtnPropertyBase*, const QtnPropertyBase*, QtnPropertyChangeReason reason) {
+                if (!(reason & QtnPropertyChangeReasonValue))
+                    return;
+                delete m_set;
+                m_set = nullptr;
+                m_view->setPropertySet(&replacement);
+            });
+    clickValue(*m_view, m_number);
+    QVERIFY(qtnGetInplaceEdit());
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("9"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+
+    QVERIFY(!m_set);
+    QVERIFY(!qtnGetInplaceEdit());
+    QCOMPARE(m_view->propertySet(), &replacement);
+    QCOMPARE(m_view->rowCount(), 1);
+    QVERIFY(!m_view->activeProperty());
+    m_view->viewport()->repaint();
+    m_view->setPropertySet(nullptr);
 }
 
 QTEST_MAIN(TestPropertyEditors)
