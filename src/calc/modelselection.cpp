@@ -2,8 +2,8 @@
 
 #include "calc/calcpass.h"
 #include "calc/pddiagnosis.h"
+#include "catalogue/catalogue.h"
 #include "diagram/diagramitem.h"
-#include "property/core/qtnenuminfo.h"
 #include "propertysets/moxenums.h"
 #include "propertysets/qtnpropertysetpd.h"
 
@@ -11,8 +11,6 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlRecord>
-
-#include <memory>
 
 namespace {
 
@@ -23,64 +21,6 @@ namespace {
 QSqlDatabase catalogue()
 {
     return QSqlDatabase::database(QLatin1String(QSqlDatabase::defaultConnection), false);
-}
-
-// A point's own list of fitting models. The enumeration property only points
-// at its description, so the description lives in a child object of the
-// property and goes when the property goes.
-class PdModelList : public QObject
-{
-public:
-    static constexpr const char *ObjectName = "pdModelList";
-
-    PdModelList(QObject *owner, const QStringList &names)
-        : QObject(owner)
-    {
-        setObjectName(QLatin1String(ObjectName));
-        QVector<QtnEnumValueInfo> models;
-        models.reserve(names.size());
-        for (int i = 0; i < names.size(); ++i) {
-            const int value = i + 1;
-            models.append(QtnEnumValueInfo(value, QStringLiteral("pd%1").arg(value), names.at(i)));
-        }
-        info = std::make_unique<QtnEnumInfo>(QStringLiteral("PDTYPE"), MoxEnums::notSpecifiedList());
-        info->setSecondValues(models);
-    }
-
-    std::unique_ptr<QtnEnumInfo> info;
-};
-
-// Attaches a new "PDTYPE" list of these names to the point's "Model" and
-// keeps the model that was chosen, found by its text. Because value 1 is the
-// first fitting model, a point with no model, or with one that no longer
-// fits, gets the first that does.
-void applyModelList(DiagramItem *point, QtnPropertySetPD *set, const QStringList &names,
-                    const QString &remembered)
-{
-    QtnPropertyEnum &model = set->Model;
-    QObject *old = model.findChild<QObject *>(QLatin1String(PdModelList::ObjectName),
-                                              Qt::FindDirectChildrenOnly);
-    auto *list = new PdModelList(&model, names);
-    model.setEnumInfo(list->info.get());
-    delete old;
-
-    const QtnEnumInfo &info = *list->info;
-    const bool anyFits = info.findByValue(1) != nullptr;
-    const QtnEnumValueInfo *found = info.findByDisplayName(remembered, Qt::CaseSensitive);
-    if (!found || found->value() == MoxEnums::NotSpecified) {
-        if (anyFits) {
-            model.setValue(1);
-            point->setToolTip(QString());
-            point->setModelMissing(false);
-        } else if (!found) {
-            model.setValue(MoxEnums::NotSpecified);
-            point->setModelMissing(true);
-        }
-    } else {
-        model.setValue(found->value());
-    }
-    if (found)
-        qDebug() << " model " << remembered;
 }
 
 } // namespace
@@ -179,7 +119,13 @@ void ModelSelection::select(DiagramItem *point)
     qDebug() << "model" << before;
     const QString statement = requirements(point).selectionStatement();
     qDebug() << statement;
-    applyModelList(point, set, fittingModels(statement), before);
+    // The point's own "PDTYPE" list; the model chosen before is kept by its
+    // text while it still fits, otherwise the first fitting model is taken.
+    bool missing = point->modelMissing();
+    QString toolTip = point->toolTip();
+    Catalogue::setPdModels(set->Model, fittingModels(statement), before, &missing, &toolTip);
+    point->setModelMissing(missing);
+    point->setToolTip(toolTip);
 
     if (set->Model.value() == MoxEnums::NotSpecified)
         point->setModelMissing(true);

@@ -4,6 +4,7 @@
 #include "calc/calcpass.h"
 #include "calc/modelselection.h"
 #include "calc/resultwriter.h"
+#include "catalogue/catalogue.h"
 #include "diagram/diagramitem.h"
 #include "diagram/wire.h"
 
@@ -122,8 +123,10 @@ void NetworkCalc::calcPD(QGraphicsScene *scene)
     buildPowerTree(points);
     buildDataTree(points);
 
-    // From here on the trees and the loads stand still until the pass ends.
+    // From here on the trees, the loads and the catalogue stand still until
+    // the pass ends.
     CalcPass pass;
+    Catalogue::BoxTypeCache boxTypes;
     for (DiagramItem *point : qAsConst(points)) {
         point->linkPowerTree();
         point->refreshLists();
