@@ -36,6 +36,9 @@ void BenchPropertyView::fillShownSet_data()
     QTest::newRow("5000, painted at the end") << 5000 << 0;
     QTest::newRow("5000, painted every 100") << 5000 << 100;
     QTest::newRow("5000, painted every 10") << 5000 << 10;
+    // Half the properties, half the time: the cost grows linearly.
+    QTest::newRow("2500, painted every 10") << 2500 << 10;
+    QTest::newRow("2500, painted at the end") << 2500 << 0;
 }
 
 void BenchPropertyView::fillShownSet()

@@ -118,6 +118,7 @@ void QtnPropertyView::onPropertyDidChange(const QtnPropertyBase* changedProperty
         // The child may still be inside its constructor (a property joins
         // its parent set from there), so its item is made later.
         bool appended = false;
+        bool topLevel = false;
         if (m_bTreeValid)
         {
             Item* parentItem = m_itemByProperty.value(changedProperty);
@@ -128,18 +129,23 @@ void QtnPropertyView::onPropertyDidChange(const QtnPropertyBase* changedProperty
                 ++parentItem->pendingChildren;
                 m_pendingChildren.push_back(std::make_pair(parentItem, set->childProperties().last()));
                 appended = true;
+                topLevel = parentItem == m_root.get();
             }
         }
         if (!appended)
             m_bTreeValid = false;
-        invalidateRows();
+        // A top-level child only adds rows at the end: the rows stay valid.
+        if (!topLevel)
+            invalidateRows();
     }
     if (reason & QtnPropertyChangeReasonChildPropertyRemove)
     {
         m_bTreeValid = false;
         invalidateRows();
     }
-    if (reason & QtnPropertyChangeReasonState)
+    // A new property collapses itself right after joining its set; its rows
+    // are not built yet, so that costs no rebuild.
+    if ((reason & QtnPropertyChangeReasonState) && (!m_bTreeValid || m_itemByProperty.contains(changedProperty)))
         invalidateRows();
     viewport()->update();
 }
@@ -158,10 +164,22 @@ void QtnPropertyView::ensureTree()
     {
         std::vector<std::pair<Item*, QtnPropertyBase*>> pending;
         pending.swap(m_pendingChildren);
+        size_t firstNewRow = m_rows.size();
         for (const auto& entry : pending)
         {
-            --entry.first->pendingChildren;
-            entry.first->children.push_back(Item::create(entry.second, entry.first, m_delegateFactory, m_itemByProperty));
+            Item* parent = entry.first;
+            --parent->pendingChildren;
+            parent->children.push_back(Item::create(entry.second, parent, m_delegateFactory, m_itemByProperty));
+            if (m_bRowsValid && parent == m_root.get())
+                addRow(parent->children.back().get(), 0);
+            else
+                m_bRowsValid = false;
+        }
+        if (m_bRowsValid && m_rows.size() > firstNewRow)
+        {
+            for (size_t i = firstNewRow; i < m_rows.size(); ++i)
+                m_rowByProperty.insert(m_rows[i].item->property, int(i));
+            updateScrollRange();
         }
         return;
     }
@@ -176,23 +194,26 @@ void QtnPropertyView::ensureTree()
 void QtnPropertyView::addRows(Item* item, int level)
 {
     for (const auto& child : item->children)
+        addRow(child.get(), level);
+}
+
+void QtnPropertyView::addRow(Item* item, int level)
+{
+    QtnPropertyBase* property = item->property;
+    if (!property->isVisible())
+        return;
+    size_t index = m_rows.size();
+    m_rows.emplace_back();
+    m_rows[index].item = item;
+    m_rows[index].level = level;
+    if (!property->state().testFlag(QtnPropertyStateCollapsed))
     {
-        QtnPropertyBase* property = child->property;
-        if (!property->isVisible())
-            continue;
-        size_t index = m_rows.size();
-        m_rows.emplace_back();
-        m_rows[index].item = child.get();
-        m_rows[index].level = level;
-        if (!property->state().testFlag(QtnPropertyStateCollapsed))
-        {
-            addRows(child.get(), level + 1);
-            m_rows[index].hasChildren = m_rows.size() > index + 1;
-        }
-        else
-        {
-            m_rows[index].hasChildren = child->hasVisibleChild();
-        }
+        addRows(item, level + 1);
+        m_rows[index].hasChildren = m_rows.size() > index + 1;
+    }
+    else
+    {
+        m_rows[index].hasChildren = item->hasVisibleChild();
     }
 }
 

@@ -113,6 +113,7 @@ private:
     void ensureTree();
     void ensureRows();
     void addRows(Item* item, int level);
+    void addRow(Item* item, int level);
     void updateItemHeight();
     void updateScrollRange();
     void updateColors();
