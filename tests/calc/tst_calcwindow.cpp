@@ -21,7 +21,6 @@ class TestCalcWindow : public QObject
 private slots:
     void overflowThroughSeam_data();
     void overflowThroughSeam();
-    void slotsCalculateTheScene();
 };
 
 void TestCalcWindow::overflowThroughSeam_data()
@@ -71,25 +70,6 @@ void TestCalcWindow::overflowThroughSeam()
         QCOMPARE(added->wires().size(), 3);
         QCOMPARE(added->modelName(), QStringLiteral("Five"));
     }
-}
-
-void TestCalcWindow::slotsCalculateTheScene()
-{
-    ScriptedDialogSeam seam;
-    MainWindow window(&seam);
-    NetworkBuilder net(window.scene(), window.itemMenu());
-    DiagramItem *mains = net.addPd({100, 100}, 1);
-    DiagramItem *ext = net.addPd({400, 100}, 2, false);
-    net.connect(mains, ext, 100);
-    for (int i = 0; i < 5; ++i)
-        net.connect(ext, net.addCamera({300.0 + 40 * i, 400}, uint(i + 1), 8), 10);
-    window.calcPD();
-    QCOMPARE(ext->powerFeeder(), QList<DiagramItem *>{mains});
-    window.calcVoltageDrop();
-    // 41 W over 100 m from 48 V: 40.5138 V arrive, 40 V go out.
-    QVERIFY(qAbs(ext->vin() - 40.5138) < 0.00005);
-    QCOMPARE(ext->vout(), 40.0);
-    QVERIFY(seam.shown.isEmpty());
 }
 
 QTEST_MAIN(TestCalcWindow)
