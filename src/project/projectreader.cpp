@@ -1,5 +1,6 @@
 #include "project/projectreader.h"
 
+#include "catalogue/catalogue.h"
 #include "diagram/diagramitem.h"
 #include "diagram/diagramscene.h"
 #include "diagram/wire.h"
@@ -58,6 +59,9 @@ bool ProjectReader::read(QIODevice *device)
             rememberItem(static_cast<DiagramItem *>(graphicsItem));
     }
 
+    // Every point read asks for the enclosure list; the catalogue cannot
+    // change while a file is read, so it is asked once.
+    Catalogue::BoxTypeCache boxTypes;
     if (m_xml.readNextStartElement()) {
         if (m_xml.name() == QLatin1String("mox")
             && m_xml.attributes().value(QLatin1String("version")) == QLatin1String("1.0"))
