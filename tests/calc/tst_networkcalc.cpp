@@ -98,6 +98,7 @@ private slots:
     void chainConverges();
     void poeFedWithoutSource();
     void mainsPointResets();
+    void dropBeyondTheSource();
     void sums();
     void bitrateDoubling_data();
     void bitrateDoubling();
@@ -404,6 +405,26 @@ void TestNetworkCalc::mainsPointResets()
     QVERIFY(!p->lowVoltage());
     QCOMPARE(pointResults(p).resistance, 0.0);
     QCOMPARE(pointResults(p).vin, 0.0);
+}
+
+void TestNetworkCalc::dropBeyondTheSource()
+{
+    NetworkBuilder net;
+    DiagramItem *mains = net.addPd({100, 100}, 1);
+    DiagramItem *ext = net.addPd({400, 100}, 2, false);
+    net.connect(mains, ext, 200);
+    for (int i = 0; i < 5; ++i)
+        net.connect(ext, net.addCamera({300.0 + 40 * i, 400}, uint(i + 1), 100), 10);
+    CalcLoop(net.scene()).run();
+    // 501 W over 200 m from 48 V: I = 10.4375, dV = 182.9554, Vin = -134.9554.
+    // Neither "Vin" nor "Vout" takes a negative value: both keep theirs,
+    // the results and the flags tell the truth.
+    QCOMPARE(ext->vin(), 0.0);
+    QCOMPARE(ext->vout(), 48.0);
+    QVERIFY(ext->lowVoltage());
+    QVERIFY(ext->extenderRequired());
+    QNEAR(pointResults(ext).loss, 182.9554);
+    QNEAR(pointResults(ext).vin, -134.9554);
 }
 
 void TestNetworkCalc::sums()
