@@ -113,6 +113,12 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // The selection binding and the editing commands work on the window's
+    // request flag and members; their logic lives in their own classes.
+    friend class SelectionBinding;
+    friend class EditCommands;
+
+private:
     void openCatalogue();
     void createActions();
     void createToolBox();

@@ -1,0 +1,239 @@
+#include "app/editcommands.h"
+
+#include "app/dialogseam.h"
+#include "app/mainwindow.h"
+#include "catalogue/cameracsvimport.h"
+#include "diagram/diagramitem.h"
+#include "diagram/diagramscene.h"
+#include "diagram/wire.h"
+#include "print/projectdoc.h"
+
+#include <QAbstractButton>
+#include <QBrush>
+#include <QButtonGroup>
+#include <QDebug>
+#include <QDir>
+#include <QGraphicsPixmapItem>
+#include <QGraphicsView>
+#include <QPixmap>
+#include <QSet>
+#include <QSignalBlocker>
+
+namespace {
+
+const char *const kImageFilter = "Plik obrazu (*.bmp *.png)";
+
+DiagramItem *asDiagramItem(QGraphicsItem *item)
+{
+    return item && item->type() == DiagramItem::Type ? static_cast<DiagramItem *>(item) : nullptr;
+}
+
+} // namespace
+
+// A wire selected together with one of its ends dies with that end; the
+// addresses of wires already destroyed are remembered (never dereferenced)
+// so the copy of the selection can skip them in either order.
+void EditCommands::deleteItem()
+{
+    DiagramScene *scene = m_window->scene();
+    const QList<QGraphicsItem *> selected = scene->selectedItems();
+    if (!selected.isEmpty()) {
+        QSet<QGraphicsItem *> destroyed;
+        {
+            // The scene would announce the shrinking selection after every
+            // removal and recalculate a half-deleted drawing each time.
+            const QSignalBlocker blocker(scene);
+            for (QGraphicsItem *item : selected) {
+                if (destroyed.contains(item))
+                    continue;
+                if (item->type() == Wire::Type) {
+                    auto *wire = static_cast<Wire *>(item);
+                    scene->removeItem(wire);
+                    if (wire->startItem())
+                        wire->startItem()->removeWire(wire);
+                    if (wire->endItem())
+                        wire->endItem()->removeWire(wire);
+                    destroyed.insert(wire);
+                    delete wire;
+                } else if (DiagramItem *diagramItem = asDiagramItem(item)) {
+                    for (Wire *wire : diagramItem->wires())
+                        destroyed.insert(wire);
+                    diagramItem->removeWires();
+                    scene->removeItem(diagramItem);
+                    destroyed.insert(diagramItem);
+                    delete diagramItem;
+                }
+            }
+        }
+        // The dock may have shown a set that has just been destroyed: the
+        // selection change puts the project set (or a survivor's) there.
+        m_window->selectionChanged();
+    }
+    m_window->updateScene(nullptr, nullptr, QtnPropertyChangeReason(0));
+}
+
+void EditCommands::rotate(bool right)
+{
+    DiagramScene *scene = m_window->scene();
+    const QList<QGraphicsItem *> selected = scene->selectedItems();
+    if (selected.isEmpty())
+        return;
+    if (DiagramItem *item = asDiagramItem(selected.first())) {
+        if (right)
+            item->rotateRight();
+        else
+            item->rotateLeft();
+    }
+    scene->update();
+}
+
+void EditCommands::rotateLeft()
+{
+    rotate(false);
+}
+
+void EditCommands::rotateRight()
+{
+    rotate(true);
+}
+
+void EditCommands::hideWires(bool bEnable)
+{
+    ProjectDoc *doc = m_window->projectDoc();
+    doc->setWiresHidden(bEnable);
+    const QList<QGraphicsItem *> items = doc->scene()->items();
+    for (QGraphicsItem *item : items) {
+        if (item->type() == Wire::Type)
+            item->setVisible(!bEnable);
+    }
+}
+
+void EditCommands::hideDescriptions(bool bEnable)
+{
+    ProjectDoc *doc = m_window->projectDoc();
+    doc->setDescriptionsHidden(bEnable);
+    const QList<QGraphicsItem *> items = doc->scene()->items();
+    for (QGraphicsItem *item : items) {
+        if (DiagramItem *diagramItem = asDiagramItem(item)) {
+            if (bEnable)
+                diagramItem->hideDescription();
+            else
+                diagramItem->showDescription();
+        }
+    }
+}
+
+// The picture is stretched to the sheet whatever its shape: the background is
+// typically a floor plan scanned to the page, and a brush tiles from the
+// scene origin, so exactly one tile covers the sheet.
+void EditCommands::addBackground()
+{
+    const QString fileName = m_window->dialogSeam()->getOpenFileName(
+            m_window, MainWindow::tr("Otwórz obraz tła"), QDir::currentPath(), MainWindow::tr(kImageFilter));
+    if (fileName.isEmpty())
+        return;
+    ProjectDoc *doc = m_window->projectDoc();
+    const QPixmap image = QPixmap::fromImage(QImage(fileName));
+    doc->setBackground(image);
+    const QPixmap sheet = image.isNull() ? QPixmap()
+                                         : image.scaled(ProjectDoc::SheetWidth, ProjectDoc::SheetHeight,
+                                                        Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    doc->scene()->setBackgroundBrush(sheet.isNull() ? QBrush() : QBrush(sheet));
+}
+
+void EditCommands::delBackground()
+{
+    ProjectDoc *doc = m_window->projectDoc();
+    doc->setBackground(QPixmap());
+    doc->scene()->setBackgroundBrush(QBrush());
+}
+
+QImage EditCommands::fitLogo(const QImage &image)
+{
+    if (image.width() > LogoMaxWidth || image.height() > LogoMaxHeight)
+        return image.scaled(LogoMaxWidth, LogoMaxHeight, Qt::KeepAspectRatio, Qt::FastTransformation);
+    return image;
+}
+
+void EditCommands::addCustomerLogo()
+{
+    const QString fileName = m_window->dialogSeam()->getOpenFileName(
+            m_window, MainWindow::tr("Otwórz logo projektanta"), QDir::currentPath(), MainWindow::tr(kImageFilter));
+    if (fileName.isEmpty())
+        return;
+    const QPixmap logo = QPixmap::fromImage(fitLogo(QImage(fileName)));
+    ProjectDoc *doc = m_window->projectDoc();
+    doc->setLogo(logo);
+    if (QGraphicsPixmapItem *item = doc->logoItem())
+        item->setPixmap(logo);
+}
+
+void EditCommands::delCustomerLogo()
+{
+    ProjectDoc *doc = m_window->projectDoc();
+    doc->setLogo(QPixmap());
+    if (QGraphicsPixmapItem *item = doc->logoItem())
+        item->setPixmap(QPixmap());
+}
+
+double EditCommands::zoomFactor(const QString &scale)
+{
+    const QString number = scale.left(scale.indexOf(MainWindow::tr("%")));
+    return number.toDouble() / 100.0;
+}
+
+// The chosen zoom replaces the previous one; only the scroll translation of
+// the old transformation survives.
+void EditCommands::sceneScaleChanged(const QString &scale)
+{
+    const double factor = zoomFactor(scale);
+    QGraphicsView *view = m_window->projectDoc()->view();
+    const QTransform old = view->transform();
+    view->resetTransform();
+    view->translate(old.dx(), old.dy());
+    view->scale(factor, factor);
+}
+
+void EditCommands::pointerGroupClicked()
+{
+    m_window->scene()->setMode(DiagramScene::Mode(m_window->pointerTypeGroup()->checkedId()));
+}
+
+// The tool-box group is not exclusive, so that the button can be unchecked
+// again after a placement; exclusivity among the buttons is kept here.
+void EditCommands::buttonGroupClicked(int id)
+{
+    QButtonGroup *group = m_window->itemButtonGroup();
+    const QList<QAbstractButton *> buttons = group->buttons();
+    for (QAbstractButton *button : buttons) {
+        if (group->id(button) != id)
+            button->setChecked(false);
+    }
+    m_window->scene()->setItemType(DiagramItem::DiagramType(id));
+    m_window->scene()->setMode(DiagramScene::InsertItem);
+}
+
+void EditCommands::importCamerasFromCsv()
+{
+    QDir::home().mkdir(QStringLiteral("mox"));
+    const QString folder = QDir::homePath() + QDir::separator() + QStringLiteral("mox");
+    const QString fileName = m_window->dialogSeam()->getOpenFileName(
+            m_window, MainWindow::tr("Otwórz plik csv"), folder, MainWindow::tr("plik csv (*.csv)"));
+    if (fileName.isEmpty())
+        return;
+
+    const CameraCsvImport::Result result = CameraCsvImport::importFile(fileName);
+    qDebug() << "import kamer" << result.accepted << "z" << result.lines << "linii"
+             << (result.committed ? "zapisane" : "bez zmian");
+
+    // Every camera rebuilds its model list from the new table: a model still
+    // there stays chosen, any other falls back to "Nie określono" and is
+    // marked missing while the camera keeps its power and bitrate.
+    const QList<QGraphicsItem *> items = m_window->scene()->items();
+    for (QGraphicsItem *item : items) {
+        DiagramItem *diagramItem = asDiagramItem(item);
+        if (diagramItem && diagramItem->diagramType() == DiagramItem::Camera)
+            diagramItem->refreshLists();
+    }
+    m_window->scene()->update();
+}

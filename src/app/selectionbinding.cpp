@@ -1,0 +1,316 @@
+#include "app/selectionbinding.h"
+
+#include "app/mainwindow.h"
+#include "calc/calcloop.h"
+#include "catalogue/catalogue.h"
+#include "diagram/diagramitem.h"
+#include "diagram/diagramscene.h"
+#include "diagram/wire.h"
+#include "print/projectdoc.h"
+#include "property/widget/qtnpropertywidget.h"
+#include "propertysets/moxenums.h"
+#include "propertysets/qtnpropertysetcamera.h"
+#include "propertysets/qtnpropertysetpd.h"
+#include "propertysets/qtnpropertysetproject.h"
+#include "propertysets/qtnpropertysetwire.h"
+
+#include <QDebug>
+#include <QFile>
+#include <QGraphicsLineItem>
+
+namespace {
+
+// One guard for the whole process: the calculation writes result properties
+// of the shown set, which come straight back into updateScene through the
+// set's announcement; such nested calls must not start another loop.
+bool g_updateGuard = false;
+SelectionBinding::Counters g_counters;
+
+// A cable this long gets a repeater point: PoE is specified for 100 m.
+const uint kLongCable = 100;
+// A backup battery is a 12 V block, so P / 12 is the load current in A.
+const quint64 kBatteryVolts = 12;
+
+DiagramItem *asDiagramItem(QGraphicsItem *item)
+{
+    return item && item->type() == DiagramItem::Type ? static_cast<DiagramItem *>(item) : nullptr;
+}
+
+Wire *asWire(QGraphicsItem *item)
+{
+    return item && item->type() == Wire::Type ? static_cast<Wire *>(item) : nullptr;
+}
+
+} // namespace
+
+SelectionBinding::SelectionBinding(MainWindow *window)
+    : QObject(window)
+    , m_window(window)
+{
+    setObjectName(QStringLiteral("selectionBinding"));
+}
+
+SelectionBinding::~SelectionBinding() = default;
+
+SelectionBinding *SelectionBinding::of(MainWindow *window)
+{
+    auto *binding = window->findChild<SelectionBinding *>(QString(), Qt::FindDirectChildrenOnly);
+    return binding ? binding : new SelectionBinding(window);
+}
+
+const SelectionBinding::Counters &SelectionBinding::counters()
+{
+    return g_counters;
+}
+
+void SelectionBinding::resetCounters()
+{
+    g_counters = Counters();
+}
+
+bool SelectionBinding::guardActive()
+{
+    return g_updateGuard;
+}
+
+QtnPropertySet *SelectionBinding::displayedSet() const
+{
+    return m_window->propertyWidget()->propertySet();
+}
+
+void SelectionBinding::showSet(QtnPropertySet *set)
+{
+    m_window->propertyWidget()->setPropertySet(set);
+}
+
+void SelectionBinding::selectionChanged()
+{
+    // Only our own receiver goes: the dock and the battery rules keep theirs.
+    if (m_connectedSet)
+        disconnect(m_connectedSet, &QtnPropertyBase::propertyDidChange, m_window, &MainWindow::updateScene);
+    if (QtnPropertySet *shown = displayedSet())
+        disconnect(shown, &QtnPropertyBase::propertyDidChange, m_window, &MainWindow::updateScene);
+    m_connectedSet = nullptr;
+
+    DiagramScene *scene = m_window->scene();
+    const QList<QGraphicsItem *> selected = scene->selectedItems();
+    if (selected.size() == 1) {
+        QGraphicsItem *item = selected.first();
+        if (DiagramItem *diagramItem = asDiagramItem(item)) {
+            showSet(diagramItem->propertySet());
+            if (diagramItem->diagramType() == DiagramItem::PD && diagramItem->slotOverflow()) {
+                if (diagramItem->pdSet()->Model.value() == MoxEnums::NotSpecified)
+                    m_window->addNewPdWhenOverflowSlotsCountPD(diagramItem);
+                removeStrayLines();
+            }
+        } else if (Wire *wire = asWire(item)) {
+            showSet(wire->propertySet());
+        }
+    } else {
+        showSet(scene->projectSet());
+    }
+
+    m_connectedSet = displayedSet();
+    if (m_connectedSet)
+        connect(m_connectedSet, &QtnPropertyBase::propertyDidChange, m_window, &MainWindow::updateScene);
+
+    m_window->updateScene(nullptr, nullptr, QtnPropertyChangeReasonNewValue);
+}
+
+// A modal question asked while a cable was being drawn swallows the mouse
+// release, so the rubber-band line of the scene can stay behind. The sheet's
+// frame and title block are plain lines too; only the rubber band goes.
+void SelectionBinding::removeStrayLines()
+{
+    DiagramScene *scene = m_window->scene();
+    QGraphicsLineItem *rubberBand = scene->rubberBandLine();
+    if (rubberBand && rubberBand->scene() == scene) {
+        qDebug() << "linia";
+        // The scene still owns the pointer and deletes it at the next drag.
+        scene->removeItem(rubberBand);
+    }
+}
+
+void SelectionBinding::updateScene(const QtnPropertyBase *changedProperty,
+                                   const QtnPropertyBase *firedProperty, QtnPropertyChangeReason reason)
+{
+    ++g_counters.calls;
+    firstHalf(changedProperty, firedProperty, reason);
+    if (g_updateGuard)
+        return;
+    g_updateGuard = true;
+    ++g_counters.secondHalves;
+    secondHalf();
+    g_updateGuard = false;
+}
+
+void SelectionBinding::firstHalf(const QtnPropertyBase *changedProperty, const QtnPropertyBase *firedProperty,
+                                 QtnPropertyChangeReason reason)
+{
+    if (reason != 0) {
+        m_window->projectDoc()->setModified(true);
+        if (QFile *file = m_window->projectFile())
+            m_window->setWindowTitle(MainWindow::tr("MOX NORVANTE") + QStringLiteral(" - [")
+                                     + file->fileName() + QStringLiteral("]*"));
+    }
+    if (reason != QtnPropertyChangeReasonNewValue)
+        return;
+
+    qDebug() << "m_bUpdateProperties" << (m_window->m_bUpdateProperties ? "true" : "false");
+    qDebug() << "pb1" << (changedProperty ? changedProperty->name() : QString());
+    qDebug() << "pb2" << (firedProperty ? firedProperty->name() : QString());
+    if (!firedProperty)
+        return;
+
+    const QString firedName = firedProperty->name();
+    if (firedName == QLatin1String("Camera")) {
+        if (changedProperty && changedProperty->name() == QLatin1String("Model")) {
+            auto *camera = qobject_cast<QtnPropertySetCamera *>(const_cast<QtnPropertyBase *>(firedProperty));
+            if (camera) {
+                qDebug() << "select * from camera" << Catalogue::displayText(camera->Model);
+                // A model missing from the catalogue leaves the hand-entered figures alone.
+                Catalogue::applyCameraModel(*camera);
+            }
+        }
+    } else if (firedName == QLatin1String("Wire")) {
+        m_window->m_bUpdateProperties = true;
+    } else if (firedName == QLatin1String("Project")) {
+        applyProjectColours(m_window->scene());
+    }
+}
+
+void SelectionBinding::secondHalf()
+{
+    releaseRetiredWires();
+    DiagramScene *scene = m_window->scene();
+    const QList<QGraphicsItem *> selected = scene->selectedItems();
+    if (selected.size() == 1) {
+        DiagramItem *item = asDiagramItem(selected.first());
+        Wire *wire = asWire(selected.first());
+        if (item && item->diagramType() == DiagramItem::PD) {
+            updatePointFigures(item);
+        } else if (wire) {
+            qDebug() << "Wire zmiana danych";
+            if (wire->propertySet()->UintLenght.value() >= kLongCable)
+                splitWire(wire);
+        }
+    } else {
+        m_window->projectDoc()->updateTitleBlock();
+    }
+
+    CalcLoop loop(scene, &m_window->m_bUpdateProperties);
+    g_counters.passes += loop.run();
+
+    scene->update();
+}
+
+// Load totals and battery figures of the selected point. The rounding is done
+// on whole numbers (P x hours / 12 and 12 x Ah / P): the real quotients such as
+// 7 / 12 are not exact in binary and would round a whole result one up.
+void SelectionBinding::updatePointFigures(DiagramItem *point)
+{
+    QtnPropertySetPD *set = point->pdSet();
+    set->AdvancedPD.OutBitrate.setValue(uint(qMax(0, point->totalBitrate())));
+    const int totalPower = point->totalPower();
+    set->AdvancedPD.OutPower.setValue(uint(qMax(0, totalPower)));
+
+    if (set->Backup.value() != MoxEnums::Yes)
+        return;
+    const quint64 watts = quint64(qMax(0, totalPower));
+    if (set->Calculate.value() == MoxEnums::Yes) {
+        const quint64 hours = set->BatteryCount.value();
+        set->BatterySet.setValue(uint((watts * hours + kBatteryVolts - 1) / kBatteryVolts));
+    } else if (watts == 0) {
+        set->BatteryCount.setValue(0);
+    } else {
+        const quint64 ampereHours = set->BatterySet.value();
+        set->BatteryCount.setValue(uint((kBatteryVolts * ampereHours + watts - 1) / watts));
+    }
+}
+
+// A cable of 100 m or more cannot carry PoE: a distribution point fed over
+// PoE is put into it as a repeater, 100 units right of the camera end.
+void SelectionBinding::splitWire(Wire *wire)
+{
+    ++g_counters.splits;
+    DiagramScene *scene = m_window->scene();
+    ProjectDoc *doc = m_window->projectDoc();
+
+    auto *point = new DiagramItem(DiagramItem::PD, m_window->itemMenu());
+    point->setPos(0, 0);
+    DiagramItem *start = wire->startItem();
+    DiagramItem *end = wire->endItem();
+    start->removeWire(wire);
+    end->removeWire(wire);
+
+    QPointF anchor(0, 0);
+    if (start->diagramType() == DiagramItem::Camera)
+        anchor = start->pos();
+    if (end->diagramType() == DiagramItem::Camera)
+        anchor = end->pos();
+    point->setPos(anchor.x() + 100, anchor.y());
+    point->setPower230(false);
+    point->setColor(QColor(scene->colorPD()));
+
+    // Leaving the scene drops the wire from the selection; the scene's signal
+    // re-enters here and does only the bookkeeping half.
+    scene->removeItem(wire);
+    m_retiredWires.emplace_back(wire);
+
+    const QColor wireColour(scene->colorWires());
+    auto *wireA = new Wire(start, point);
+    auto *wireB = new Wire(point, end);
+    for (Wire *fresh : {wireA, wireB}) {
+        fresh->setColor(wireColour);
+        fresh->setZValue(-1000.0);
+    }
+    point->addWire(wireA);
+    start->addWire(wireA);
+    point->addWire(wireB);
+    end->addWire(wireB);
+
+    scene->addItem(point);
+    scene->addItem(wireA);
+    scene->addItem(wireB);
+    for (Wire *fresh : {wireA, wireB}) {
+        fresh->updatePosition();
+        if (doc->wiresHidden())
+            fresh->hide();
+    }
+
+    m_window->selectionChanged();
+}
+
+void SelectionBinding::releaseRetiredWires()
+{
+    // Only sets that are no longer shown or connected may go.
+    QtnPropertySet *shown = displayedSet();
+    for (auto it = m_retiredWires.begin(); it != m_retiredWires.end();) {
+        if (static_cast<QtnPropertySet *>((*it)->propertySet()) == shown)
+            ++it;
+        else
+            it = m_retiredWires.erase(it);
+    }
+}
+
+void SelectionBinding::wireInserted(Wire *wire)
+{
+    if (m_window->projectDoc()->wiresHidden())
+        wire->hide();
+    wire->setColor(QColor(m_window->scene()->colorWires()));
+    m_window->updateScene(nullptr, nullptr, QtnPropertyChangeReason(0));
+}
+
+void SelectionBinding::applyProjectColours(DiagramScene *scene)
+{
+    const QColor pdColour(scene->colorPD());
+    const QColor cameraColour(scene->colorCameras());
+    const QColor wireColour(scene->colorWires());
+    const QList<QGraphicsItem *> items = scene->items();
+    for (QGraphicsItem *item : items) {
+        if (DiagramItem *diagramItem = asDiagramItem(item))
+            diagramItem->setColor(diagramItem->diagramType() == DiagramItem::PD ? pdColour : cameraColour);
+        else if (Wire *wire = asWire(item))
+            wire->setColor(wireColour);
+    }
+}
