@@ -377,7 +377,9 @@ private slots:
     void closingAFreshWindowAsksNothing()
     {
         m_window->show();
-        QVERIFY(m_window->close());
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        action(QStringLiteral("Za&kończ"))->trigger();
+        QVERIFY(!m_window->isVisible());
         QVERIFY(m_seam.shown.isEmpty());
     }
 
