@@ -92,22 +92,22 @@ int main(int argc, char *argv[])
     rack->setAccumulatorCapacity(28);
 
     // Two outdoor extenders fed over PoE from the rack.
-    DiagramItem *parking = builder.addPd(QPointF(260, 470), 2, false);
+    DiagramItem *parking = builder.addPd(QPointF(282, 470), 2, false);
     parking->setLocation(QStringLiteral("Parking – słup P1"));
     parking->setBoxType(QStringLiteral("Zewnętrzna (IP66)"));
-    DiagramItem *ramp = builder.addPd(QPointF(940, 470), 3, false);
+    DiagramItem *ramp = builder.addPd(QPointF(980, 470), 3, false);
     ramp->setLocation(QStringLiteral("Rampa – elewacja wschodnia"));
     ramp->setBoxType(QStringLiteral("Zewnętrzna (IP65)"));
 
     const CameraSpot rackCameras[] = {
         {"Wejście główne", "Hikvision DS-2CD2143G2-I", 120, 110, 0, 45},
-        {"Recepcja", "Hikvision DS-2CD1343G2-LIUF", 250, 110, 0, 18},
+        {"Recepcja", "Hikvision DS-2CD1343G2-LIUF", 250, 190, 0, 18},
         {"Korytarz – parter", "Dahua IPC-HDW2431T-AS-S2", 380, 110, 0, 32},
-        {"Hala A – regały 1-6", "Hikvision DS-2CD2143G2-I", 510, 110, 0, 68},
+        {"Hala A – regały 1-6", "Hikvision DS-2CD2143G2-I", 510, 190, 0, 68},
         {"Hala A – regały 7-12", "Hikvision DS-2CD2143G2-I", 680, 110, 0, 84},
-        {"Biuro – piętro", "Axis M3106-L Mk II", 810, 110, 0, 26},
+        {"Biuro – piętro", "Axis M3106-L Mk II", 810, 190, 0, 26},
         {"Brama wjazdowa", "Hikvision DS-2DE4A425IWG-E", 940, 110, 0, 92},
-        {"Portiernia", "Dahua IPC-HFW2431S-S-S2", 1070, 110, 0, 55},
+        {"Portiernia", "Dahua IPC-HFW2431S-S-S2", 1070, 190, 0, 55},
     };
     unsigned number = 1;
     for (const CameraSpot &spot : rackCameras)
@@ -116,18 +116,18 @@ int main(int argc, char *argv[])
     builder.connect(rack, ramp, 64);
 
     const CameraSpot parkingCameras[] = {
-        {"Parking – rząd A", "Dahua IPC-HFW2841S-S", 90, 610, 315, 22},
-        {"Parking – rząd B", "Uniview IPC2124LB-SF28KM-G", 200, 610, 0, 27},
-        {"Parking – wyjazd", "Uniview IPC2124LB-SF28KM-G", 310, 610, 0, 15},
-        {"Ogrodzenie – północ", "Axis P1346", 420, 610, 45, 35},
+        {"Parking – rząd A", "Dahua IPC-HFW2841S-S", 65, 610, 315, 22},
+        {"Parking – rząd B", "Uniview IPC2124LB-SF28KM-G", 190, 610, 0, 27},
+        {"Parking – wyjazd", "Uniview IPC2124LB-SF28KM-G", 375, 610, 0, 15},
+        {"Ogrodzenie – północ", "Axis P1346", 515, 610, 45, 35},
     };
     for (const CameraSpot &spot : parkingCameras)
         builder.connect(parking, placeCamera(builder, spot, number++), spot.cable);
 
     const CameraSpot rampCameras[] = {
-        {"Rampa – doki 1-3", "Hikvision DS-2CD2047G2-LU", 830, 610, 0, 12},
-        {"Rampa – doki 4-6", "Hikvision DS-2CD2047G2-LU", 950, 610, 0, 19},
-        {"Plac manewrowy", "Dahua IPC-HFW1230S-S5", 1070, 610, 90, 30},
+        {"Rampa – doki 1-3", "Hikvision DS-2CD2047G2-LU", 720, 610, 0, 12},
+        {"Rampa – doki 4-6", "Hikvision DS-2CD2047G2-LU", 860, 610, 0, 19},
+        {"Plac manewrowy", "Dahua IPC-HFW1230S-S5", 1100, 610, 90, 30},
     };
     for (const CameraSpot &spot : rampCameras)
         builder.connect(ramp, placeCamera(builder, spot, number++), spot.cable);
