@@ -151,19 +151,15 @@ private slots:
     {
         m_window->showAtStartUp();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-        QVERIFY(m_window->isVisible());
         QVERIFY(m_window->windowState() & Qt::WindowMaximized);
-        QCOMPARE(m_window->minimumSize(), QSize(950, 600));
         m_window->setWindowState(Qt::WindowNoState);
         m_window->resize(400, 300);
-        QVERIFY(m_window->width() >= 950);
-        QVERIFY(m_window->height() >= 600);
+        QCOMPARE(m_window->size(), QSize(950, 600));
     }
 
     void title()
     {
         QCOMPARE(m_window->windowTitle(), QStringLiteral("MOX NORVANTE"));
-        QCOMPARE(m_window->tabWidget()->count(), 1);
         QCOMPARE(m_window->tabWidget()->tabText(0), QStringLiteral("project"));
         QCOMPARE(m_window->tabWidget()->widget(0), static_cast<QWidget *>(m_window->projectDoc()));
     }
@@ -187,6 +183,7 @@ private slots:
         };
         for (int i = 0; i < expected.size(); ++i)
             QCOMPARE(entries(bar.at(i)->menu()->actions()), expected.at(i));
+        QCOMPARE(m_window->findChildren<QAction *>(QString(), Qt::FindDirectChildrenOnly).size(), 18);
         // The element menu is the items' context menu as well.
         QCOMPARE(m_window->itemMenu(), bar.at(3)->menu());
         QCOMPARE(m_window->scene()->itemMenu(), m_window->itemMenu());
@@ -251,11 +248,6 @@ private slots:
         }
     }
 
-    void exactlyEighteenActions()
-    {
-        QCOMPARE(m_window->findChildren<QAction *>(QString(), Qt::FindDirectChildrenOnly).size(), 18);
-    }
-
     void toolBars()
     {
         const QList<QToolBar *> bars = m_window->findChildren<QToolBar *>();
@@ -280,25 +272,18 @@ private slots:
         QCOMPARE(group->id(linePointer), int(DiagramScene::InsertLine));
         QVERIFY(pointer->isChecked());
         QVERIFY(!linePointer->isChecked());
-        QCOMPARE(asArgb(pointer->icon().pixmap(15, 24).toImage()), asArgb(QImage(":/images/pointer.png")));
-        QCOMPARE(asArgb(linePointer->icon().pixmap(27, 27).toImage()), asArgb(QImage(":/images/linepointer.png")));
-    }
 
-    void zoomList()
-    {
         QComboBox *combo = m_window->sceneScaleCombo();
-        QStringList texts;
+        QStringList zooms;
         for (int i = 0; i < combo->count(); ++i)
-            texts << combo->itemText(i);
-        QCOMPARE(texts, QStringList({"50%", "75%", "100%", "125%", "150%"}));
-        QCOMPARE(combo->currentIndex(), 2);
+            zooms << combo->itemText(i);
+        QCOMPARE(zooms, QStringList({"50%", "75%", "100%", "125%", "150%"}));
         QCOMPARE(combo->currentText(), QStringLiteral("100%"));
     }
 
     void elementToolBox()
     {
         QToolBox *box = m_window->toolBox();
-        QCOMPARE(box->count(), 1);
         QCOMPARE(box->itemText(0), QStringLiteral("Elementy"));
         QCOMPARE(box->sizePolicy().horizontalPolicy(), QSizePolicy::Maximum);
         QCOMPARE(box->sizePolicy().verticalPolicy(), QSizePolicy::Ignored);
@@ -308,7 +293,6 @@ private slots:
 
         QButtonGroup *group = m_window->itemButtonGroup();
         QVERIFY(!group->exclusive());
-        QCOMPARE(group->buttons().size(), 2);
         QVERIFY(!group->checkedButton());
 
         auto *layout = qobject_cast<QGridLayout *>(box->widget(0)->layout());
@@ -319,13 +303,9 @@ private slots:
         };
         for (const auto &cell : cells) {
             QWidget *widget = layout->itemAtPosition(cell.row, 0)->widget();
-            QVERIFY(widget);
             auto *button = widget->findChild<QToolButton *>();
-            auto *label = widget->findChild<QLabel *>();
-            QVERIFY(button && label);
-            QCOMPARE(label->text(), QString::fromUtf8(cell.label));
+            QCOMPARE(widget->findChild<QLabel *>()->text(), QString::fromUtf8(cell.label));
             QCOMPARE(group->id(button), cell.type);
-            QVERIFY(button->isCheckable());
             QCOMPARE(button->iconSize(), QSize(50, 50));
             // The icon is the element's own picture, in its unrecoloured black.
             const QImage expected(QString::fromLatin1(cell.image));
@@ -339,39 +319,23 @@ private slots:
         QCOMPARE(dock->windowTitle(), QStringLiteral("Właściwości"));
         QCOMPARE(dock->allowedAreas(), Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
         QCOMPARE(m_window->dockWidgetArea(dock), Qt::RightDockWidgetArea);
-        QVERIFY(m_window->propertyWidget());
         QCOMPARE(dock->widget(), static_cast<QWidget *>(m_window->propertyWidget()));
         QCOMPARE(m_window->propertyWidget()->minimumWidth(), 300);
 
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-        QVERIFY(dock->isVisible());
         QAction *toggle = m_window->menuBar()->actions().at(1)->menu()->actions().at(2);
         toggle->trigger();
         QVERIFY(!dock->isVisible());
-        toggle->trigger();
-        QVERIFY(dock->isVisible());
     }
 
     void aboutBox()
     {
-        QAction *about = action(QStringLiteral("&Informacje o aplikacji"));
-        QVERIFY(about);
-        about->trigger();
+        action(QStringLiteral("&Informacje o aplikacji"))->trigger();
         QCOMPARE(m_seam.kinds(), QStringList({"about"}));
         QCOMPARE(m_seam.shown.at(0).title, QStringLiteral("Informacje o aplikacji"));
         QCOMPARE(m_seam.shown.at(0).text, QStringLiteral(" Wersja aplikacji: 1.0.22"));
         QVERIFY(m_seam.shown.at(0).hasParent);
-    }
-
-    void seamCanBeSwapped()
-    {
-        ScriptedDialogSeam other;
-        m_window->setDialogSeam(&other);
-        m_window->about();
-        QCOMPARE(other.kinds(), QStringList({"about"}));
-        QVERIFY(m_seam.shown.isEmpty());
-        m_window->setDialogSeam(&m_seam);
     }
 
     void closingAFreshWindowAsksNothing()
@@ -423,6 +387,13 @@ private slots:
         QCOMPARE(scene->mode(), DiagramScene::MoveItem);
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->mapFromScene(QPointF(700, 300)));
         QCOMPARE(diagramItems(scene).size(), 1);
+
+        QButtonGroup *pointers = m_window->pointerTypeGroup();
+        QTest::mouseClick(pointers->button(DiagramScene::InsertLine), Qt::LeftButton);
+        QCOMPARE(scene->mode(), DiagramScene::InsertLine);
+        QVERIFY(!pointers->button(DiagramScene::MoveItem)->isChecked());
+        QTest::mouseClick(pointers->button(DiagramScene::MoveItem), Qt::LeftButton);
+        QCOMPARE(scene->mode(), DiagramScene::MoveItem);
     }
 
     void placedItemFollowsHiddenDescriptions()
@@ -433,18 +404,6 @@ private slots:
         m_window->itemInserted(item);
         QVERIFY(item->descriptionsHidden());
         QCOMPARE(item->color(), QColor(m_window->scene()->colorCameras()));
-    }
-
-    void pointerTools()
-    {
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-        QButtonGroup *group = m_window->pointerTypeGroup();
-        QTest::mouseClick(group->button(DiagramScene::InsertLine), Qt::LeftButton);
-        QCOMPARE(m_window->scene()->mode(), DiagramScene::InsertLine);
-        QVERIFY(!group->button(DiagramScene::MoveItem)->isChecked());
-        QTest::mouseClick(group->button(DiagramScene::MoveItem), Qt::LeftButton);
-        QCOMPARE(m_window->scene()->mode(), DiagramScene::MoveItem);
     }
 
     // Slot indices are part of the window's interface: keep the table's order.
