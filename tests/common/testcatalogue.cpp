@@ -96,12 +96,7 @@ bool TestCatalogue::createBundled()
         m_lastError = QStringLiteral("cannot read ") + bundledSqlPath();
         return false;
     }
-    return createFromSql(sql);
-}
-
-bool TestCatalogue::createFromSql(const QString &sqlText)
-{
-    return build(splitStatements(sqlText), {}, {}, {});
+    return build(splitStatements(sql), {}, {}, {});
 }
 
 bool TestCatalogue::build(const QStringList &statements, const QList<Camera> &cameras, const QList<Pd> &pds,

@@ -45,9 +45,6 @@ public:
     bool create(const QList<Camera> &cameras, const QList<Pd> &pds, const QStringList &wires);
     // Creates the catalogue from the bundled data/moxproducts.sql, rows and all.
     bool createBundled();
-    // Runs a whole SQL text (statements split at semicolons outside quotes,
-    // "--" comments allowed) into a fresh catalogue and opens it.
-    bool createFromSql(const QString &sqlText);
 
     // Simulates a missing catalogue: the default connection is registered but
     // not open, as start-up leaves it when moxproducts.db does not exist.
