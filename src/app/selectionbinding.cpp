@@ -112,7 +112,10 @@ void SelectionBinding::selectionChanged()
 
     m_connectedSet = displayedSet();
     if (m_connectedSet)
-        connect(m_connectedSet, &QtnPropertyBase::propertyDidChange, m_window, &MainWindow::updateScene);
+        // Unique: the overflow question above may have run a nested
+        // selection change that connected the same set already.
+        connect(m_connectedSet, &QtnPropertyBase::propertyDidChange, m_window, &MainWindow::updateScene,
+                Qt::UniqueConnection);
 
     m_window->updateScene(nullptr, nullptr, QtnPropertyChangeReasonNewValue);
 }
