@@ -154,24 +154,6 @@ private Q_SLOTS:
         QCOMPARE(leafRecorder.lines, (QStringList{"will Value Value 128 0", "did Value Value 128"}));
     }
 
-    void addedChildInheritsState()
-    {
-        QtnPropertySet set;
-        set.setName(QStringLiteral("Set"));
-        set.setState(QtnPropertyStateImmutable);
-        PropertyRecorder recorder;
-        recorder.watch(&set);
-
-        QtnPropertyInt* child = new QtnPropertyInt();
-        child->setName(QStringLiteral("Child"));
-        QVERIFY(set.addChildProperty(child));
-
-        QCOMPARE(recorder.lines, (QStringList{"will Set Set 256 Child", "did Set Set 256"}));
-        QCOMPARE(child->parent(), &set);
-        QVERIFY(!child->isEditable());
-        QCOMPARE(int(child->stateLocal()), int(QtnPropertyStateCollapsed));
-    }
-
     void names_data()
     {
         QTest::addColumn<QString>("name");
@@ -251,6 +233,13 @@ private Q_SLOTS:
             QCOMPARE(set.childProperties().size(), 1);
         }
         QVERIFY(!set.hasChildProperties());
+
+        // A child added to a read-only set is owned by it and read-only too.
+        set.setState(QtnPropertyStateImmutable);
+        QtnPropertyInt* child = new QtnPropertyInt();
+        QVERIFY(set.addChildProperty(child));
+        QVERIFY(child->parent() == &set && !child->isEditable());
+        QCOMPARE(int(child->stateLocal()), int(QtnPropertyStateCollapsed));
     }
 
     void findChildProperties_data()
