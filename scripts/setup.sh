@@ -27,6 +27,8 @@ mox_install_packages() {
 
 mox_build() {
   local dir="$1"; shift
+  # Let ccache (when present) share objects between checkouts in other folders.
+  export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
   cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
   cmake --build "$dir" --parallel "$(nproc)"
 }
