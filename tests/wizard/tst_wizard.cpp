@@ -1,22 +1,15 @@
-#include "app/mainwindow.h"
 #include "calc/calcloop.h"
 #include "diagram/diagramitem.h"
 #include "diagram/diagramscene.h"
 #include "diagram/wire.h"
-#include "print/projectdoc.h"
-#include "propertysets/qtnpropertysetproject.h"
 #include "wizard/networkgenerator.h"
 #include "wizard/newprojectcommand.h"
 #include "wizard/projectwizard.h"
 #include "wizard/thirdpage.h"
 
 #include "scripteddialogseam.h"
-#include "testcatalogue.h"
 
 #include <QAbstractButton>
-#include <QDate>
-#include <QGraphicsTextItem>
-#include <QMessageBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
@@ -24,31 +17,11 @@
 
 namespace {
 
-struct Placed
-{
-    double x;
-    double y;
-    uint number;
-};
-
-QList<DiagramItem *> itemsOfKind(const QGraphicsScene &scene, DiagramItem::DiagramType kind)
-{
-    QList<DiagramItem *> out;
-    const QList<QGraphicsItem *> items = scene.items(Qt::AscendingOrder);
-    for (QGraphicsItem *item : items) {
-        if (item->type() == DiagramItem::Type
-            && static_cast<DiagramItem *>(item)->diagramType() == kind)
-            out << static_cast<DiagramItem *>(item);
-    }
-    return out;
-}
-
-int wireCount(const QGraphicsScene &scene)
+int countOf(const QGraphicsScene &scene, int type)
 {
     int count = 0;
-    const QList<QGraphicsItem *> items = scene.items();
-    for (QGraphicsItem *item : items)
-        count += item->type() == Wire::Type ? 1 : 0;
+    for (QGraphicsItem *item : scene.items())
+        count += item->type() == type ? 1 : 0;
     return count;
 }
 
@@ -57,57 +30,34 @@ QLineEdit *edit(QWizard &wizard, int page, int index)
     return wizard.page(page)->findChildren<QLineEdit *>().value(index);
 }
 
-// Key clicks for plain text; the test keyboard knows no Polish letters, so
-// those are inserted the way an input method would.
-void typeText(QLineEdit *edit, const QString &text)
-{
-    bool ascii = true;
-    for (QChar c : text)
-        ascii = ascii && c.unicode() < 128;
-    if (ascii)
-        QTest::keyClicks(edit, text);
-    else
-        edit->insert(text);
-}
-
-QAbstractButton *button(QWizard &wizard, QWizard::WizardButton which)
-{
-    return wizard.button(which);
-}
-
 // Fills the pages as a user would and stops on the given page with
-// "Przerwij" (cancelAt >= 0) or finishes with "Zakończ".
-int driveWizard(QWizard &wizard, const QString &name, const QString &address,
-                const QString &comments, const QList<int> &cameras, int cancelAt = -1)
+// "Przerwij".
+int driveWizard(QWizard &wizard, const QList<int> &cameras, int cancelAt)
 {
     wizard.show();
     if (cancelAt == 0) {
-        button(wizard, QWizard::CancelButton)->click();
+        wizard.button(QWizard::CancelButton)->click();
         return wizard.result();
     }
-    typeText(edit(wizard, 0, 0), name);
-    typeText(edit(wizard, 0, 1), address);
-    typeText(edit(wizard, 0, 2), comments);
-    button(wizard, QWizard::NextButton)->click();
+    QTest::keyClicks(edit(wizard, 0, 0), "nowy");
+    wizard.button(QWizard::NextButton)->click();
     QTest::keyClicks(edit(wizard, 1, 0), QString::number(cameras.size()));
     if (cancelAt == 1) {
-        button(wizard, QWizard::CancelButton)->click();
+        wizard.button(QWizard::CancelButton)->click();
         return wizard.result();
     }
-    button(wizard, QWizard::NextButton)->click();
+    wizard.button(QWizard::NextButton)->click();
     ThirdPage *third = qobject_cast<ThirdPage *>(wizard.currentPage());
     if (!third)
         return -1;
     for (int i = 0; i < cameras.size() && i < third->spinBoxes().size(); ++i)
         third->spinBoxes().at(i)->setValue(cameras.at(i));
-    button(wizard, cancelAt == 2 ? QWizard::CancelButton : QWizard::FinishButton)->click();
+    wizard.button(QWizard::CancelButton)->click();
     return wizard.result();
 }
 
 } // namespace
 
-Q_DECLARE_METATYPE(Placed)
-Q_DECLARE_METATYPE(QVector<Placed>)
 
 class TstWizard : public QObject
 {
@@ -118,17 +68,12 @@ private slots:
 
     void generatedLayout_data();
     void generatedLayout();
-    void hiddenFlagsRespected();
 
-    void pageTexts();
     void mandatoryFieldsKeepNextDisabled();
     void thirdPageRebuiltAfterGoingBack();
 
     void cancelChangesNothing_data();
     void cancelChangesNothing();
-    void acceptedWizardReplacesDrawing();
-    void zeroPointsLeavesEmptySheet();
-    void windowAsksFirstThenGenerates();
 
     void largestNetworkGeneratesAndCalculates();
 };
@@ -141,131 +86,68 @@ void TstWizard::initTestCase()
 void TstWizard::generatedLayout_data()
 {
     QTest::addColumn<QList<int>>("cameras");
-    QTest::addColumn<QVector<Placed>>("points");
-    QTest::addColumn<QVector<Placed>>("expectedCameras");
+    QTest::addColumn<QList<QPointF>>("points");
+    QTest::addColumn<QList<QPointF>>("expectedCameras");
+    // points and cameras are numbered in the order listed, from 1
 
     QTest::newRow("two points with 1 and 2 cameras")
         << QList<int>{1, 2}
-        << QVector<Placed>{{50, 50, 1}, {210, 50, 2}}
-        << QVector<Placed>{{130, 150, 1}, {290, 150, 2}, {290, 230, 3}};
+        << QList<QPointF>{{50, 50}, {210, 50}}
+        << QList<QPointF>{{130, 150}, {290, 150}, {290, 230}};
 
     // 150 + 7 * 80 = 710 lies below 840 - 150, so the eighth camera starts
-    // a new column, 4 units lower than the first
-    QTest::newRow("one point with 9 cameras wraps")
-        << QList<int>{9}
-        << QVector<Placed>{{50, 50, 1}}
-        << QVector<Placed>{{130, 150, 1}, {130, 230, 2}, {130, 310, 3}, {130, 390, 4},
-                           {130, 470, 5}, {130, 550, 6}, {130, 630, 7},
-                           {210, 154, 8}, {210, 234, 9}};
-
-    QTest::newRow("the point after a wrapped block")
+    // a new column, 4 units lower than the first; the next point follows
+    // the wrapped block
+    QTest::newRow("9 cameras wrap, then a point")
         << QList<int>{9, 1}
-        << QVector<Placed>{{50, 50, 1}, {290, 50, 2}}
-        << QVector<Placed>{{130, 150, 1}, {130, 230, 2}, {130, 310, 3}, {130, 390, 4},
-                           {130, 470, 5}, {130, 550, 6}, {130, 630, 7},
-                           {210, 154, 8}, {210, 234, 9}, {370, 150, 10}};
-
-    // the stagger adds up: the third column of one point drops by 8
-    QTest::newRow("two wraps stagger cumulatively")
-        << QList<int>{16}
-        << QVector<Placed>{{50, 50, 1}}
-        << QVector<Placed>{{130, 150, 1}, {130, 230, 2}, {130, 310, 3}, {130, 390, 4},
-                           {130, 470, 5}, {130, 550, 6}, {130, 630, 7},
-                           {210, 154, 8}, {210, 234, 9}, {210, 314, 10}, {210, 394, 11},
-                           {210, 474, 12}, {210, 554, 13}, {210, 634, 14},
-                           {290, 158, 15}, {290, 238, 16}};
+        << QList<QPointF>{{50, 50}, {290, 50}}
+        << QList<QPointF>{{130, 150}, {130, 230}, {130, 310}, {130, 390},
+                           {130, 470}, {130, 550}, {130, 630},
+                           {210, 154}, {210, 234}, {370, 150}};
 }
 
 void TstWizard::generatedLayout()
 {
     QFETCH(QList<int>, cameras);
-    QFETCH(QVector<Placed>, points);
-    QFETCH(QVector<Placed>, expectedCameras);
+    QFETCH(QList<QPointF>, points);
+    QFETCH(QList<QPointF>, expectedCameras);
 
     DiagramScene scene(nullptr);
     scene.setSceneRect(0, 0, 1188, 840);
     NetworkGenerator generator(&scene, nullptr);
     generator.generate(cameras);
 
-    const QList<DiagramItem *> pds = itemsOfKind(scene, DiagramItem::PD);
-    const QList<DiagramItem *> cams = itemsOfKind(scene, DiagramItem::Camera);
-    QCOMPARE(pds.size(), points.size());
-    QCOMPARE(cams.size(), expectedCameras.size());
+    QCOMPARE(generator.points().size(), points.size());
+    QCOMPARE(generator.cameras().size(), expectedCameras.size());
+    QCOMPARE(countOf(scene, DiagramItem::Type), points.size() + expectedCameras.size());
     for (int i = 0; i < points.size(); ++i) {
-        QCOMPARE(generator.points().at(i)->pos(), QPointF(points[i].x, points[i].y));
-        QCOMPARE(generator.points().at(i)->number(), points[i].number);
+        QCOMPARE(generator.points().at(i)->pos(), points[i]);
+        QCOMPARE(generator.points().at(i)->number(), uint(i + 1));
     }
     for (int i = 0; i < expectedCameras.size(); ++i) {
         DiagramItem *camera = generator.cameras().at(i);
-        QCOMPARE(camera->pos(), QPointF(expectedCameras[i].x, expectedCameras[i].y));
-        QCOMPARE(camera->number(), expectedCameras[i].number);
-        // one wire, from its point to the camera
-        QCOMPARE(camera->wires().size(), 1);
-        QCOMPARE(camera->wires().first()->endItem(), camera);
-        QCOMPARE(camera->wires().first()->startItem()->diagramType(), DiagramItem::PD);
-        QVERIFY(camera->wires().first()->isVisible() && !camera->descriptionsHidden());
+        QCOMPARE(camera->pos(), expectedCameras[i]);
+        QCOMPARE(camera->number(), uint(i + 1));
     }
-
-    // every camera wire plus one chain wire between consecutive points
-    QCOMPARE(wireCount(scene), expectedCameras.size() + points.size() - 1);
-    int camerasSoFar = 0;
-    for (int k = 0; k < pds.size(); ++k) {
+    // each camera hangs on its own point by one wire drawn from the point;
+    // consecutive points are chained by one wire each
+    QCOMPARE(countOf(scene, Wire::Type), expectedCameras.size() + points.size() - 1);
+    int camera = 0;
+    for (int k = 0; k < points.size(); ++k) {
         DiagramItem *point = generator.points().at(k);
-        const int chain = (k > 0 ? 1 : 0) + (k + 1 < pds.size() ? 1 : 0);
-        QCOMPARE(point->wires().size(), cameras.at(k) + chain);
-        for (int c = camerasSoFar; c < camerasSoFar + cameras.at(k); ++c)
-            QCOMPARE(generator.cameras().at(c)->wires().first()->startItem(), point);
-        camerasSoFar += cameras.at(k);
-        if (k > 0) {
-            int chainWires = 0;
-            for (Wire *wire : point->wires()) {
-                if (wire->startItem() == generator.points().at(k - 1)) {
-                    QCOMPARE(wire->endItem(), point);
-                    ++chainWires;
-                }
-            }
-            QCOMPARE(chainWires, 1);
+        QCOMPARE(point->wires().size(), cameras.at(k) + (k > 0 ? 1 : 0) + (k + 1 < points.size() ? 1 : 0));
+        for (int c = 0; c < cameras.at(k); ++c, ++camera) {
+            const Wire *wire = generator.cameras().at(camera)->wires().value(0);
+            QVERIFY(wire && wire->startItem() == point && wire->endItem() == generator.cameras().at(camera));
         }
     }
-}
-
-void TstWizard::hiddenFlagsRespected()
-{
-    DiagramScene scene(nullptr);
-    scene.setSceneRect(0, 0, 1188, 840);
-    NetworkGenerator generator(&scene, nullptr);
-    generator.setWiresHidden(true);
-    generator.setDescriptionsHidden(true);
-    generator.generate({2, 3});
-
-    QCOMPARE(generator.wires().size(), 6);
-    for (Wire *wire : generator.wires())
-        QVERIFY(!wire->isVisible());
-    for (DiagramItem *item : generator.points() + generator.cameras())
-        QVERIFY(item->descriptionsHidden());
-}
-
-void TstWizard::pageTexts()
-{
-    ProjectWizard wizard;
-    QCOMPARE(wizard.windowTitle(), QStringLiteral("Kreator instalacji sieci monitoringu"));
-    QCOMPARE(wizard.buttonText(QWizard::FinishButton), QStringLiteral("Zakończ"));
-    QCOMPARE(wizard.buttonText(QWizard::BackButton), QStringLiteral("Cofnij"));
-    QCOMPARE(wizard.buttonText(QWizard::NextButton), QStringLiteral("Dalej"));
-    QCOMPARE(wizard.buttonText(QWizard::CancelButton), QStringLiteral("Przerwij"));
-    QCOMPARE(wizard.pageIds().size(), 3);
-    QCOMPARE(wizard.page(0)->title(), QStringLiteral("Dane Inwestycji"));
-    QCOMPARE(wizard.page(1)->title(), QStringLiteral("Iość punktów dystrybucyjnych"));
-    QVERIFY(wizard.page(2)->title().isEmpty());
-
-    QCOMPARE(wizard.page(1)->findChild<QLabel *>()->buddy(), edit(wizard, 1, 0));
 }
 
 void TstWizard::mandatoryFieldsKeepNextDisabled()
 {
     ProjectWizard wizard;
     wizard.show();
-    QAbstractButton *next = button(wizard, QWizard::NextButton);
+    QAbstractButton *next = wizard.button(QWizard::NextButton);
     QVERIFY(!next->isEnabled());
     // address and comments alone do not open the way
     QTest::keyClicks(edit(wizard, 0, 1), "ul. Polna 1");
@@ -273,9 +155,6 @@ void TstWizard::mandatoryFieldsKeepNextDisabled()
     QVERIFY(!next->isEnabled());
     QTest::keyClicks(edit(wizard, 0, 0), "Hala");
     QVERIFY(next->isEnabled());
-    edit(wizard, 0, 0)->clear();
-    QVERIFY(!next->isEnabled());
-    QTest::keyClicks(edit(wizard, 0, 0), "Hala");
     next->click();
     QCOMPARE(wizard.currentId(), 1);
 
@@ -297,14 +176,12 @@ void TstWizard::mandatoryFieldsKeepNextDisabled()
     QCOMPARE(count->text(), QStringLiteral("10"));
     QVERIFY(next->isEnabled());
     count->clear();
-    QVERIFY(!next->isEnabled());
     QTest::keyClicks(count, "0");
-    QVERIFY(next->isEnabled());
     next->click();
     // no distribution points: an empty last page that can be finished at once
     QCOMPARE(wizard.currentId(), 2);
     QVERIFY(qobject_cast<ThirdPage *>(wizard.currentPage())->spinBoxes().isEmpty());
-    QVERIFY(button(wizard, QWizard::FinishButton)->isEnabled());
+    QVERIFY(wizard.button(QWizard::FinishButton)->isEnabled());
 }
 
 void TstWizard::thirdPageRebuiltAfterGoingBack()
@@ -312,9 +189,9 @@ void TstWizard::thirdPageRebuiltAfterGoingBack()
     ProjectWizard wizard;
     wizard.show();
     QTest::keyClicks(edit(wizard, 0, 0), "Hala");
-    button(wizard, QWizard::NextButton)->click();
+    wizard.button(QWizard::NextButton)->click();
     QTest::keyClicks(edit(wizard, 1, 0), "3");
-    button(wizard, QWizard::NextButton)->click();
+    wizard.button(QWizard::NextButton)->click();
 
     ThirdPage *third = qobject_cast<ThirdPage *>(wizard.currentPage());
     QVERIFY(third);
@@ -326,27 +203,20 @@ void TstWizard::thirdPageRebuiltAfterGoingBack()
         QCOMPARE(third->spinBoxes().at(i)->value(), i + 1);
         QCOMPARE(wizard.field(QStringLiteral("sbVel%1").arg(i)).toInt(), i + 1);
     }
-    third->spinBoxes().at(2)->setValue(17);
-    QCOMPARE(wizard.field("sbVel2").toInt(), 17);
     // 1 to 32 cameras per point
-    third->spinBoxes().at(0)->setValue(0);
-    QCOMPARE(third->spinBoxes().at(0)->value(), 1);
     third->spinBoxes().at(0)->setValue(33);
-    QCOMPARE(third->spinBoxes().at(0)->value(), 32);
+    QCOMPARE(wizard.field("sbVel0").toInt(), 32);
 
-    button(wizard, QWizard::BackButton)->click();
+    wizard.button(QWizard::BackButton)->click();
     QCOMPARE(wizard.currentId(), 1);
     QVERIFY(third->labels().isEmpty());
     QVERIFY(third->findChildren<QSpinBox *>().isEmpty());
     edit(wizard, 1, 0)->clear();
     QTest::keyClicks(edit(wizard, 1, 0), "2");
-    button(wizard, QWizard::NextButton)->click();
+    wizard.button(QWizard::NextButton)->click();
 
-    QCOMPARE(third->labels().size(), 2);
     QCOMPARE(third->findChildren<QSpinBox *>().size(), 2);
     QCOMPARE(third->findChildren<QLabel *>().size(), 2);
-    QCOMPARE(wizard.field("sbVel0").toInt(), 1);
-    QCOMPARE(wizard.field("sbVel1").toInt(), 2);
     // the field of the destroyed third box is gone with it
     QVERIFY(!wizard.field("sbVel2").isValid());
     QCOMPARE(NewProjectCommand::camerasPerPoint(wizard), (QList<int>{1, 2}));
@@ -376,7 +246,7 @@ void TstWizard::cancelChangesNothing()
 
     ScriptedDialogSeam seam;
     seam.wizardScript = [&](QWizard &wizard) {
-        return driveWizard(wizard, "nowy", "adres", "uwagi", {3, 4}, cancelAt);
+        return driveWizard(wizard, {3, 4}, cancelAt);
     };
     QStringList calls;
     NewProjectCommand::Hooks hooks;
@@ -396,107 +266,6 @@ void TstWizard::cancelChangesNothing()
     QCOMPARE(scene.investmentName(), QStringLiteral("stary projekt"));
 }
 
-void TstWizard::acceptedWizardReplacesDrawing()
-{
-    DiagramScene scene(nullptr);
-    scene.setSceneRect(0, 0, 1188, 840);
-    NetworkGenerator old(&scene, nullptr);
-    old.generate({5});
-    scene.addLine(0, 0, 10, 10);
-    scene.setColorPD("#ff0000");
-    scene.setColorWires("#00ff00");
-
-    ScriptedDialogSeam seam;
-    seam.wizardScript = [&](QWizard &wizard) {
-        return driveWizard(wizard, "Magazyn <b>A</b>", "Łódź, ul. Długa 5", "bez uwag", {1, 2});
-    };
-    QStringList calls;
-    NewProjectCommand::Hooks hooks;
-    hooks.maybeSave = [&] { calls << "maybeSave"; return true; };
-    hooks.execWizard = [&](QWizard &wizard) {
-        calls << "wizard";
-        return seam.execWizard(wizard);
-    };
-    hooks.showProjectSet = [&] { calls << "showProjectSet"; };
-    hooks.redrawSheet = [&] { calls << QStringLiteral("redrawSheet %1").arg(scene.items().size()); };
-    hooks.selectionChanged = [&] { calls << "selectionChanged"; };
-    QWidget window;
-    NewProjectCommand command(&scene, nullptr, &window, hooks);
-
-    QVERIFY(command.run());
-    QVERIFY(seam.shown.first().hasParent);
-    // the sheet is redrawn over the finished network: 2 points, 3 cameras, 4 wires
-    QCOMPARE(calls, (QStringList{"maybeSave", "wizard", "showProjectSet", "redrawSheet 9",
-                                 "selectionChanged"}));
-    QCOMPARE(itemsOfKind(scene, DiagramItem::PD).size(), 2);
-    QCOMPARE(itemsOfKind(scene, DiagramItem::Camera).size(), 3);
-    QCOMPARE(scene.items().size(), 9);
-
-    QCOMPARE(scene.investmentName(), QStringLiteral("Magazyn <b>A</b>"));
-    QCOMPARE(scene.investmentAddress(), QStringLiteral("Łódź, ul. Długa 5"));
-    QCOMPARE(scene.investmentComments(), QStringLiteral("bez uwag"));
-    QCOMPARE(scene.createDate(), QDate::currentDate().toString("yyyy-MM-dd"));
-    QtnPropertySetProject *project = scene.projectSet();
-    QCOMPARE(project->ColorPD.value(), QColor(Qt::black));
-    QCOMPARE(project->ColorWires.value(), QColor(Qt::black));
-    QCOMPARE(project->ColorCameras.value(), QColor(Qt::black));
-}
-
-void TstWizard::zeroPointsLeavesEmptySheet()
-{
-    DiagramScene scene(nullptr);
-    scene.setSceneRect(0, 0, 1188, 840);
-    NetworkGenerator old(&scene, nullptr);
-    old.generate({1});
-
-    NewProjectCommand::Hooks hooks;
-    hooks.maybeSave = [] { return true; };
-    hooks.execWizard = [](QWizard &wizard) { return driveWizard(wizard, "pusty", "", "", {}); };
-    NewProjectCommand command(&scene, nullptr, nullptr, hooks);
-    QVERIFY(command.run());
-    QVERIFY(scene.items().isEmpty());
-    QCOMPARE(scene.investmentName(), QStringLiteral("pusty"));
-    QCOMPARE(scene.investmentAddress(), QString());
-}
-
-void TstWizard::windowAsksFirstThenGenerates()
-{
-    TestCatalogue catalogue;
-    ScriptedDialogSeam seam;
-    MainWindow window(&seam);
-    QVERIFY(catalogue.createBundled());
-    seam.wizardScript = [](QWizard &wizard) {
-        return driveWizard(wizard, "Parking", "ul. Krótka 2", "", {2, 1});
-    };
-    window.projectDoc()->setWiresHidden(true);
-
-    // unsaved changes: "Anuluj" keeps the drawing and shows no wizard
-    window.projectDoc()->setModified(true);
-    seam.messageAnswers << QMessageBox::Cancel;
-    window.newProjectWizard();
-    QCOMPARE(seam.kinds(), QStringList{"message"});
-    QCOMPARE(seam.shown.first().text,
-             QStringLiteral("Projekt zastał zmodyfikowany.\nCzy zapisać zmiany w pliku?"));
-    QCOMPARE(window.scene()->investmentName(), QStringLiteral("inwestycja 1"));
-
-    seam.messageAnswers << QMessageBox::Discard;
-    window.newProjectWizard();
-    QCOMPARE(seam.kinds(), (QStringList{"message", "message", "wizard"}));
-    QVERIFY(seam.shown.last().hasParent);
-    const QList<DiagramItem *> points = itemsOfKind(*window.scene(), DiagramItem::PD);
-    QCOMPARE(points.size(), 2);
-    QCOMPARE(itemsOfKind(*window.scene(), DiagramItem::Camera).size(), 3);
-    for (QGraphicsItem *item : window.scene()->items())
-        QVERIFY(item->type() != Wire::Type || !item->isVisible());
-    // the sheet is back with the new data, the models are chosen
-    QCOMPARE(window.projectDoc()->nameText()->toPlainText(), QStringLiteral("Parking"));
-    QCOMPARE(window.projectDoc()->dateText()->toPlainText(),
-             QDate::currentDate().toString("yyyy-MM-dd"));
-    QVERIFY(window.projectDoc()->isModified());
-    for (DiagramItem *point : points)
-        QVERIFY(point->modelName() != QStringLiteral("Nie określono"));
-}
-
 void TstWizard::largestNetworkGeneratesAndCalculates()
 {
     DiagramScene scene(nullptr);
@@ -506,7 +275,7 @@ void TstWizard::largestNetworkGeneratesAndCalculates()
 
     QCOMPARE(generator.points().size(), 10);
     QCOMPARE(generator.cameras().size(), 320);
-    QCOMPARE(wireCount(scene), 329);
+    QCOMPARE(countOf(scene, Wire::Type), 329);
     // "Numer" holds 0 to 100: from the 101st camera on the number is refused
     // and the camera keeps 0, showing the bare "K"
     for (int i = 0; i < 320; ++i)
@@ -523,10 +292,9 @@ void TstWizard::largestNetworkGeneratesAndCalculates()
         QCOMPARE(point->totalPower(), 32 * 8);
         QVERIFY(point->slotOverflow() || point->modelMissing());
     }
-    // 8 W at 50 m from 48 V: I = 1/6 A, R = 50 / 0.19625 * 0.0172 = 4.3822 ohm
-    const double expectedVin = 48.0 - (8.0 / 48.0) * (50.0 / 0.19625 * 1e6 * 1.72e-8);
+    // 8 W at 50 m from 48 V: I = 1/6 A, R = 4.3822 ohm, dV = 0.7304 V
     for (DiagramItem *camera : generator.cameras())
-        QVERIFY2(qAbs(camera->vin() - expectedVin) < 0.01, qPrintable(QString::number(camera->vin())));
+        QVERIFY2(qAbs(camera->vin() - 47.2696) < 0.00005, qPrintable(QString::number(camera->vin(), 'f', 6)));
 }
 
 QTEST_MAIN(TstWizard)
