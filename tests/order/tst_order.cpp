@@ -6,7 +6,6 @@
 #include "print/orderdocument.h"
 #include "print/orderitem.h"
 #include "print/orderprintjob.h"
-#include "print/projectdoc.h"
 
 #include "networkbuilder.h"
 #include "scripteddialogseam.h"
