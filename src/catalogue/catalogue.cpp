@@ -136,7 +136,7 @@ bool Catalogue::rebuildList(QtnPropertyEnum& property, const QString& remembered
 bool Catalogue::refreshCameraModels(QtnPropertyEnum& model, bool* modelMissing, QString* toolTip)
 {
     return rebuildList(model, displayText(model), QStringLiteral("CAMERATYPE"),
-                       columnTexts(QLatin1String(CameraModelsStatement), QStringLiteral("model")), 3,
+                       cameraModels(), 3,
                        QStringLiteral("cam"), true, modelMissing, toolTip, " model ");
 }
 
@@ -173,6 +173,37 @@ QStringList Catalogue::boxTypes()
     if (boxTypeCacheScopes > 0) {
         boxTypeCacheTexts = texts;
         boxTypeCacheFilled = true;
+    }
+    return texts;
+}
+
+namespace {
+int cameraModelCacheScopes = 0;
+bool cameraModelCacheFilled = false;
+QStringList cameraModelCacheTexts;
+} // namespace
+
+Catalogue::CameraModelCache::CameraModelCache()
+{
+    ++cameraModelCacheScopes;
+}
+
+Catalogue::CameraModelCache::~CameraModelCache()
+{
+    if (--cameraModelCacheScopes == 0) {
+        cameraModelCacheFilled = false;
+        cameraModelCacheTexts.clear();
+    }
+}
+
+QStringList Catalogue::cameraModels()
+{
+    if (cameraModelCacheScopes > 0 && cameraModelCacheFilled)
+        return cameraModelCacheTexts;
+    const QStringList texts = columnTexts(QLatin1String(CameraModelsStatement), QStringLiteral("model"));
+    if (cameraModelCacheScopes > 0) {
+        cameraModelCacheTexts = texts;
+        cameraModelCacheFilled = true;
     }
     return texts;
 }

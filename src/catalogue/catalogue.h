@@ -72,6 +72,19 @@ public:
         BoxTypeCache& operator=(const BoxTypeCache&) = delete;
     };
 
+    // The same for refreshCameraModels and the camera model statement:
+    // reading a file or generating a network creates many cameras at once.
+    // Outside every scope each refresh asks the catalogue again, so a refresh
+    // after an import sees the new table. Scopes may nest.
+    class CameraModelCache
+    {
+    public:
+        CameraModelCache();
+        ~CameraModelCache();
+        CameraModelCache(const CameraModelCache&) = delete;
+        CameraModelCache& operator=(const CameraModelCache&) = delete;
+    };
+
     // The texts of one named column over every row of a statement, in row
     // order; empty when the statement fails or returns no row.
     static QStringList columnTexts(const QString& statement, const QString& column);
@@ -100,6 +113,7 @@ private:
                             const QStringList& texts, int firstValue, const QString& namePrefix, bool modelList,
                             bool* modelMissing, QString* toolTip, const char* logWord);
     static QStringList boxTypes();
+    static QStringList cameraModels();
 };
 
 #endif // CATALOGUE_H

@@ -39,6 +39,21 @@ bool isAllowedAngle(int angle)
     return angle >= 0 && angle < 360 && angle % 45 == 0;
 }
 
+// Decoding a PNG per item dominated the creation of large projects; the
+// images are implicitly shared, and the recolouring works on a copy, so every
+// item of a kind can hold the one decoded icon.
+const QImage &cameraIcon()
+{
+    static const QImage icon(QStringLiteral(":/images/camera.png"));
+    return icon;
+}
+
+const QImage &pdIcon()
+{
+    static const QImage icon(QStringLiteral(":/images/pd.png"));
+    return icon;
+}
+
 } // namespace
 
 DiagramItem::DiagramItem(DiagramType diagramType, QMenu *contextMenu, QGraphicsItem *parent)
@@ -49,12 +64,12 @@ DiagramItem::DiagramItem(DiagramType diagramType, QMenu *contextMenu, QGraphicsI
 {
     switch (m_diagramType) {
     case Camera:
-        m_image = QImage(QStringLiteral(":/images/camera.png"));
+        m_image = cameraIcon();
         m_typePrefix = QStringLiteral("K");
         m_propertySet = new QtnPropertySetCamera(nullptr);
         break;
     case PD:
-        m_image = QImage(QStringLiteral(":/images/pd.png"));
+        m_image = pdIcon();
         m_typePrefix = QStringLiteral("PD");
         m_propertySet = new QtnPropertySetPD(nullptr);
         break;

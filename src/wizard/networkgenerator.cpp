@@ -1,5 +1,6 @@
 #include "wizard/networkgenerator.h"
 
+#include "catalogue/catalogue.h"
 #include "diagram/diagramitem.h"
 #include "diagram/diagramscene.h"
 #include "diagram/wire.h"
@@ -30,6 +31,11 @@ void NetworkGenerator::generate(const QList<int> &camerasPerPoint)
     m_points.clear();
     m_cameras.clear();
     m_wires.clear();
+
+    // Every camera and point created asks for its catalogue lists, which
+    // cannot change while the network is generated.
+    Catalogue::CameraModelCache cameraModels;
+    Catalogue::BoxTypeCache boxTypes;
 
     const double lowestCameraRow = m_scene->sceneRect().height() - BottomReserve;
     int column = 0;

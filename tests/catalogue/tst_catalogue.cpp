@@ -226,6 +226,30 @@ private Q_SLOTS:
         QCOMPARE(entries(pd.BoxType), QStringList({"0:custom:Nie określono", "3:boxtype3:A", "4:boxtype4:B"}));
     }
 
+    // The same for the camera model list: cameras created inside a scope share
+    // one answer; a refresh after the scope (an import) sees the new table.
+    void cameraModelCache()
+    {
+        TestCatalogue catalogue;
+        QVERIFY(catalogue.create(cameras({"A"}), {}, {}));
+        QtnPropertySetCamera first;
+        QtnPropertySetCamera second;
+        {
+            Catalogue::CameraModelCache outer;
+            Catalogue::refreshCameraModels(first.Model, nullptr);
+            QSqlQuery insert(catalogue.database());
+            QVERIFY(insert.exec(QStringLiteral("insert into camera (model, power, bitrate) values ('B', 5, 1024)")));
+            {
+                Catalogue::CameraModelCache inner;
+                Catalogue::refreshCameraModels(second.Model, nullptr);
+            }
+            Catalogue::refreshCameraModels(second.Model, nullptr);
+            QCOMPARE(entries(second.Model), QStringList({"0:custom:Nie określono", "3:cam3:A"}));
+        }
+        Catalogue::refreshCameraModels(second.Model, nullptr);
+        QCOMPARE(entries(second.Model), QStringList({"0:custom:Nie określono", "3:cam3:A", "4:cam4:B"}));
+    }
+
     // The selection statement of a typical point run against the bundled
     // catalogue picks the smallest box that fits.
     void bundledSelection_data()
