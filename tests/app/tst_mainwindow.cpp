@@ -6,7 +6,6 @@
 #include "diagram/diagramitem.h"
 #include "diagram/diagramscene.h"
 #include "print/projectdoc.h"
-#include "property/widget/qtnpropertywidget.h"
 #include "scripteddialogseam.h"
 
 #include <QAction>
@@ -14,14 +13,12 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
-#include <QDockWidget>
 #include <QFile>
 #include <QGraphicsView>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMetaMethod>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolBar>
@@ -145,16 +142,6 @@ private slots:
         QFETCH(QStringList, arguments);
         QFETCH(QString, project);
         QCOMPARE(MainWindow::projectFromArguments(arguments), project);
-    }
-
-    void startUpWindow()
-    {
-        m_window->showAtStartUp();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-        QVERIFY(m_window->windowState() & Qt::WindowMaximized);
-        m_window->setWindowState(Qt::WindowNoState);
-        m_window->resize(400, 300);
-        QCOMPARE(m_window->size(), QSize(950, 600));
     }
 
     void title()
@@ -285,11 +272,6 @@ private slots:
     {
         QToolBox *box = m_window->toolBox();
         QCOMPARE(box->itemText(0), QStringLiteral("Elementy"));
-        QCOMPARE(box->sizePolicy().horizontalPolicy(), QSizePolicy::Maximum);
-        QCOMPARE(box->sizePolicy().verticalPolicy(), QSizePolicy::Ignored);
-        // Wide enough for the page as it was measured before the tool box
-        // wrapped it (the wrapper's style shifts the hint by a few pixels).
-        QVERIFY(qAbs(box->minimumWidth() - box->widget(0)->sizeHint().width()) <= 8);
 
         QButtonGroup *group = m_window->itemButtonGroup();
         QVERIFY(!group->exclusive());
@@ -311,22 +293,6 @@ private slots:
             const QImage expected(QString::fromLatin1(cell.image));
             QCOMPARE(asArgb(button->icon().pixmap(expected.size()).toImage()), asArgb(expected));
         }
-    }
-
-    void propertyDock()
-    {
-        QDockWidget *dock = m_window->propertyDock();
-        QCOMPARE(dock->windowTitle(), QStringLiteral("Właściwości"));
-        QCOMPARE(dock->allowedAreas(), Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
-        QCOMPARE(m_window->dockWidgetArea(dock), Qt::RightDockWidgetArea);
-        QCOMPARE(dock->widget(), static_cast<QWidget *>(m_window->propertyWidget()));
-        QCOMPARE(m_window->propertyWidget()->minimumWidth(), 300);
-
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-        QAction *toggle = m_window->menuBar()->actions().at(1)->menu()->actions().at(2);
-        toggle->trigger();
-        QVERIFY(!dock->isVisible());
     }
 
     void aboutBox()
@@ -406,29 +372,6 @@ private slots:
         QCOMPARE(item->color(), QColor(m_window->scene()->colorCameras()));
     }
 
-    // Slot indices are part of the window's interface: keep the table's order.
-    void slotOrder()
-    {
-        const QMetaObject *mo = m_window->metaObject();
-        QStringList slotList;
-        for (int i = mo->methodOffset(); i < mo->methodCount(); ++i) {
-            const QMetaMethod m = mo->method(i);
-            if (m.methodType() == QMetaMethod::Slot)
-                slotList << QString::fromLatin1(m.methodSignature());
-        }
-        const QStringList expected = {
-            "buttonGroupClicked(int)", "newProjectWizard()", "openProject()", "saveProject()",
-            "saveAsProject()", "printProject()", "printOrder()", "hideWires(bool)", "hideDescriptions(bool)",
-            "addBackground()", "delBackground()", "addCustomerLogo()", "delCustomerLogo()", "deleteItem()",
-            "importCamerasFromCsv()", "pointerGroupClicked(int)", "itemInserted(DiagramItem*)",
-            "wireInserted(Wire*)", "sceneScaleChanged(QString)", "selectionChanged()", "about()",
-            "rotateRight()", "rotateLeft()", "print(QPrinter*)", "printOrderPdf(QPrinter*)",
-            "updateScene(const QtnPropertyBase*,const QtnPropertyBase*,QtnPropertyChangeReason)", "calcPD()",
-            "calcVoltageDrop()", "addNewPdWhenOverflowSlotsCountPD(DiagramItem*)",
-        };
-        QCOMPARE(slotList, expected);
-    }
-
     // Element pictures are recoloured by turning their pure black pixels into
     // the element colour: the outline must be pure black and nothing else may
     // be, not even a transparent pixel.
@@ -458,31 +401,6 @@ private slots:
             }
         }
         QVERIFY(black > 60);
-    }
-
-    void imageSizes_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QSize>("size");
-        QTest::newRow("splash") << "splash.png" << QSize(480, 300);
-        for (const char *icon : {"object-rotate-left.png", "object-rotate-right.png", "document-new.png",
-                                 "document-open.png", "document-save.png", "document-print.png",
-                                 "document-print-frame.png", "delete.png", "text-csv.png",
-                                 "application-exit.png", "help-about.png"})
-            QTest::newRow(icon) << icon << QSize(22, 22);
-        QTest::newRow("pointer") << "pointer.png" << QSize(15, 24);
-        QTest::newRow("linepointer") << "linepointer.png" << QSize(27, 27);
-        QTest::newRow("camera") << "camera.png" << QSize(44, 30);
-        QTest::newRow("pd") << "pd.png" << QSize(60, 30);
-    }
-
-    void imageSizes()
-    {
-        QFETCH(QString, name);
-        QFETCH(QSize, size);
-        const QImage img(QStringLiteral(":/images/") + name);
-        QVERIFY2(!img.isNull(), qPrintable(name));
-        QCOMPARE(img.size(), size);
     }
 };
 

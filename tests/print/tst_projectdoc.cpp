@@ -13,9 +13,7 @@
 #include <QGraphicsLineItem>
 #include <QGraphicsPixmapItem>
 #include <QGraphicsTextItem>
-#include <QGraphicsView>
 #include <QMenu>
-#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -55,7 +53,7 @@ private slots:
         Q_INIT_RESOURCE(images);
     }
 
-    void pageIsFixedToA4Landscape()
+    void pageIsFixedToA4LandscapeWithAFrame()
     {
         ProjectDoc doc;
         QCOMPARE(doc.scene()->sceneRect(), QRectF(0, 0, 1188, 840));
@@ -64,11 +62,7 @@ private slots:
         doc.scene()->addItem(item);
         item->setPos(1500, 1200);
         QCOMPARE(doc.scene()->sceneRect(), QRectF(0, 0, 1188, 840));
-    }
-
-    void frameRunsAlongThePageEdge()
-    {
-        ProjectDoc doc;
+        // The frame runs along the page edge.
         const QList<QLineF> expected = {
             QLineF(0, 0, 0, 840), QLineF(0, 840, 1188, 840), QLineF(1188, 840, 1188, 0), QLineF(1188, 0, 0, 0)};
         QCOMPARE(lines(doc.scene()), expected);
@@ -136,18 +130,6 @@ private slots:
         QCOMPARE(found.value({250, 800}), QStringLiteral("2025-03-14"));
         QCOMPARE(doc.nameText()->toPlainText(), QStringLiteral("Hala magazynowa B"));
         QCOMPARE(doc.logoItem()->pixmap().size(), QSize(40, 20));
-    }
-
-    void viewOpensAtTheTopLeft()
-    {
-        ProjectDoc doc;
-        doc.resize(500, 400);
-        doc.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&doc));
-        QCOMPARE(doc.view()->horizontalScrollBar()->value(), doc.view()->horizontalScrollBar()->minimum());
-        QCOMPARE(doc.view()->verticalScrollBar()->value(), doc.view()->verticalScrollBar()->minimum());
-        const QPointF topLeft = doc.view()->mapToScene(QPoint(0, 0));
-        QVERIFY(topLeft.x() <= 1.0 && topLeft.y() <= 1.0);
     }
 
     // The schematic goes to ~/mox/<project name>, one A4-landscape page.
