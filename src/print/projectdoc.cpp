@@ -93,6 +93,10 @@ void ProjectDoc::createSheet()
 
 void ProjectDoc::updateTitleBlock()
 {
+    // Between emptying the scene and the next createSheet (while a project
+    // is being read) there is no title block to fill.
+    if (!m_nameText || !m_addressText || !m_commentsText || !m_dateText)
+        return;
     m_nameText->setPlainText(m_scene->investmentName());
     m_addressText->setPlainText(m_scene->investmentAddress());
     m_commentsText->setPlainText(m_scene->investmentComments());

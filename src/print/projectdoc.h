@@ -2,6 +2,7 @@
 #define PRINT_PROJECTDOC_H
 
 #include <QPixmap>
+#include <QPointer>
 #include <QWidget>
 
 class DiagramScene;
@@ -60,7 +61,7 @@ public:
     QGraphicsTextItem *addressText() const { return m_addressText; }
     QGraphicsTextItem *commentsText() const { return m_commentsText; }
     QGraphicsTextItem *dateText() const { return m_dateText; }
-    QGraphicsPixmapItem *logoItem() const { return m_logoItem; }
+    QGraphicsPixmapItem *logoItem() const { return m_nameText ? m_logoItem : nullptr; }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -77,10 +78,12 @@ private:
     bool m_wiresHidden = false;
     bool m_descriptionsHidden = false;
     QMenu *m_itemMenu = nullptr;
-    QGraphicsTextItem *m_nameText = nullptr;
-    QGraphicsTextItem *m_addressText = nullptr;
-    QGraphicsTextItem *m_commentsText = nullptr;
-    QGraphicsTextItem *m_dateText = nullptr;
+    QPointer<QGraphicsTextItem> m_nameText;
+    QPointer<QGraphicsTextItem> m_addressText;
+    QPointer<QGraphicsTextItem> m_commentsText;
+    QPointer<QGraphicsTextItem> m_dateText;
+    // Not a QObject: valid only while the title texts live, since emptying
+    // the scene takes all the furniture away at once.
     QGraphicsPixmapItem *m_logoItem = nullptr;
     bool m_shownOnce = false;
 };

@@ -76,6 +76,7 @@ private slots:
     }
     void cleanup() { qputenv("HOME", m_oldHome); }
     void sessionOfOpenChangeSaveSaveAsClose();
+    void secondOpenRefillsTheTitleBlock();
     void closePrompt_data();
     void closePrompt();
     void saveThatCannotWrite();
@@ -178,6 +179,24 @@ void TestProjectWindow::sessionOfOpenChangeSaveSaveAsClose()
     seam.messageAnswers.enqueue(QMessageBox::Discard);
     QVERIFY(window.close());
     QCOMPARE(seam.kinds(), (QStringList{"open", "message", "save", "open", "message", "message", "message"}));
+}
+
+void TestProjectWindow::secondOpenRefillsTheTitleBlock()
+{
+    // Reading a project empties the sheet, title block included, before the
+    // new name arrives; the name change must not reach the old title texts.
+    ScriptedDialogSeam seam;
+    MainWindow window(&seam);
+    const QString first = m_home->filePath(QStringLiteral("szkola.mox"));
+    QVERIFY(writeSampleProject(first));
+    seam.fileAnswers.enqueue(first);
+    window.openProject();
+    window.scene()->setInvestmentName(QStringLiteral("Przedszkole"));
+    seam.fileAnswers.enqueue(first);
+    window.openProject();
+    QCOMPARE(seam.kinds(), (QStringList{"open", "open"}));
+    QCOMPARE(window.projectDoc()->nameText()->toPlainText(), QStringLiteral("Szkoła Podstawowa nr 3"));
+    QVERIFY(window.projectDoc()->logoItem());
 }
 
 void TestProjectWindow::closePrompt_data()
