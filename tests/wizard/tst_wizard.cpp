@@ -1,3 +1,4 @@
+#include "app/mainwindow.h"
 #include "calc/calcloop.h"
 #include "diagram/diagramitem.h"
 #include "diagram/diagramscene.h"
@@ -7,9 +8,16 @@
 #include "wizard/projectwizard.h"
 #include "wizard/thirdpage.h"
 
+#include "print/projectdoc.h"
+#include "propertysets/qtnpropertysetproject.h"
+
 #include "scripteddialogseam.h"
+#include "testcatalogue.h"
 
 #include <QAbstractButton>
+#include <QDate>
+#include <QGraphicsTextItem>
+#include <QMessageBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
@@ -31,7 +39,7 @@ QLineEdit *edit(QWizard &wizard, int page, int index)
 }
 
 // Fills the pages as a user would and stops on the given page with
-// "Przerwij".
+// "Przerwij" (cancelAt 0-2) or finishes with "Zakończ" (any other value).
 int driveWizard(QWizard &wizard, const QList<int> &cameras, int cancelAt)
 {
     wizard.show();
@@ -52,7 +60,7 @@ int driveWizard(QWizard &wizard, const QList<int> &cameras, int cancelAt)
         return -1;
     for (int i = 0; i < cameras.size() && i < third->spinBoxes().size(); ++i)
         third->spinBoxes().at(i)->setValue(cameras.at(i));
-    wizard.button(QWizard::CancelButton)->click();
+    wizard.button(cancelAt == 2 ? QWizard::CancelButton : QWizard::FinishButton)->click();
     return wizard.result();
 }
 
@@ -75,6 +83,7 @@ private slots:
     void cancelChangesNothing_data();
     void cancelChangesNothing();
 
+    void windowAsksFirstThenGenerates();
     void largestNetworkGeneratesAndCalculates();
 };
 
@@ -264,6 +273,44 @@ void TstWizard::cancelChangesNothing()
     for (QGraphicsItem *item : before)
         QVERIFY(scene.items().contains(item));
     QCOMPARE(scene.investmentName(), QStringLiteral("stary projekt"));
+}
+
+void TstWizard::windowAsksFirstThenGenerates()
+{
+    // The window opens its own catalogue connection; the test one replaces it.
+    TestCatalogue catalogue;
+    ScriptedDialogSeam seam;
+    MainWindow window(&seam);
+    QVERIFY(catalogue.createBundled());
+    seam.wizardScript = [](QWizard &wizard) { return driveWizard(wizard, {2, 1}, -1); };
+    window.projectDoc()->setWiresHidden(true);
+    window.scene()->projectSet()->ColorPD.setValue(QColor(Qt::red));
+
+    // Unsaved changes: "Anuluj" keeps the drawing and shows no wizard.
+    window.projectDoc()->setModified(true);
+    seam.messageAnswers << QMessageBox::Cancel;
+    window.newProjectWizard();
+    QCOMPARE(seam.kinds(), QStringList{"message"});
+    QCOMPARE(window.scene()->projectSet()->Name.value(), QStringLiteral("inwestycja 1"));
+
+    seam.messageAnswers << QMessageBox::Discard;
+    window.newProjectWizard();
+    QCOMPARE(seam.kinds(), (QStringList{"message", "message", "wizard"}));
+    QCOMPARE(countOf(*window.scene(), DiagramItem::Type), 2 + 3);
+    QCOMPARE(countOf(*window.scene(), Wire::Type), 1 + 3);
+    for (QGraphicsItem *item : window.scene()->items())
+        QVERIFY(item->type() != Wire::Type || !item->isVisible());
+    // The project data, today's date and black colours reach the sheet, and
+    // every point got a catalogue model from the calculation.
+    QCOMPARE(window.scene()->projectSet()->ColorPD.value(), QColor(Qt::black));
+    QCOMPARE(window.projectDoc()->nameText()->toPlainText(), QStringLiteral("nowy"));
+    QCOMPARE(window.projectDoc()->dateText()->toPlainText(),
+             QDate::currentDate().toString("yyyy-MM-dd"));
+    for (QGraphicsItem *item : window.scene()->items()) {
+        auto *point = item->type() == DiagramItem::Type ? static_cast<DiagramItem *>(item) : nullptr;
+        if (point && point->diagramType() == DiagramItem::PD)
+            QVERIFY(point->modelName() != QStringLiteral("Nie określono"));
+    }
 }
 
 void TstWizard::largestNetworkGeneratesAndCalculates()
