@@ -77,7 +77,7 @@ int main(int argc, char *argv[])
     scene->setCreateDate(QStringLiteral("2026-11-23"));
     scene->setColorWires(QStringLiteral("#1f4e9c"));
     scene->setColorCameras(QStringLiteral("#000000"));
-    scene->setColorPD(QStringLiteral("#a01010"));
+    scene->setColorPD(QStringLiteral("#1b6e3a"));
     NetworkBuilder builder(scene);
 
     // The points come first in the stacking order, as a file read back puts
