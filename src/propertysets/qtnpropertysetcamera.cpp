@@ -96,16 +96,10 @@ QtnPropertySet* QtnPropertySetCamera::createNewImpl(QObject* parentForNew) const
 
 QtnPropertySet* QtnPropertySetCamera::createCopyImpl(QObject* parentForCopy) const
 {
-    auto* copy = new QtnPropertySetCamera(parentForCopy);
-    *copy = *this;
-    return copy;
+    return createCopyOfSet(*this, parentForCopy);
 }
 
 bool QtnPropertySetCamera::copyValuesImpl(QtnPropertySet* propertySetCopyFrom, QtnPropertyState ignoreMask)
 {
-    auto* source = qobject_cast<QtnPropertySetCamera*>(propertySetCopyFrom);
-    if (!source)
-        return false;
-    copyValuesFrom(*source, ignoreMask);
-    return true;
+    return copyValuesOfSameClass(*this, propertySetCopyFrom, ignoreMask);
 }

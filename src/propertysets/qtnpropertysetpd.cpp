@@ -222,16 +222,10 @@ QtnPropertySet* QtnPropertySetPD::createNewImpl(QObject* parentForNew) const
 
 QtnPropertySet* QtnPropertySetPD::createCopyImpl(QObject* parentForCopy) const
 {
-    auto* copy = new QtnPropertySetPD(parentForCopy);
-    *copy = *this;
-    return copy;
+    return createCopyOfSet(*this, parentForCopy);
 }
 
 bool QtnPropertySetPD::copyValuesImpl(QtnPropertySet* propertySetCopyFrom, QtnPropertyState ignoreMask)
 {
-    auto* source = qobject_cast<QtnPropertySetPD*>(propertySetCopyFrom);
-    if (!source)
-        return false;
-    copyValuesFrom(*source, ignoreMask);
-    return true;
+    return copyValuesOfSameClass(*this, propertySetCopyFrom, ignoreMask);
 }

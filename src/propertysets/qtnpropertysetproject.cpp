@@ -95,16 +95,10 @@ QtnPropertySet* QtnPropertySetProject::createNewImpl(QObject* parentForNew) cons
 
 QtnPropertySet* QtnPropertySetProject::createCopyImpl(QObject* parentForCopy) const
 {
-    auto* copy = new QtnPropertySetProject(parentForCopy);
-    *copy = *this;
-    return copy;
+    return createCopyOfSet(*this, parentForCopy);
 }
 
 bool QtnPropertySetProject::copyValuesImpl(QtnPropertySet* propertySetCopyFrom, QtnPropertyState ignoreMask)
 {
-    auto* source = qobject_cast<QtnPropertySetProject*>(propertySetCopyFrom);
-    if (!source)
-        return false;
-    copyValuesFrom(*source, ignoreMask);
-    return true;
+    return copyValuesOfSameClass(*this, propertySetCopyFrom, ignoreMask);
 }

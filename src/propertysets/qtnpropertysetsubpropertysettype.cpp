@@ -47,17 +47,11 @@ QtnPropertySet* QtnPropertySetSubPropertySetType::createNewImpl(QObject* parentF
 
 QtnPropertySet* QtnPropertySetSubPropertySetType::createCopyImpl(QObject* parentForCopy) const
 {
-    auto* copy = new QtnPropertySetSubPropertySetType(parentForCopy);
-    *copy = *this;
-    return copy;
+    return createCopyOfSet(*this, parentForCopy);
 }
 
 bool QtnPropertySetSubPropertySetType::copyValuesImpl(QtnPropertySet* propertySetCopyFrom,
                                                       QtnPropertyState ignoreMask)
 {
-    auto* source = qobject_cast<QtnPropertySetSubPropertySetType*>(propertySetCopyFrom);
-    if (!source)
-        return false;
-    copyValuesFrom(*source, ignoreMask);
-    return true;
+    return copyValuesOfSameClass(*this, propertySetCopyFrom, ignoreMask);
 }

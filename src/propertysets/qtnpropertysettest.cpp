@@ -57,16 +57,10 @@ QtnPropertySet* QtnPropertySettest::createNewImpl(QObject* parentForNew) const
 
 QtnPropertySet* QtnPropertySettest::createCopyImpl(QObject* parentForCopy) const
 {
-    auto* copy = new QtnPropertySettest(parentForCopy);
-    *copy = *this;
-    return copy;
+    return createCopyOfSet(*this, parentForCopy);
 }
 
 bool QtnPropertySettest::copyValuesImpl(QtnPropertySet* propertySetCopyFrom, QtnPropertyState ignoreMask)
 {
-    auto* source = qobject_cast<QtnPropertySettest*>(propertySetCopyFrom);
-    if (!source)
-        return false;
-    copyValuesFrom(*source, ignoreMask);
-    return true;
+    return copyValuesOfSameClass(*this, propertySetCopyFrom, ignoreMask);
 }

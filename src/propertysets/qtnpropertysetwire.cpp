@@ -49,16 +49,10 @@ QtnPropertySet* QtnPropertySetWire::createNewImpl(QObject* parentForNew) const
 
 QtnPropertySet* QtnPropertySetWire::createCopyImpl(QObject* parentForCopy) const
 {
-    auto* copy = new QtnPropertySetWire(parentForCopy);
-    *copy = *this;
-    return copy;
+    return createCopyOfSet(*this, parentForCopy);
 }
 
 bool QtnPropertySetWire::copyValuesImpl(QtnPropertySet* propertySetCopyFrom, QtnPropertyState ignoreMask)
 {
-    auto* source = qobject_cast<QtnPropertySetWire*>(propertySetCopyFrom);
-    if (!source)
-        return false;
-    copyValuesFrom(*source, ignoreMask);
-    return true;
+    return copyValuesOfSameClass(*this, propertySetCopyFrom, ignoreMask);
 }

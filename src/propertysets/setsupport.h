@@ -3,6 +3,7 @@
 
 #include "property/core/qtnpropertybase.h"
 #include "property/core/qtnpropertydouble.h"
+#include "property/core/qtnpropertyset.h"
 
 // Small pieces shared by the hand-written model sets.
 
@@ -23,6 +24,27 @@ inline void copyPropertyValue(Property& target, const Property& source, QtnPrope
     if (source.state() & ignoreMask)
         return;
     target.setValue(source.value());
+}
+
+// createCopy of a model set: a new set of the same class with every value,
+// whatever the states.
+template <typename Set>
+inline QtnPropertySet* createCopyOfSet(const Set& set, QObject* parentForCopy)
+{
+    auto* copy = new Set(parentForCopy);
+    *copy = set;
+    return copy;
+}
+
+// copyValues of a model set: only a source of the same class can give values.
+template <typename Set>
+inline bool copyValuesOfSameClass(Set& target, QtnPropertySet* source, QtnPropertyState ignoreMask)
+{
+    auto* same = qobject_cast<Set*>(source);
+    if (!same)
+        return false;
+    target.copyValuesFrom(*same, ignoreMask);
+    return true;
 }
 
 // The five results of a device's supply cable, common to the "Advanced" sub-set
