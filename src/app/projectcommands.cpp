@@ -1,17 +1,14 @@
 #include "app/projectcommands.h"
 
 #include "app/dialogseam.h"
-#include "diagram/diagramitem.h"
+#include "app/projectloader.h"
 #include "diagram/diagramscene.h"
-#include "diagram/wire.h"
 #include "print/projectdoc.h"
-#include "project/projectreader.h"
 #include "project/projectwriter.h"
 
 #include <QBrush>
 #include <QDir>
 #include <QFile>
-#include <QGraphicsItem>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QPixmap>
@@ -22,8 +19,6 @@
 namespace {
 
 const int StatusTimeout = 3000;
-const int SheetWidth = 1188;
-const int SheetHeight = 840;
 
 QString projectFilter()
 {
@@ -76,51 +71,24 @@ void ProjectCommands::loadProject(const QString &path)
 {
     if (path.isEmpty())
         return;
-    ProjectDoc *doc = m_host.doc;
-    DiagramScene *scene = doc->scene();
-    scene->removeAllItems();
-
     setProjectFile(path);
-    QFile *file = *m_host.projectFile;
-    if (!file->open(QIODevice::ReadOnly | QIODevice::Text)) {
-        showWarning(tr("Nie mogę odczytać pliku %1:\n%2.").arg(path, file->errorString()));
+    ProjectLoader loader(m_host.doc);
+    const ProjectLoader::Outcome outcome = loader.read(**m_host.projectFile);
+    if (outcome == ProjectLoader::Unreadable) {
+        showWarning(loader.errorMessage());
         clearProjectFile();
         return;
     }
-
-    ProjectReader reader(doc);
-    if (!reader.read(file))
-        showWarning(tr("Nie mogę odczytać pliku %1:\n\n%2").arg(path, reader.errorString()));
+    if (outcome == ProjectLoader::Invalid)
+        showWarning(loader.errorMessage());
     else
         showStatus(tr("Otwarto projekt"));
-    file->close();
     m_host.window->setWindowTitle(windowTitle(path, true));
 
-    const QPixmap background = doc->background();
-    if (background.isNull())
-        scene->setBackgroundBrush(QBrush());
-    else
-        scene->setBackgroundBrush(QBrush(background.scaled(SheetWidth, SheetHeight, Qt::IgnoreAspectRatio,
-                                                           Qt::SmoothTransformation)));
-    doc->createSheet();
-    scene->update();
-
+    loader.showSheet();
     if (m_host.showProjectSet)
         m_host.showProjectSet();
-
-    const QList<QGraphicsItem *> items = scene->items();
-    for (QGraphicsItem *graphicsItem : items) {
-        if (graphicsItem->type() == DiagramItem::Type) {
-            DiagramItem *item = static_cast<DiagramItem *>(graphicsItem);
-            item->setContextMenu(m_host.itemMenu);
-            if (doc->descriptionsHidden())
-                item->hideDescription();
-            item->refreshLists();
-        } else if (graphicsItem->type() == Wire::Type) {
-            if (doc->wiresHidden())
-                graphicsItem->hide();
-        }
-    }
+    loader.prepareItems(m_host.itemMenu);
 
     // The selection change at the end marks the project modified: a project
     // that was just read has not been saved by this editor yet.
