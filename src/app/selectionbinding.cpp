@@ -1,6 +1,7 @@
 #include "app/selectionbinding.h"
 
 #include "app/mainwindow.h"
+#include "calc/backupbattery.h"
 #include "calc/calcloop.h"
 #include "catalogue/catalogue.h"
 #include "diagram/diagramitem.h"
@@ -28,8 +29,6 @@ SelectionBinding::Counters g_counters;
 
 // A cable this long gets a repeater point: PoE is specified for 100 m.
 const uint kLongCable = 100;
-// A backup battery is a 12 V block, so P / 12 is the load current in A.
-const quint64 kBatteryVolts = 12;
 
 DiagramItem *asDiagramItem(QGraphicsItem *item)
 {
@@ -207,9 +206,7 @@ void SelectionBinding::secondHalf()
     scene->update();
 }
 
-// Load totals and battery figures of the selected point. The rounding is done
-// on whole numbers (P x hours / 12 and 12 x Ah / P): the real quotients such as
-// 7 / 12 are not exact in binary and would round a whole result one up.
+// Load totals and battery figures of the selected point.
 void SelectionBinding::updatePointFigures(DiagramItem *point)
 {
     QtnPropertySetPD *set = point->pdSet();
@@ -219,16 +216,10 @@ void SelectionBinding::updatePointFigures(DiagramItem *point)
 
     if (set->Backup.value() != MoxEnums::Yes)
         return;
-    const quint64 watts = quint64(qMax(0, totalPower));
-    if (set->Calculate.value() == MoxEnums::Yes) {
-        const quint64 hours = set->BatteryCount.value();
-        set->BatterySet.setValue(uint((watts * hours + kBatteryVolts - 1) / kBatteryVolts));
-    } else if (watts == 0) {
-        set->BatteryCount.setValue(0);
-    } else {
-        const quint64 ampereHours = set->BatterySet.value();
-        set->BatteryCount.setValue(uint((kBatteryVolts * ampereHours + watts - 1) / watts));
-    }
+    if (set->Calculate.value() == MoxEnums::Yes)
+        set->BatterySet.setValue(BackupBattery::capacity(totalPower, set->BatteryCount.value()));
+    else
+        set->BatteryCount.setValue(BackupBattery::backupTime(totalPower, set->BatterySet.value()));
 }
 
 // A cable of 100 m or more cannot carry PoE: a distribution point fed over
