@@ -13,6 +13,7 @@
 #include "diagram/wire.h"
 #include "print/orderprintjob.h"
 #include "print/projectdoc.h"
+#include "print/schematicprint.h"
 #include "property/widget/qtnpropertywidget.h"
 #include "propertysets/qtnpropertysetproject.h"
 
@@ -34,7 +35,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QScreen>
@@ -461,11 +461,7 @@ void MainWindow::printProject()
     QDir::home().mkdir(QStringLiteral("mox"));
 
     QPrinter printer(QPrinter::ScreenResolution);
-    printer.setFullPage(true);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPageOrientation(QPageLayout::Landscape);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(folder + QDir::separator() + scene()->investmentName());
+    SchematicPrint::preparePrinter(printer, folder + QDir::separator() + scene()->investmentName());
 
     QPrintPreviewDialog preview(&printer);
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, &MainWindow::print);
@@ -582,9 +578,7 @@ void MainWindow::rotateLeft()
 // landscape, so keeping the aspect ratio loses nothing.
 void MainWindow::print(QPrinter *p)
 {
-    QPainter painter(p);
-    scene()->render(&painter, QRectF(), scene()->sceneRect(), Qt::KeepAspectRatio);
-    painter.end();
+    SchematicPrint::render(scene(), p);
 }
 
 void MainWindow::printOrderPdf(QPrinter *p)

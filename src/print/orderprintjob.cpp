@@ -3,6 +3,7 @@
 #include "diagram/diagramitem.h"
 #include "diagram/diagramscene.h"
 #include "print/orderdocument.h"
+#include "print/schematicprint.h"
 #include "propertysets/qtnpropertysetpd.h"
 
 #include <QAbstractButton>
@@ -106,13 +107,14 @@ QString OrderPrintJob::outputFileName(const QString &projectName)
 
 void OrderPrintJob::preparePrinter(QPrinter &printer, const QString &projectName)
 {
-    printer.setFullPage(true);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPageOrientation(QPageLayout::Portrait);
-    printer.setOutputFormat(QPrinter::PdfFormat);
     // a folder that cannot be made shows up as a failed printout, nothing more
     QDir(QDir::homePath()).mkdir(QStringLiteral("mox"));
-    printer.setOutputFileName(outputFileName(projectName));
+    preparePdfPrinter(printer, outputFileName(projectName));
+}
+
+void OrderPrintJob::preparePdfPrinter(QPrinter &printer, const QString &fileName)
+{
+    SchematicPrint::preparePdf(printer, fileName, QPageLayout::Portrait);
 }
 
 bool OrderPrintJob::run()

@@ -59,6 +59,8 @@ public:
     // A4 portrait PDF in screen resolution, written to ~/mox/<Name>_order.
     static QString outputFileName(const QString &projectName);
     static void preparePrinter(QPrinter &printer, const QString &projectName);
+    // The same page set-up writing to any file; no folder is made.
+    static void preparePdfPrinter(QPrinter &printer, const QString &fileName);
 
 private:
     DiagramScene *m_scene;
