@@ -1,5 +1,6 @@
 #include "app/mainwindow.h"
 
+#include "app/bomexportcommand.h"
 #include "app/dialogseam.h"
 #include "app/editcommands.h"
 #include "app/selectionbinding.h"
@@ -218,6 +219,10 @@ void MainWindow::createActions()
     m_pAboutAction = createAction(tr("&Informacje o aplikacji"), QStringLiteral("help-about.png"), QString());
     m_pAboutAction->setShortcut(QKeySequence(tr("F1")));
     connect(m_pAboutAction, &QAction::triggered, this, &MainWindow::about);
+
+    m_pExportBomAction = createAction(tr("Eksport BOM do CSV"), QStringLiteral("text-csv.png"),
+                                      tr("Zestawienie materiałów zamówienia do pliku CSV"));
+    connect(m_pExportBomAction, &QAction::triggered, this, &MainWindow::exportBomCsv);
 }
 
 // A tool-box cell: a checkable button showing the element's own image (taken
@@ -303,6 +308,9 @@ void MainWindow::createMenus()
 
     m_pHelpMenu = menuBar()->addMenu(tr("&Pomoc"));
     m_pHelpMenu->addAction(m_pAboutAction);
+
+    m_pFileMenu->addSeparator();
+    m_pFileMenu->addAction(m_pExportBomAction);
 }
 
 void MainWindow::createToolbars()
@@ -606,4 +614,9 @@ bool MainWindow::addNewPdWhenOverflowSlotsCountPD(DiagramItem *item)
 {
     return PdSplitter::askAndSplit(item, m_pItemMenu,
                                    [this](QMessageBox &box) { return m_pDialogSeam->execMessageBox(box); });
+}
+
+void MainWindow::exportBomCsv()
+{
+    BomExportCommand(this, scene(), m_pDialogSeam).run();
 }

@@ -108,6 +108,7 @@ public slots:
     void calcPD();
     void calcVoltageDrop();
     bool addNewPdWhenOverflowSlotsCountPD(DiagramItem *item);
+    void exportBomCsv();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -176,6 +177,7 @@ private:
     QtnPropertySet *m_pStartupProjectSet = nullptr;
     std::unique_ptr<DialogSeam> m_pModalSeam;
     DialogSeam *m_pDialogSeam = nullptr;
+    QAction *m_pExportBomAction = nullptr;
 };
 
 #endif // APP_MAINWINDOW_H

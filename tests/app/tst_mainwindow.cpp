@@ -161,7 +161,7 @@ private slots:
 
         const QList<QStringList> expected = {
             {"&Nowy projekt", kSeparator, "&Otwórz", "&Zapisz", "Z&apisz jako", kSeparator,
-             "&Drukuj projekt", "D&rukuj zamówienie", kSeparator, "Za&kończ"},
+             "&Drukuj projekt", "D&rukuj zamówienie", kSeparator, "Za&kończ", kSeparator, "Eksport BOM do CSV"},
             {"Ukryj połączenia", "Ukryj opisy", "Właściwości"},
             {"&Dodaj tło", "&Usuń tło", kSeparator, "Dodaj logo projektanta", "Usuń logo projektanta"},
             {"&Usuń", kSeparator, "Obrót w lewo", "Obrót w prawo"},
@@ -170,7 +170,7 @@ private slots:
         };
         for (int i = 0; i < expected.size(); ++i)
             QCOMPARE(entries(bar.at(i)->menu()->actions()), expected.at(i));
-        QCOMPARE(m_window->findChildren<QAction *>(QString(), Qt::FindDirectChildrenOnly).size(), 18);
+        QCOMPARE(m_window->findChildren<QAction *>(QString(), Qt::FindDirectChildrenOnly).size(), 19);
         // The element menu is the items' context menu as well.
         QCOMPARE(m_window->itemMenu(), bar.at(3)->menu());
         QCOMPARE(m_window->scene()->itemMenu(), m_window->itemMenu());

@@ -102,6 +102,7 @@ private slots:
 
     void pdfIsA4Portrait();
     void overflowSplitBeforeOrder();
+    void exportBomThroughWindow();
 
 private:
     QTemporaryDir m_home;
@@ -303,6 +304,45 @@ void TstOrder::overflowSplitBeforeOrder()
     QVERIFY(!text.contains("Nie określono"));
     QVERIFY(text.contains("PD-8 IP20"));
     QVERIFY(QFile::exists(m_home.path() + "/mox/Podzial_order"));
+}
+
+// The bill of materials from the "&Plik" menu: a cancelled dialog writes
+// nothing, a chosen file gets the order's merged rows as CSV, a file that
+// cannot be written is reported with the system's reason.
+void TstOrder::exportBomThroughWindow()
+{
+    ScriptedDialogSeam seam;
+    MainWindow window(&seam);
+    window.scene()->setInvestmentName("Hala 2");
+    NetworkBuilder net(window.scene(), window.itemMenu());
+    DiagramItem *point = net.addPd({100, 50}, 1);
+    // the cable type is whatever new wires get from the shared type list
+    const QString cable = net.connect(point, net.addCamera({300, 50}, 1), 25)->typeName();
+    QCOMPARE(net.connect(point, net.addCamera({300, 150}, 2), 40)->typeName(), cable);
+
+    window.exportBomCsv();
+    QCOMPARE(seam.kinds(), QStringList{"save"});
+    QCOMPARE(seam.shown.last().title, QStringLiteral("Eksport BOM do CSV"));
+    QCOMPARE(seam.shown.last().text, m_home.path() + "/mox/Hala 2.csv");
+    QCOMPARE(seam.shown.last().filter, QStringLiteral("Pliki CSV (*.csv)"));
+
+    const QString csv = m_home.path() + "/bom.csv";
+    seam.fileAnswers << csv;
+    window.exportBomCsv();
+    QFile file(csv);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(file.readAll()), "Produkt,Ilość,Jednostka\r\n" + cable
+                                                        + ",65,m\r\n"
+                                                          "Nie określono,1,szt.\r\n"
+                                                          "Nie określono,2,szt.\r\n");
+
+    const QString blocked = m_home.path() + "/brak/bom.csv";
+    seam.fileAnswers << blocked;
+    window.exportBomCsv();
+    QCOMPARE(seam.kinds(), (QStringList{"save", "save", "save", "message"}));
+    QVERIFY2(seam.shown.last().text.startsWith("Nie mogę zapisać pliku " + blocked + ":\n"),
+             qPrintable(seam.shown.last().text));
+    QVERIFY(!QFile::exists(blocked));
 }
 
 QTEST_MAIN(TstOrder)
