@@ -1,0 +1,392 @@
+// mox-cli as a designer runs it: on project files, reading its output and
+// its exit status.
+#include "networkbuilder.h"
+#include "testcatalogue.h"
+
+#include "diagram/diagramitem.h"
+#include "diagram/diagramscene.h"
+#include "diagram/wire.h"
+#include "print/projectdoc.h"
+#include "project/projectwriter.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+struct Run {
+    int status = -1;
+    QByteArray out;
+    QString err;
+};
+
+Run runCli(const QStringList &arguments, const QString &program = QStringLiteral(MOX_CLI_PATH))
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    // The tool must pick its platform itself.
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    env.remove(QStringLiteral("DISPLAY"));
+    process.setProcessEnvironment(env);
+    process.start(program, arguments);
+    Run run;
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return run;
+    run.status = process.exitCode();
+    run.out = process.readAllStandardOutput();
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+bool writeProject(ProjectDoc &doc, const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && ProjectWriter(&doc).write(&file);
+}
+
+// RFC 4180 records: quoted fields may hold commas, CR LF and doubled quotes.
+QList<QStringList> parseCsv(const QByteArray &bytes)
+{
+    const QString text = QString::fromUtf8(bytes);
+    QList<QStringList> records;
+    QStringList record;
+    QString field;
+    bool quoted = false;
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (quoted) {
+            if (c == '"' && i + 1 < text.size() && text.at(i + 1) == '"') {
+                field += '"';
+                ++i;
+            } else if (c == '"') {
+                quoted = false;
+            } else {
+                field += c;
+            }
+        } else if (c == '"') {
+            quoted = true;
+        } else if (c == ',') {
+            record << field;
+            field.clear();
+        } else if (c == '\r' && i + 1 < text.size() && text.at(i + 1) == '\n') {
+            record << field;
+            records << record;
+            record.clear();
+            field.clear();
+            ++i;
+        } else {
+            field += c;
+        }
+    }
+    return records;
+}
+
+} // namespace
+
+class TestCli : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void exitStatus_data();
+    void exitStatus();
+    void jsonFigures();
+    void problemsOfAFaultyProject();
+    void withoutCatalogue();
+    void csvOutputs();
+    void pdfPages_data();
+    void pdfPages();
+
+private:
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+
+    QTemporaryDir m_dir;
+    TestCatalogue m_catalogue;
+};
+
+// Two projects on a catalogue of our own: "good.mox", a mains point feeding
+// an 8 W camera over 50 m (the voltage-drop case worked by hand below) and a
+// second camera over 25 m of the same cable; "faulty.mox" with a cable over
+// 100 m, a camera on no cable and a PoE-fed point no model fits.
+void TestCli::initTestCase()
+{
+    Q_INIT_RESOURCE(images);
+    QVERIFY(m_dir.isValid());
+    QVERIFY2(m_catalogue.create({{"Kamera A", 8, 4096}},
+                                {{"PD-4", "RACK", 0, 4, 1, 60, 100000}},
+                                {QStringLiteral("Kabel \"Ex\", 4x2")}),
+             qPrintable(m_catalogue.lastError()));
+
+    {
+        ProjectDoc doc;
+        doc.scene()->setInvestmentName(QStringLiteral("Hala, etap \"A\""));
+        NetworkBuilder net(doc.scene());
+        DiagramItem *point = net.addPd(QPointF(300, 300), 1);
+        DiagramItem *first = net.addCamera(QPointF(500, 200), 1, 8, 4096);
+        DiagramItem *second = net.addCamera(QPointF(500, 400), 2, 6, 2048);
+        first->setModel(QStringLiteral("Kamera A"));
+        net.connect(point, first, 50)->setType(QStringLiteral("Kabel \"Ex\", 4x2"));
+        net.connect(point, second, 25)->setType(QStringLiteral("Kabel \"Ex\", 4x2"));
+        QVERIFY(writeProject(doc, path("good.mox")));
+    }
+    {
+        ProjectDoc doc;
+        NetworkBuilder net(doc.scene());
+        DiagramItem *point = net.addPd(QPointF(300, 300), 1);
+        net.connect(point, net.addCamera(QPointF(500, 200), 1), 150);
+        net.addCamera(QPointF(500, 400), 2);
+        net.addPd(QPointF(700, 300), 2, false);
+        QVERIFY(writeProject(doc, path("faulty.mox")));
+    }
+
+    QByteArray example = fileBytes(QStringLiteral(MOX_EXAMPLE_PATH));
+    QVERIFY(example.size() > 2000);
+    QVERIFY(writeBytes(path("truncated.mox"), example.left(example.size() / 2)));
+    QVERIFY(writeBytes(path("version.mox"), QByteArray(example).replace("<mox version=\"1.0\">",
+                                                                         "<mox version=\"1.1\">")));
+    QVERIFY(writeBytes(path("empty.mox"), QByteArray()));
+}
+
+void TestCli::exitStatus_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("errStart"); // the start of standard error ("" when it must be empty)
+    QTest::addColumn<QString>("outPart");  // a text standard output must hold
+
+    const QString good = path("good.mox");
+    const QString cat = m_catalogue.path();
+    const QString missing = path("brak.mox");
+
+    QTest::newRow("version") << QStringList{"--version"} << 0 << "" << "mox-cli 1.0.22\n";
+    QTest::newRow("help") << QStringList{"-h"} << 0 << "" << "Kod wyjścia:";
+    QTest::newRow("good project") << QStringList{"report", good, "--catalogue", cat} << 0 << ""
+                                  << "Wynik: bez problemów";
+    QTest::newRow("example project, default catalogue") << QStringList{"report", MOX_EXAMPLE_PATH} << 0 << ""
+                                                        << "Magazyn Logistyka Pomorze";
+    QTest::newRow("faulty project") << QStringList{"report", path("faulty.mox"), "--catalogue", cat} << 3 << ""
+                                    << "Wynik: 4 problemy";
+    QTest::newRow("faulty project, pdf too") << QStringList{"pdf", path("faulty.mox"), "-o", path("f.pdf"),
+                                                            "--catalogue", cat}
+                                             << 3 << "" << "";
+
+    QTest::newRow("missing file") << QStringList{"report", missing, "--catalogue", cat} << 2
+                                  << "Nie mogę odczytać pliku " + missing + ":\n" << "";
+    QTest::newRow("truncated xml") << QStringList{"report", path("truncated.mox"), "--catalogue", cat} << 2
+                                   << "Nie mogę odczytać pliku " + path("truncated.mox") + ":\n\n" << "";
+    QTest::newRow("other version") << QStringList{"order", path("version.mox"), "--csv", path("v.csv")} << 2
+                                   << "Nie mogę odczytać pliku " + path("version.mox")
+                                              + ":\n\nPlik nie jest kompatybilny z MOX wersja 1.0."
+                                   << "";
+    QTest::newRow("empty file") << QStringList{"pdf", path("empty.mox"), "-o", path("e.pdf")} << 2
+                                << "Nie mogę odczytać pliku " + path("empty.mox") + ":\n\n" << "";
+
+    QTest::newRow("no arguments") << QStringList{} << 1 << "mox-cli: brak polecenia" << "";
+    QTest::newRow("unknown command") << QStringList{"print", good} << 1 << "mox-cli: nieznane polecenie: print"
+                                     << "";
+    QTest::newRow("no file") << QStringList{"report"} << 1 << "mox-cli: brak pliku projektu" << "";
+    QTest::newRow("unknown option") << QStringList{"report", good, "--pretty"} << 1
+                                    << "mox-cli: nieznana opcja: pretty" << "";
+    QTest::newRow("unknown format") << QStringList{"report", good, "--format", "xml"} << 1
+                                    << "mox-cli: nieznany format: xml" << "";
+    QTest::newRow("pdf without output") << QStringList{"pdf", good} << 1 << "mox-cli: polecenie pdf potrzebuje"
+                                        << "";
+    QTest::newRow("order without outputs") << QStringList{"order", good} << 1
+                                           << "mox-cli: polecenie order potrzebuje" << "";
+    QTest::newRow("csv for a report") << QStringList{"report", good, "--csv", path("x.csv")} << 1
+                                      << "mox-cli: --csv dotyczy tylko" << "";
+    QTest::newRow("missing catalogue") << QStringList{"report", good, "--catalogue", path("brak.db")} << 1
+                                       << "mox-cli: nie ma pliku katalogu" << "";
+    QTest::newRow("project as catalogue") << QStringList{"report", good, "--catalogue", good} << 1
+                                          << "mox-cli: " + good + " nie jest katalogiem" << "";
+    QTest::newRow("pdf over the project") << QStringList{"pdf", good, "-o", good, "--catalogue", cat} << 1
+                                          << "mox-cli: plik wyjściowy" << "";
+    QTest::newRow("pdf over the catalogue") << QStringList{"order", good, "--csv", cat, "--catalogue", cat} << 1
+                                            << "mox-cli: plik wyjściowy" << "";
+    QTest::newRow("output folder missing") << QStringList{"pdf", good, "-o", path("brak/s.pdf"), "--catalogue",
+                                                          cat}
+                                           << 1 << "Nie mogę zapisać pliku " + path("brak/s.pdf") + ":\n" << "";
+}
+
+void TestCli::exitStatus()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, errStart);
+    QFETCH(QString, outPart);
+
+    const QByteArray project = fileBytes(path("good.mox"));
+    const QByteArray catalogue = fileBytes(m_catalogue.path());
+    const Run run = runCli(arguments);
+    QVERIFY2(run.status == status, qPrintable(QString("status %1\n%2").arg(run.status).arg(run.err)));
+    if (errStart.isEmpty())
+        QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
+    else
+        QVERIFY2(run.err.startsWith(errStart), qPrintable(run.err));
+    QVERIFY2(QString::fromUtf8(run.out).contains(outPart), run.out.constData());
+    // Nothing the tool is given is ever written.
+    QCOMPARE(fileBytes(path("good.mox")), project);
+    QCOMPARE(fileBytes(m_catalogue.path()), catalogue);
+}
+
+// 8 W over 50 m from 48 V: I = 8 / 48 = 0.16667 A, R = 50 / 0.19625 x 1e6 x
+// 1.72e-8 = 4.38217 ohm, drop 0.73036 V, so 47.26964 V at the camera. 6 W over
+// 25 m: I = 0.125 A, R = 2.19108 ohm, drop 0.27389 V, 47.72611 V.
+void TestCli::jsonFigures()
+{
+    const Run run = runCli({"report", path("good.mox"), "--format", "json", "--catalogue", m_catalogue.path()});
+    QCOMPARE(run.status, 0);
+    QJsonParseError error;
+    const QJsonObject root = QJsonDocument::fromJson(run.out, &error).object();
+    QVERIFY2(error.error == QJsonParseError::NoError, qPrintable(error.errorString()));
+    QCOMPARE(root.value("project").toObject().value("name").toString(), QString("Hala, etap \"A\""));
+    QCOMPARE(root.value("exitStatus").toInt(), 0);
+    QCOMPARE(root.value("problems").toArray().size(), 0);
+
+    const QJsonArray points = root.value("points").toArray();
+    QCOMPARE(points.size(), 1);
+    const QJsonObject point = points.first().toObject();
+    QCOMPARE(point.value("label").toString(), QString("PD 1"));
+    QCOMPARE(point.value("model").toString(), QString("PD-4"));
+    QCOMPARE(point.value("slotsUsed").toInt(), 2);
+    QCOMPARE(point.value("slotsAvailable").toInt(), 4);
+    QCOMPARE(point.value("loadW").toInt(), 14);
+    QCOMPARE(point.value("bitrateKbps").toInt(), 4096 + 2048);
+    QCOMPARE(point.value("voutV").toInt(), 48);
+    QVERIFY(point.value("vinV").isNull());
+    QVERIFY(point.value("battery").isNull());
+
+    const QJsonArray cameras = root.value("cameras").toArray();
+    QCOMPARE(cameras.size(), 2);
+    const double vin[] = {47.270, 47.726};
+    const double loss[] = {0.730, 0.274};
+    const int cable[] = {50, 25};
+    for (int i = 0; i < 2; ++i) {
+        const QJsonObject camera = cameras.at(i).toObject();
+        QCOMPARE(camera.value("label").toString(), QString("K %1").arg(i + 1));
+        QCOMPARE(camera.value("point").toString(), QString("PD 1"));
+        QCOMPARE(camera.value("cableM").toInt(), cable[i]);
+        QCOMPARE(camera.value("vinV").toDouble(), vin[i]);
+        QCOMPARE(camera.value("voltageLossV").toDouble(), loss[i]);
+        QCOMPARE(camera.value("flags").toArray().size(), 0);
+    }
+    QCOMPARE(cameras.at(0).toObject().value("model").toString(), QString("Kamera A"));
+    QVERIFY(cameras.at(1).toObject().value("model").isNull());
+}
+
+void TestCli::problemsOfAFaultyProject()
+{
+    const Run run = runCli({"report", path("faulty.mox"), "--format", "json", "--catalogue", m_catalogue.path()});
+    QCOMPARE(run.status, 3);
+    const QJsonObject root = QJsonDocument::fromJson(run.out).object();
+    QCOMPARE(root.value("exitStatus").toInt(), 3);
+    QStringList problems;
+    for (const QJsonValue &value : root.value("problems").toArray())
+        problems << value.toObject().value("element").toString() + ' ' + value.toObject().value("kind").toString();
+    // Points, then cameras, then cables: the PoE-fed point has neither a
+    // model nor a source, the lone camera no supply, the 150 m cable is long.
+    QCOMPARE(problems, QStringList({"PD 2 noModel", "PD 2 lowVoltage", "K 2 lowVoltage",
+                                    QString::fromUtf8("PD 1 – K 1 longCable")}));
+    const QJsonObject longCamera = root.value("cameras").toArray().at(0).toObject();
+    QCOMPARE(longCamera.value("flags").toArray(), QJsonArray({"longCable"}));
+}
+
+// A program with no catalogue beside it runs on as the editor does, with
+// "Nie określono" for every model, and says so once.
+void TestCli::withoutCatalogue()
+{
+    const QString program = path("bare/mox-cli");
+    QVERIFY(QDir().mkpath(path("bare")));
+    QVERIFY(QFile::copy(QStringLiteral(MOX_CLI_PATH), program));
+    const Run run = runCli({"report", path("good.mox"), "--format", "json"}, program);
+    QCOMPARE(run.status, 3);
+    QCOMPARE(run.err, QString::fromUtf8("mox-cli: Brak połączenia z bazą danych (nie ma pliku katalogu %1)\n")
+                              .arg(path("bare/moxproducts.db")));
+    const QJsonObject root = QJsonDocument::fromJson(run.out).object();
+    QVERIFY(root.value("catalogue").isNull());
+    QCOMPARE(root.value("problems").toArray().first().toObject().value("kind").toString(), QString("noModel"));
+}
+
+void TestCli::csvOutputs()
+{
+    const QString bom = path("bom.csv");
+    const Run order = runCli({"order", path("good.mox"), "--csv", bom, "--catalogue", m_catalogue.path()});
+    QCOMPARE(order.status, 0);
+    const QByteArray bytes = fileBytes(bom);
+    QVERIFY(!bytes.startsWith("\xEF\xBB\xBF"));
+    QCOMPARE(bytes.count("\r\n"), 5);
+    // Cables first and merged (50 + 25 m), then the point, then the cameras
+    // by model as the order lists them.
+    QCOMPARE(parseCsv(bytes), QList<QStringList>({{"Produkt", QString::fromUtf8("Ilość"), "Jednostka"},
+                                                  {"Kabel \"Ex\", 4x2", "75", "m"},
+                                                  {"PD-4", "1", "szt."},
+                                                  {"Kamera A", "1", "szt."},
+                                                  {QString::fromUtf8("Nie określono"), "1", "szt."}}));
+
+    const Run report = runCli({"report", path("good.mox"), "--format", "csv", "--catalogue", m_catalogue.path()});
+    QCOMPARE(report.status, 0);
+    const QList<QStringList> rows = parseCsv(report.out);
+    QCOMPARE(rows.size(), 4);
+    const QStringList header = rows.first();
+    for (const QStringList &row : rows)
+        QCOMPARE(row.size(), header.size());
+    QCOMPARE(rows.at(1).at(header.indexOf("kind")), QString("pd"));
+    QCOMPARE(rows.at(1).at(header.indexOf("slots_available")), QString("4"));
+    QCOMPARE(rows.at(1).at(header.indexOf("flags")), QString("mains"));
+    QCOMPARE(rows.at(2).at(header.indexOf("vin_v")), QString("47.27"));
+    QCOMPARE(rows.at(3).at(header.indexOf("voltage_loss_v")), QString("0.274"));
+}
+
+void TestCli::pdfPages_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<double>("width");  // points
+    QTest::addColumn<double>("height");
+    // A4 is 210 x 297 mm = 595.3 x 841.9 points.
+    QTest::newRow("schematic, landscape") << "pdf" << 841.9 << 595.3;
+    QTest::newRow("order, portrait") << "order" << 595.3 << 841.9;
+}
+
+void TestCli::pdfPages()
+{
+    QFETCH(QString, command);
+    QFETCH(double, width);
+    QFETCH(double, height);
+    const QString pdf = path(command + ".pdf");
+    const Run run = runCli({command, path("good.mox"), "-o", pdf, "--catalogue", m_catalogue.path()});
+    QCOMPARE(run.status, 0);
+    const QByteArray bytes = fileBytes(pdf);
+    QVERIFY(bytes.startsWith("%PDF-"));
+    // whole, binary streams and all: a plain conversion stops at the first 0
+    const QString text = QString::fromLatin1(bytes.constData(), bytes.size());
+    const QRegularExpressionMatch count = QRegularExpression("/Type /Pages\\s*/Kids\\s*\\[[^\\]]*\\]\\s*/Count (\\d+)")
+                                                  .match(text);
+    QVERIFY2(count.hasMatch(), "no page tree");
+    QCOMPARE(count.captured(1).toInt(), 1);
+    const QRegularExpressionMatch box =
+            QRegularExpression("/MediaBox \\[0 0 ([0-9.]+) ([0-9.]+)\\]").match(text);
+    QVERIFY2(box.hasMatch(), "no page size");
+    QVERIFY(qAbs(box.captured(1).toDouble() - width) < 1.5);
+    QVERIFY(qAbs(box.captured(2).toDouble() - height) < 1.5);
+}
+
+QTEST_MAIN(TestCli)
+#include "tst_cli.moc"
