@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QPixmap>
 #include <QSplashScreen>
 #include <QThread>
@@ -9,6 +10,9 @@ int main(int argc, char *argv[])
 {
     Q_INIT_RESOURCE(images);
     QApplication app(argc, argv);
+    // The installed desktop entry and its icon name the window on the desktop.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/mox-norvante-256.png")));
+    QGuiApplication::setDesktopFileName(QStringLiteral("mox-norvante"));
 
     // The splash stays up for three seconds before the window is even built;
     // the last second passes without event processing.

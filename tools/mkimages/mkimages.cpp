@@ -1,5 +1,5 @@
 // Paints the compiled-in pictures of the editor (icons, element images, splash)
-// into PNG files. Run by hand when a picture changes:
+// and the desktop icons of the installed program into PNG files. Run by hand when a picture changes:
 //     mkimages <folder>        e.g.  build/bin/mkimages src/images
 // The PNGs are committed; the build only compiles them in.
 //
@@ -413,6 +413,113 @@ QImage splash()
     return img;
 }
 
+// The desktop pictures are drawn on a 256-unit grid and scaled, so the 48 and
+// 256 px files are the same drawing: a bullet camera fed by an orange PoE
+// cable from a distribution box, the motif of the splash.
+void networkMotif(QPainter &p, const QRectF &area)
+{
+    p.save();
+    p.translate(area.topLeft());
+    p.scale(area.width() / 200.0, area.height() / 200.0);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QPen outline(QColor(22, 30, 44), 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+
+    // the cable first, so the devices sit on its ends
+    p.setPen(QPen(QColor(250, 170, 40), 12, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    QPainterPath cable(QPointF(60, 96));
+    cable.cubicTo(QPointF(60, 130), QPointF(100, 120), QPointF(100, 146));
+    p.drawPath(cable);
+
+    // camera: wall bracket, housing under its sun shield, lens
+    p.setPen(outline);
+    p.setBrush(kBody);
+    p.drawRoundedRect(QRectF(30, 40, 26, 52), 5, 5);            // wall plate
+    p.drawRect(QRectF(56, 60, 30, 12));                         // arm
+    p.drawRoundedRect(QRectF(70, 30, 96, 40), 10, 10);          // housing
+    p.setBrush(QColor(160, 170, 186));
+    p.drawRoundedRect(QRectF(64, 18, 110, 14), 6, 6);           // sun shield
+    p.setBrush(kBody);
+    p.drawRoundedRect(QRectF(160, 32, 24, 36), 6, 6);           // lens ring
+    p.setBrush(kGlass);
+    p.drawEllipse(QPointF(172, 50), 8, 12);                     // glass
+    p.setPen(Qt::NoPen);
+    p.setBrush(kLed);
+    p.drawEllipse(QPointF(88, 50), 6, 6);                       // status LED
+
+    // distribution box with its PoE switch
+    p.setPen(outline);
+    p.setBrush(kBody);
+    p.drawRoundedRect(QRectF(20, 140, 160, 50), 8, 8);
+    p.setBrush(QColor(232, 236, 242));
+    p.drawRoundedRect(QRectF(32, 150, 136, 30), 4, 4);
+    for (int i = 0; i < 5; ++i) {
+        const qreal x = 42 + i * 24;
+        p.setPen(QPen(QColor(22, 30, 44), 3));
+        p.setBrush(kPort);
+        p.drawRect(QRectF(x, 160, 14, 14));
+        p.setPen(Qt::NoPen);
+        p.setBrush(kLed);
+        p.drawRect(QRectF(x + 3, 153, 8, 4));
+    }
+    p.restore();
+}
+
+QImage applicationIcon(int size)
+{
+    QImage img(size, size, QImage::Format_ARGB32);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 256.0, size / 256.0);
+    QLinearGradient bg(0, 16, 0, 240);
+    bg.setColorAt(0, QColor(36, 66, 112));
+    bg.setColorAt(1, QColor(12, 22, 42));
+    p.setPen(QPen(QColor(8, 14, 28), 4));
+    p.setBrush(bg);
+    p.drawRoundedRect(QRectF(14, 14, 228, 228), 44, 44);
+    networkMotif(p, QRectF(28, 34, 200, 200));
+    return img;
+}
+
+// A project file: a page with a folded corner, the network on it and a band
+// with the name of the format.
+QImage projectFileIcon(int size)
+{
+    QImage img(size, size, QImage::Format_ARGB32);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.scale(size / 256.0, size / 256.0);
+    const QRectF r(36, 8, 184, 240);
+    const qreal fold = 52;
+    QPolygonF sheet;
+    sheet << r.topLeft() << QPointF(r.right() - fold, r.top()) << QPointF(r.right(), r.top() + fold)
+          << r.bottomRight() << r.bottomLeft();
+    p.setPen(QPen(QColor(90, 98, 112), 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(kPaper);
+    p.drawPolygon(sheet);
+    QPolygonF corner;
+    corner << QPointF(r.right() - fold, r.top()) << QPointF(r.right() - fold, r.top() + fold)
+           << QPointF(r.right(), r.top() + fold);
+    p.setBrush(QColor(214, 218, 226));
+    p.drawPolygon(corner);
+
+    networkMotif(p, QRectF(52, 58, 136, 136));
+
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(36, 66, 112));
+    p.drawRect(QRectF(r.left() + 3, 194, r.width() - 6, 48));
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(40);
+    font.setBold(true);
+    p.setFont(font);
+    p.setPen(Qt::white);
+    p.drawText(QRectF(r.left(), 194, r.width(), 48), Qt::AlignCenter, QStringLiteral("MOX"));
+    return img;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -438,6 +545,11 @@ int main(int argc, char *argv[])
         {QStringLiteral("linepointer.png"), linePointer},
         {QStringLiteral("camera.png"), camera},
         {QStringLiteral("pd.png"), pd},
+        // desktop integration: application and project-file icons
+        {QStringLiteral("mox-norvante-48.png"), [] { return applicationIcon(48); }},
+        {QStringLiteral("mox-norvante-256.png"), [] { return applicationIcon(256); }},
+        {QStringLiteral("application-x-mox-48.png"), [] { return projectFileIcon(48); }},
+        {QStringLiteral("application-x-mox-256.png"), [] { return projectFileIcon(256); }},
     };
 
     QTextStream out(stdout);
