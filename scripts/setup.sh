@@ -9,6 +9,7 @@ MOX_PACKAGES=(
   fonts-crosextra-carlito fonts-dejavu-core
   xvfb xauth
   ccache
+  dpkg-dev file
 )
 
 mox_install_packages() {
