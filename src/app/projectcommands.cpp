@@ -5,6 +5,7 @@
 #include "diagram/diagramscene.h"
 #include "print/projectdoc.h"
 #include "project/projectwriter.h"
+#include "project/safesavefile.h"
 
 #include <QBrush>
 #include <QDir>
@@ -13,7 +14,6 @@
 #include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QStatusBar>
 
 namespace {
@@ -124,23 +124,22 @@ bool ProjectCommands::saveAsProject()
 bool ProjectCommands::saveToCurrentFile()
 {
     const QString path = currentPath();
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
+    SafeSaveFile file(path);
+    if (!file.open()) {
         showWarning(tr("Nie mogę zapisać pliku %1:\n%2.").arg(path, file.errorString()));
         return false;
     }
     return saveProjectToFile(file);
 }
 
-bool ProjectCommands::saveProjectToFile(QSaveFile &file)
+bool ProjectCommands::saveProjectToFile(SafeSaveFile &file)
 {
+    // Only a commit replaces the old project; until then it is untouched, and
+    // a write that failed anywhere on the way cancels the commit.
     ProjectWriter writer(m_host.doc);
-    const bool written = writer.write(&file);
-    // Only a commit replaces the old project; until then it is untouched.
-    if (!written || !file.commit()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        showWarning(tr("Nie mogę zapisać pliku %1:\n%2.").arg(currentPath(), reason));
+    if (!writer.write(&file) || !file.commit()) {
+        file.cancel();
+        showWarning(tr("Nie mogę zapisać pliku %1:\n%2.").arg(currentPath(), file.errorString()));
         return false;
     }
     showStatus(tr("Zapisano projekt"));

@@ -10,7 +10,7 @@ class ProjectDoc;
 class QFile;
 class QMainWindow;
 class QMenu;
-class QSaveFile;
+class SafeSaveFile;
 
 // The logic behind the main window's project commands: open, load, save,
 // save as and the unsaved-changes prompt. The main window owns everything
@@ -56,7 +56,7 @@ public:
 
 private:
     bool saveToCurrentFile();
-    bool saveProjectToFile(QSaveFile &file);
+    bool saveProjectToFile(SafeSaveFile &file);
     void setProjectFile(const QString &path);
     void clearProjectFile();
     QString currentPath() const;

@@ -8,6 +8,7 @@
 #include "diagram/wire.h"
 #include "print/projectdoc.h"
 #include "project/projectreader.h"
+#include "project/systemerror.h"
 
 #include <QBrush>
 #include <QFile>
@@ -27,7 +28,8 @@ ProjectLoader::Outcome ProjectLoader::read(QFile &file)
     m_errorMessage.clear();
     m_doc->scene()->removeAllItems();
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        m_errorMessage = tr("Nie mogę odczytać pliku %1:\n%2.").arg(file.fileName(), file.errorString());
+        m_errorMessage = tr("Nie mogę odczytać pliku %1:\n%2.")
+                                 .arg(file.fileName(), SystemError::ofReading(file.fileName(), file.errorString()));
         return Unreadable;
     }
     ProjectReader reader(m_doc);

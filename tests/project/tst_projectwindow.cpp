@@ -17,8 +17,12 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
+#include <sys/mount.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -53,6 +57,51 @@ int countDiagramItems(DiagramScene *scene)
     return n;
 }
 
+// A small tmpfs of our own, mounted over a temporary folder for one test and
+// taken away again, whatever the test's outcome.
+class SmallFileSystem
+{
+public:
+    explicit SmallFileSystem(const QString &dir)
+        : m_dir(QFile::encodeName(dir))
+    {
+        if (geteuid() != 0) {
+            m_whyNot = QStringLiteral("mounting a small file system needs root");
+            return;
+        }
+        if (::mount("tmpfs", m_dir.constData(), "tmpfs", 0, "size=1m") != 0)
+            m_whyNot = QStringLiteral("mount refused: %1").arg(QString::fromLocal8Bit(strerror(errno)));
+    }
+    ~SmallFileSystem()
+    {
+        if (m_whyNot.isEmpty())
+            ::umount2(m_dir.constData(), MNT_DETACH);
+    }
+    // Empty when mounted.
+    QString whyNot() const { return m_whyNot; }
+    bool makeReadOnly()
+    {
+        return ::mount(nullptr, m_dir.constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+    }
+
+private:
+    QByteArray m_dir;
+    QString m_whyNot;
+};
+
+// Fills the file system holding dir until it refuses, then gives back about
+// a few kB, so small files still fit and a project with a background does not.
+bool fillUp(const QString &filler, qint64 leaveFree)
+{
+    QFile file(filler);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return false;
+    const QByteArray block(4096, 'x');
+    while (file.write(block) == block.size()) {
+    }
+    return file.resize(qMax<qint64>(0, file.size() - leaveFree));
+}
+
 QString title(const QString &path = QString(), bool modified = false)
 {
     return path.isEmpty() ? QStringLiteral("MOX NORVANTE")
@@ -79,7 +128,9 @@ private slots:
     void secondOpenRefillsTheTitleBlock();
     void closePrompt_data();
     void closePrompt();
-    void saveThatCannotWrite();
+    void fileSystemRefuses_data();
+    void fileSystemRefuses();
+    void interruptedSaveKeepsTheOldFile_data();
     void interruptedSaveKeepsTheOldFile();
 
 private:
@@ -264,69 +315,149 @@ void TestProjectWindow::closePrompt()
     QCOMPARE(window.projectDoc()->isModified(), answer && !written);
 }
 
-void TestProjectWindow::saveThatCannotWrite()
+void TestProjectWindow::fileSystemRefuses_data()
 {
+    QTest::addColumn<QString>("place");
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("systemText");
     // The process may run as root, to whom file modes mean nothing; a parent
-    // that is a regular file stops everybody. Here it is the home as well, so
-    // "mox" cannot be made in it either: the dialog opens all the same.
-    const QString blocker = m_home->filePath(QStringLiteral("zwykly-plik"));
-    QVERIFY(writeBytes(blocker, "x"));
-    qputenv("HOME", blocker.toLocal8Bit());
-    const QString path = blocker + QStringLiteral("/projekt.mox");
+    // that is a regular file stops everybody.
+    QTest::newRow("save as under a plain file") << "under a file" << "save as" << QString::fromLocal8Bit(strerror(ENOTDIR));
+    QTest::newRow("save as onto a folder") << "folder" << "save as" << QString::fromLocal8Bit(strerror(EISDIR));
+    QTest::newRow("save onto a read-only file system") << "read-only" << "save" << QString::fromLocal8Bit(strerror(EROFS));
+    QTest::newRow("open a folder") << "folder" << "open" << QString::fromLocal8Bit(strerror(EISDIR));
+}
+
+void TestProjectWindow::fileSystemRefuses()
+{
+    QFETCH(QString, place);
+    QFETCH(QString, command);
+    QFETCH(QString, systemText);
+
+    const QString folder = m_home->filePath(QStringLiteral("dysk"));
+    QVERIFY(QDir().mkpath(folder));
+    QString path = folder + QStringLiteral("/projekt.mox");
+    QScopedPointer<SmallFileSystem> disk;
+    if (place == QLatin1String("under a file")) {
+        // The home is that file as well, so "mox" cannot be made in it
+        // either: the dialog opens all the same.
+        const QString blocker = m_home->filePath(QStringLiteral("zwykly-plik"));
+        QVERIFY(writeBytes(blocker, "x"));
+        qputenv("HOME", blocker.toLocal8Bit());
+        path = blocker + QStringLiteral("/projekt.mox");
+    } else if (place == QLatin1String("folder")) {
+        QVERIFY(QDir().mkpath(path));
+    } else {
+        disk.reset(new SmallFileSystem(folder));
+        if (!disk->whyNot().isEmpty())
+            QSKIP(qPrintable(disk->whyNot()));
+        QVERIFY(writeSampleProject(path));
+    }
+
     ScriptedDialogSeam seam;
     MainWindow window(&seam);
+    if (place == QLatin1String("read-only")) {
+        window.loadProject(path);
+        QVERIFY(disk->makeReadOnly());
+    }
+    const QByteArray before = fileBytes(path);
     window.projectDoc()->setModified(true);
+    const QString titleBefore = window.windowTitle();
     seam.fileAnswers.enqueue(path);
-    QVERIFY(!window.saveAsProject());
-
-    QCOMPARE(seam.kinds(), (QStringList{"save", "message"}));
-    const QString text = seam.shown.last().text;
+    if (command == QLatin1String("open")) {
+        window.openProject();
+        QCOMPARE(seam.shown.last().text, QStringLiteral("Nie mogę odczytać pliku %1:\n%2.").arg(path, systemText));
+        QVERIFY(!window.projectFile());
+        return;
+    }
+    QVERIFY(command == QLatin1String("save") ? !window.saveProject() : !window.saveAsProject());
     QCOMPARE(seam.shown.last().title, QStringLiteral("MOX"));
-    QVERIFY2(text.startsWith(QStringLiteral("Nie mogę zapisać pliku %1:\n").arg(path)), qPrintable(text));
-    QVERIFY(text.endsWith(QLatin1Char('.')));
-    QVERIFY(text.size() > QStringLiteral("Nie mogę zapisać pliku %1:\n.").arg(path).size());
+    QCOMPARE(seam.shown.last().text, QStringLiteral("Nie mogę zapisać pliku %1:\n%2.").arg(path, systemText));
     QVERIFY(window.projectDoc()->isModified());
-    QCOMPARE(window.windowTitle(), title());
-    QCOMPARE(fileBytes(blocker), QByteArray("x"));
+    QCOMPARE(window.windowTitle(), titleBefore);
+    QCOMPARE(fileBytes(path), before);
     // The chosen path stays current: Save tries it again, without a dialog.
+    const int shown = seam.shown.size();
     QVERIFY(!window.saveProject());
-    QCOMPARE(seam.kinds(), (QStringList{"save", "message", "message"}));
+    QCOMPARE(seam.kinds().mid(shown), QStringList{"message"});
+}
+
+void TestProjectWindow::interruptedSaveKeepsTheOldFile_data()
+{
+    QTest::addColumn<bool>("fullDisk"); // false: a file-size limit
+    QTest::addColumn<bool>("background");
+    QTest::addColumn<QString>("systemText");
+    // A small project stays in the write buffer until the very end: the
+    // last write is the one that fails.
+    const QString tooLarge = QString::fromLocal8Bit(strerror(EFBIG));
+    const QString noSpace = QString::fromLocal8Bit(strerror(ENOSPC));
+    QTest::newRow("file-size limit, small project") << false << false << tooLarge;
+    QTest::newRow("file-size limit, large background") << false << true << tooLarge;
+    QTest::newRow("full file system, small project") << true << false << noSpace;
+    QTest::newRow("full file system, large background") << true << true << noSpace;
 }
 
 void TestProjectWindow::interruptedSaveKeepsTheOldFile()
 {
+    QFETCH(bool, fullDisk);
+    QFETCH(bool, background);
+    QFETCH(QString, systemText);
+
+    const QString folder = m_home->filePath(QStringLiteral("dysk"));
+    QVERIFY(QDir().mkpath(folder));
+    QScopedPointer<SmallFileSystem> disk;
+    if (fullDisk) {
+        disk.reset(new SmallFileSystem(folder));
+        if (!disk->whyNot().isEmpty())
+            QSKIP(qPrintable(disk->whyNot()));
+    }
+
     ScriptedDialogSeam seam;
     MainWindow window(&seam);
-    const QString path = m_home->filePath(QStringLiteral("dobry.mox"));
+    const QString path = folder + QStringLiteral("/dobry.mox");
     QVERIFY(writeSampleProject(path));
     window.loadProject(path);
     QVERIFY(window.saveProject());
     const QByteArray good = fileBytes(path);
 
-    // The next version carries a large background that PNG cannot squeeze;
-    // the file system refuses every byte past 16 kB, as a full disk would.
-    QImage noise(256, 256, QImage::Format_RGB32);
-    QRandomGenerator(7).fillRange(reinterpret_cast<quint32 *>(noise.bits()), 256 * 256);
-    window.projectDoc()->setBackground(QPixmap::fromImage(noise));
+    if (background) {
+        // A background that PNG cannot squeeze.
+        QImage noise(256, 256, QImage::Format_RGB32);
+        QRandomGenerator(7).fillRange(reinterpret_cast<quint32 *>(noise.bits()), 256 * 256);
+        window.projectDoc()->setBackground(QPixmap::fromImage(noise));
+    }
     window.scene()->setInvestmentName(QStringLiteral("niedokończony"));
-    struct rlimit old;
-    QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
-    struct rlimit small = old;
-    small.rlim_cur = 16 * 1024;
-    auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool saved = window.saveProject();
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, previousHandler);
+    window.statusBar()->clearMessage();
+    const QString filler = folder + QStringLiteral("/wypelniacz");
+    bool saved = false;
+    if (fullDisk) {
+        QVERIFY(fillUp(filler, background ? 12 * 1024 : 0));
+        saved = window.saveProject();
+    } else {
+        // Every byte past the limit is refused, as a quota would.
+        struct rlimit old;
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
+        struct rlimit small = old;
+        small.rlim_cur = background ? 16 * 1024 : 512;
+        auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        saved = window.saveProject();
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, previousHandler);
+    }
 
     QVERIFY(!saved);
     QCOMPARE(fileBytes(path), good);
-    QCOMPARE(QDir(m_home->path()).entryList(QDir::Files), QStringList{"dobry.mox"});
+    QStringList left = QDir(folder).entryList(QDir::Files);
+    left.removeAll(QStringLiteral("wypelniacz"));
+    QCOMPARE(left, QStringList{"dobry.mox"});
     QCOMPARE(seam.kinds(), QStringList{"message"});
-    QVERIFY(seam.shown.last().text.startsWith(QStringLiteral("Nie mogę zapisać pliku %1:\n").arg(path)));
+    QCOMPARE(seam.shown.last().text, QStringLiteral("Nie mogę zapisać pliku %1:\n%2.").arg(path, systemText));
     QVERIFY(window.projectDoc()->isModified());
     QCOMPARE(window.windowTitle(), title(path, true));
+    QVERIFY(window.statusBar()->currentMessage().isEmpty());
     // Room again: the same Save goes through.
+    QFile::remove(filler);
     QVERIFY(window.saveProject());
     QVERIFY(fileBytes(path).contains("<name>niedokończony</name>"));
 }
