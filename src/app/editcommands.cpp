@@ -7,6 +7,7 @@
 #include "diagram/diagramscene.h"
 #include "diagram/wire.h"
 #include "print/projectdoc.h"
+#include "project/projectimagecodec.h"
 
 #include <QAbstractButton>
 #include <QBrush>
@@ -18,10 +19,12 @@
 #include <QPixmap>
 #include <QSet>
 #include <QSignalBlocker>
+#include <QStatusBar>
 
 namespace {
 
 const char *const kImageFilter = "Plik obrazu (*.bmp *.png)";
+const int kStatusTimeout = 3000;
 
 DiagramItem *asDiagramItem(QGraphicsItem *item)
 {
@@ -132,8 +135,12 @@ void EditCommands::addBackground()
             m_window, MainWindow::tr("Otwórz obraz tła"), QDir::currentPath(), MainWindow::tr(kImageFilter));
     if (fileName.isEmpty())
         return;
+    QImage picture;
+    if (!readPicture(fileName, &picture))
+        return;
     ProjectDoc *doc = m_window->projectDoc();
-    const QPixmap image = QPixmap::fromImage(QImage(fileName));
+    // Converted in place: the largest background is not held twice.
+    const QPixmap image = QPixmap::fromImage(std::move(picture));
     doc->setBackground(image);
     const QPixmap sheet = image.isNull() ? QPixmap()
                                          : image.scaled(ProjectDoc::SheetWidth, ProjectDoc::SheetHeight,
@@ -146,6 +153,21 @@ void EditCommands::delBackground()
     ProjectDoc *doc = m_window->projectDoc();
     doc->setBackground(QPixmap());
     doc->scene()->setBackgroundBrush(QBrush());
+}
+
+// Pictures chosen by the user follow the rule of pictures read from project
+// files, so whatever the sheet shows can be saved and read back. A picture
+// too large is refused with a word in the status bar and changes nothing; one
+// that cannot be read at all gives an empty picture, as it always did.
+bool EditCommands::readPicture(const QString &fileName, QImage *picture)
+{
+    QSize refused;
+    *picture = ProjectImageCodec::readFile(fileName, &refused);
+    if (refused.isValid()) {
+        m_window->statusBar()->showMessage(ProjectImageCodec::refusalText(refused), kStatusTimeout);
+        return false;
+    }
+    return true;
 }
 
 QImage EditCommands::fitLogo(const QImage &image)
@@ -161,7 +183,10 @@ void EditCommands::addCustomerLogo()
             m_window, MainWindow::tr("Otwórz logo projektanta"), QDir::currentPath(), MainWindow::tr(kImageFilter));
     if (fileName.isEmpty())
         return;
-    const QPixmap logo = QPixmap::fromImage(fitLogo(QImage(fileName)));
+    QImage picture;
+    if (!readPicture(fileName, &picture))
+        return;
+    const QPixmap logo = QPixmap::fromImage(fitLogo(picture));
     ProjectDoc *doc = m_window->projectDoc();
     doc->setLogo(logo);
     if (QGraphicsPixmapItem *item = doc->logoItem())

@@ -40,6 +40,8 @@ public:
 
 private:
     void rotate(bool right);
+    // False when the picture was refused for its size (and said so).
+    bool readPicture(const QString &fileName, QImage *picture);
 
     MainWindow *m_window;
 };

@@ -4,6 +4,7 @@
 #include "app/projectloader.h"
 #include "diagram/diagramscene.h"
 #include "print/projectdoc.h"
+#include "project/projectimagecodec.h"
 #include "project/projectwriter.h"
 #include "project/safesavefile.h"
 
@@ -83,6 +84,10 @@ void ProjectCommands::loadProject(const QString &path)
         showWarning(loader.errorMessage());
     else
         showStatus(tr("Otwarto projekt"));
+    // A picture left out must not go unnoticed: the next save would drop it
+    // from the file for good.
+    if (loader.refusedImageSize().isValid())
+        showStatus(ProjectImageCodec::refusalText(loader.refusedImageSize()));
     m_host.window->setWindowTitle(windowTitle(path, true));
 
     loader.showSheet();

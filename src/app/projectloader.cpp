@@ -26,6 +26,7 @@ ProjectLoader::ProjectLoader(ProjectDoc *doc)
 ProjectLoader::Outcome ProjectLoader::read(QFile &file)
 {
     m_errorMessage.clear();
+    m_refusedImageSize = QSize();
     m_doc->scene()->removeAllItems();
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
         m_errorMessage = tr("Nie mogę odczytać pliku %1:\n%2.")
@@ -35,6 +36,7 @@ ProjectLoader::Outcome ProjectLoader::read(QFile &file)
     ProjectReader reader(m_doc);
     const bool read = reader.read(&file);
     file.close();
+    m_refusedImageSize = reader.refusedImageSize();
     if (!read) {
         m_errorMessage = tr("Nie mogę odczytać pliku %1:\n\n%2").arg(file.fileName(), reader.errorString());
         return Invalid;

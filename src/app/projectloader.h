@@ -2,6 +2,7 @@
 #define APP_PROJECTLOADER_H
 
 #include <QCoreApplication>
+#include <QSize>
 #include <QString>
 
 class ProjectDoc;
@@ -36,6 +37,9 @@ public:
     // pliku %1:\n%2." when the file could not be opened, "Nie mogę odczytać
     // pliku %1:\n\n%2" when the reader stopped; empty after a good read.
     QString errorMessage() const { return m_errorMessage; }
+    // The size of a logo or background the file held but the size rule
+    // refused (ProjectImageCodec); invalid when none was.
+    QSize refusedImageSize() const { return m_refusedImageSize; }
 
     // The background image read from the file becomes the scene's brush,
     // stretched over the sheet; the frame and title block are drawn anew.
@@ -60,6 +64,7 @@ private:
 
     ProjectDoc *m_doc;
     QString m_errorMessage;
+    QSize m_refusedImageSize;
 };
 
 #endif // APP_PROJECTLOADER_H

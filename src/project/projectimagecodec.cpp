@@ -15,7 +15,40 @@ QString ProjectImageCodec::encode(const QPixmap &pixmap)
     return QString::fromLatin1(bytes.toBase64());
 }
 
-QImage ProjectImageCodec::decodeImage(const QString &text)
+bool ProjectImageCodec::acceptsSize(const QSize &size)
+{
+    return size.isValid() && !size.isEmpty() && size.width() <= MaxSide && size.height() <= MaxSide;
+}
+
+QImage ProjectImageCodec::read(QImageReader &reader, QSize *refusedSize)
+{
+    const QSize size = reader.size();
+    if (!acceptsSize(size)) {
+        if (refusedSize && size.isValid() && !size.isEmpty())
+            *refusedSize = size;
+        return QImage();
+    }
+    QImage image;
+    if (!reader.read(&image))
+        return QImage();
+    return image;
+}
+
+QImage ProjectImageCodec::readFile(const QString &path, QSize *refusedSize)
+{
+    QImageReader reader(path);
+    return read(reader, refusedSize);
+}
+
+QString ProjectImageCodec::refusalText(const QSize &size)
+{
+    return tr("Pominięto obraz %1 × %2 pikseli: bok obrazu może mieć najwyżej %3 pikseli.")
+        .arg(size.width())
+        .arg(size.height())
+        .arg(MaxSide);
+}
+
+QImage ProjectImageCodec::decodeImage(const QString &text, QSize *refusedSize)
 {
     if (text.isEmpty())
         return QImage();
@@ -26,21 +59,14 @@ QImage ProjectImageCodec::decodeImage(const QString &text)
     if (!buffer.open(QIODevice::ReadOnly))
         return QImage();
     QImageReader reader(&buffer, "png");
-    // Only the header is parsed here; a PNG may claim 100000 x 100000 pixels
-    // in a few dozen bytes, and decoding it would try to allocate 40 GB.
-    const QSize size = reader.size();
-    if (!size.isValid() || size.isEmpty() || size.width() > MaxSide || size.height() > MaxSide)
-        return QImage();
-    QImage image;
-    if (!reader.read(&image))
-        return QImage();
-    return image;
+    return read(reader, refusedSize);
 }
 
-QPixmap ProjectImageCodec::decode(const QString &text)
+QPixmap ProjectImageCodec::decode(const QString &text, QSize *refusedSize)
 {
-    const QImage image = decodeImage(text);
+    QImage image = decodeImage(text, refusedSize);
     if (image.isNull())
         return QPixmap();
-    return QPixmap::fromImage(image);
+    // Converted in place: a large background is not held twice on the way.
+    return QPixmap::fromImage(std::move(image));
 }

@@ -120,9 +120,9 @@ void ProjectReader::readProject()
         else if (name == QLatin1String("color_pds"))
             scene->setColorPD(readText());
         else if (name == QLatin1String("customer_logo"))
-            m_doc->setLogo(ProjectImageCodec::decode(readText()));
+            m_doc->setLogo(ProjectImageCodec::decode(readText(), &m_refusedImageSize));
         else if (name == QLatin1String("background"))
-            m_doc->setBackground(ProjectImageCodec::decode(readText()));
+            m_doc->setBackground(ProjectImageCodec::decode(readText(), &m_refusedImageSize));
         else
             m_xml.skipCurrentElement();
     }

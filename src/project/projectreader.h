@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QHash>
 #include <QList>
+#include <QSize>
 #include <QString>
 #include <QXmlStreamReader>
 
@@ -31,6 +32,9 @@ public:
     bool read(QIODevice *device);
     // The error text, line and column: "%1\nLine %2, column %3".
     QString errorString() const;
+    // The size of a logo or background left out for being too large
+    // (ProjectImageCodec's rule); invalid when none was.
+    QSize refusedImageSize() const { return m_refusedImageSize; }
 
 private:
     void readMox();
@@ -58,6 +62,7 @@ private:
     // after new items were added.
     QHash<const DiagramItem *, int> m_stackRank;
     bool m_stackRankValid = false;
+    QSize m_refusedImageSize;
 };
 
 #endif // PROJECT_PROJECTREADER_H

@@ -17,8 +17,17 @@
 #include <QGraphicsPixmapItem>
 #include <QGraphicsTextItem>
 #include <QGraphicsView>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QtTest>
+
+namespace {
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+} // namespace
 
 class TestEditing : public EditorFixture
 {
@@ -207,6 +216,59 @@ private slots:
         // Cancel keeps the logo.
         trigger(QStringLiteral("Dodaj logo projektanta"));
         QCOMPARE(m_window->projectDoc()->logo().size(), shown);
+    }
+
+    void pictureSizeRule_data()
+    {
+        QTest::addColumn<QString>("way"); // the action, or "project" for a project file
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("background of the largest width") << "&Dodaj tło" << QSize(8192, 2) << true;
+        QTest::newRow("background a pixel too wide") << "&Dodaj tło" << QSize(8193, 2) << false;
+        QTest::newRow("logo a pixel too high") << "Dodaj logo projektanta" << QSize(2, 8193) << false;
+        QTest::newRow("project with the largest height") << "project" << QSize(2, 8192) << true;
+        QTest::newRow("project a pixel too high") << "project" << QSize(2, 8193) << false;
+    }
+
+    void pictureSizeRule()
+    {
+        QFETCH(QString, way);
+        QFETCH(QSize, size);
+        QFETCH(bool, accepted);
+        QTemporaryDir dir;
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(QColor(30, 90, 160));
+        const QString picture = dir.filePath(QStringLiteral("obraz.png"));
+        QVERIFY(image.save(picture));
+        // What the sheet held before stays when a picture is refused.
+        const QPixmap before(4, 3);
+        ProjectDoc *doc = m_window->projectDoc();
+        doc->setBackground(before);
+        doc->setLogo(before);
+        m_window->statusBar()->clearMessage();
+
+        QPixmap taken;
+        if (way == QLatin1String("project")) {
+            const QString project = dir.filePath(QStringLiteral("projekt.mox"));
+            QFile file(project);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("<?xml version=\"1.0\"?>\n<mox version=\"1.0\"><project><background>"
+                       + fileBytes(picture).toBase64() + "</background></project></mox>\n");
+            file.close();
+            m_window->loadProject(project);
+            taken = doc->background();
+            QVERIFY(accepted ? !taken.isNull() : taken.isNull());
+        } else {
+            m_seam.fileAnswers.enqueue(picture);
+            trigger(way);
+            taken = way == QStringLiteral("&Dodaj tło") ? doc->background() : doc->logo();
+            QCOMPARE(taken.size(), accepted ? size : before.size());
+        }
+        const QString refusal = QStringLiteral("Pominięto obraz %1 × %2 pikseli: bok obrazu może mieć najwyżej 8192 pikseli.")
+                                    .arg(size.width()).arg(size.height());
+        QCOMPARE(m_window->statusBar()->currentMessage() == refusal, !accepted);
+        if (accepted && way != QLatin1String("project"))
+            QVERIFY(m_window->statusBar()->currentMessage().isEmpty());
     }
 
     void zoom()
