@@ -3,6 +3,7 @@
 // change, save, save as and close; files that cannot be read or written.
 #include "scripteddialogseam.h"
 #include "networkbuilder.h"
+#include "temporaryhome.h"
 
 #include "app/mainwindow.h"
 #include "diagram/diagramitem.h"
@@ -14,7 +15,6 @@
 #include <QDir>
 #include <QMessageBox>
 #include <QStatusBar>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <cerrno>
@@ -115,15 +115,13 @@ class TestProjectWindow : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { Q_INIT_RESOURCE(images); m_oldHome = qgetenv("HOME"); }
+    void initTestCase() { Q_INIT_RESOURCE(images); }
     void init()
     {
-        // Every test gets a home of its own, so "mox" in it starts missing.
-        m_home.reset(new QTemporaryDir);
+        m_home.reset(new TemporaryHome);
         QVERIFY(m_home->isValid());
-        qputenv("HOME", m_home->path().toLocal8Bit());
     }
-    void cleanup() { qputenv("HOME", m_oldHome); }
+    void cleanup() { m_home.reset(); }
     void sessionOfOpenChangeSaveSaveAsClose();
     void secondOpenRefillsTheTitleBlock();
     void closePrompt_data();
@@ -134,8 +132,7 @@ private slots:
     void interruptedSaveKeepsTheOldFile();
 
 private:
-    QScopedPointer<QTemporaryDir> m_home;
-    QByteArray m_oldHome;
+    QScopedPointer<TemporaryHome> m_home;
 };
 
 void TestProjectWindow::sessionOfOpenChangeSaveSaveAsClose()
