@@ -38,6 +38,28 @@ public:
 
     // Runs the new-project wizard modally; returns QDialog::Accepted or Rejected.
     virtual int execWizard(QWizard &wizard) = 0;
+
+    // True while a dialog run through this seam waits for its answer. The
+    // command that asked is then stopped half-way, and the project may be
+    // between two consistent states.
+    bool isDialogOpen() const { return m_openDialogs > 0; }
+
+protected:
+    // Held by an implementation for as long as it runs one dialog.
+    class DialogScope
+    {
+    public:
+        explicit DialogScope(DialogSeam *seam) : m_seam(seam) { ++m_seam->m_openDialogs; }
+        ~DialogScope() { --m_seam->m_openDialogs; }
+        DialogScope(const DialogScope &) = delete;
+        DialogScope &operator=(const DialogScope &) = delete;
+
+    private:
+        DialogSeam *m_seam;
+    };
+
+private:
+    int m_openDialogs = 0;
 };
 
 #endif // DIALOGSEAM_H

@@ -1,3 +1,4 @@
+#include "app/autosaverecovery.h"
 #include "app/mainwindow.h"
 
 #include <QApplication>
@@ -28,8 +29,9 @@ int main(int argc, char *argv[])
     MainWindow mainWin;
     mainWin.showAtStartUp();
 
+    // After a crash the autosaved copy comes first; the user chooses.
     const QString project = MainWindow::projectFromArguments(app.arguments());
-    if (!project.isEmpty())
+    if (!AutosaveRecovery::offer(&mainWin, project) && !project.isEmpty())
         mainWin.loadProject(project);
 
     return app.exec();

@@ -1,5 +1,6 @@
 #include "app/mainwindow.h"
 
+#include "app/autosave.h"
 #include "app/bomexportcommand.h"
 #include "app/dialogseam.h"
 #include "app/editcommands.h"
@@ -76,6 +77,8 @@ MainWindow::MainWindow(DialogSeam *seam)
     createToolbars();
     createCentralArea();
     createPropertyDock();
+    // Follows the sheet's modified flag from the first change on.
+    Autosave::of(this);
 
     setWindowTitle(tr("MOX NORVANTE"));
     setUnifiedTitleAndToolBarOnMac(true);
@@ -379,10 +382,12 @@ void MainWindow::createPropertyDock()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (maybeSave())
+    if (maybeSave()) {
         event->accept();
-    else
+        Autosave::of(this)->discard();
+    } else {
         event->ignore();
+    }
 }
 
 // The project commands live in ProjectCommands; this hands them what they reach.
@@ -400,12 +405,18 @@ static ProjectCommands projectCommands(MainWindow *window, QFile **projectFile)
     host.updateScene = [window] { window->updateScene(nullptr, nullptr, QtnPropertyChangeReason(0)); };
     host.applyProjectColours = [window] { window->applyProjectColours(); };
     host.selectionChanged = [window] { window->selectionChanged(); };
+    host.projectReplaced = [window] { Autosave::of(window)->discard(); };
     return ProjectCommands(host);
 }
 
 void MainWindow::loadProject(const QString &path)
 {
     projectCommands(this, &m_pProjectFile).loadProject(path);
+}
+
+bool MainWindow::restoreProject(const QString &autosavePath, const QString &projectPath)
+{
+    return projectCommands(this, &m_pProjectFile).restoreProject(autosavePath, projectPath);
 }
 
 void MainWindow::saveProjectToFile()
@@ -442,7 +453,8 @@ void MainWindow::newProjectWizard()
     NewProjectCommand command(scene(), m_pItemMenu, this, hooks);
     command.setWiresHidden(m_pProjectDoc->wiresHidden());
     command.setDescriptionsHidden(m_pProjectDoc->descriptionsHidden());
-    command.run();
+    if (command.run())
+        Autosave::of(this)->discard();
 }
 
 void MainWindow::openProject()

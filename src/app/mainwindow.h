@@ -56,6 +56,8 @@ public:
     // Reads the project file at path into the drawing (also used at start-up
     // for a file named on the command line).
     void loadProject(const QString &path);
+    // Loads an autosaved copy as the project at projectPath, still modified.
+    bool restoreProject(const QString &autosavePath, const QString &projectPath);
     // Writes the project into m_pProjectFile, which is already open.
     void saveProjectToFile();
     // The unsaved-changes prompt: true = go on, false = stop.

@@ -63,6 +63,8 @@ void ProjectCommands::openProject()
                                                           projectDirectory(), projectFilter());
     if (fileName.isEmpty())
         return;
+    if (m_host.projectReplaced)
+        m_host.projectReplaced();
     removeBackground();
     m_host.doc->scene()->removeAllItems();
     loadProject(fileName);
@@ -103,6 +105,22 @@ void ProjectCommands::loadProject(const QString &path)
         m_host.applyProjectColours();
     if (m_host.selectionChanged)
         m_host.selectionChanged();
+}
+
+bool ProjectCommands::restoreProject(const QString &autosavePath, const QString &projectPath)
+{
+    loadProject(autosavePath);
+    if (!*m_host.projectFile)
+        return false;
+    if (projectPath.isEmpty())
+        clearProjectFile();
+    else
+        setProjectFile(projectPath);
+    // Loading marked it modified: what was restored is not in the project
+    // file yet.
+    m_host.window->setWindowTitle(windowTitle(projectPath, true));
+    showStatus(tr("Przywrócono projekt z kopii automatycznej"));
+    return true;
 }
 
 bool ProjectCommands::saveProject()

@@ -36,12 +36,18 @@ public:
         std::function<void()> updateScene;         // updateScene(null, null, 0)
         std::function<void()> applyProjectColours;
         std::function<void()> selectionChanged;
+        // The user replaced the project by another one (open).
+        std::function<void()> projectReplaced;
     };
 
     explicit ProjectCommands(const Host &host);
 
     void openProject();
     void loadProject(const QString &path);
+    // Loads the autosaved copy of the project at projectPath (empty for a
+    // project never saved) and makes projectPath current; the project stays
+    // modified. False when the copy could not be opened.
+    bool restoreProject(const QString &autosavePath, const QString &projectPath);
     // True when the project reached the file.
     bool saveProject();
     // False when cancelled or when the project did not reach the file.

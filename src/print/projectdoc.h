@@ -51,7 +51,13 @@ public:
     void setLogo(const QPixmap &logo) { m_logo = logo; }
 
     bool isModified() const { return m_modified; }
-    void setModified(bool modified) { m_modified = modified; }
+    // Every change of the project and every save passes through here, so
+    // this is where anything that follows changes (the autosave) listens.
+    void setModified(bool modified)
+    {
+        m_modified = modified;
+        emit modifiedSet(modified);
+    }
     bool wiresHidden() const { return m_wiresHidden; }
     void setWiresHidden(bool hidden) { m_wiresHidden = hidden; }
     bool descriptionsHidden() const { return m_descriptionsHidden; }
@@ -62,6 +68,11 @@ public:
     QGraphicsTextItem *commentsText() const { return m_commentsText; }
     QGraphicsTextItem *dateText() const { return m_dateText; }
     QGraphicsPixmapItem *logoItem() const { return m_nameText ? m_logoItem : nullptr; }
+
+signals:
+    // Sent on every write of the modified flag, also when it keeps its
+    // value: a change to a project already modified is still a change.
+    void modifiedSet(bool modified);
 
 protected:
     void showEvent(QShowEvent *event) override;

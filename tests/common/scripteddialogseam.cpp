@@ -9,6 +9,7 @@
 
 int ScriptedDialogSeam::execMessageBox(QMessageBox &box)
 {
+    const DialogScope scope(this);
     Shown s;
     s.kind = QStringLiteral("message");
     s.title = box.windowTitle();
@@ -29,6 +30,7 @@ int ScriptedDialogSeam::execMessageBox(QMessageBox &box)
 
 void ScriptedDialogSeam::about(QWidget *parent, const QString &title, const QString &text)
 {
+    const DialogScope scope(this);
     Shown s;
     s.kind = QStringLiteral("about");
     s.title = title;
@@ -40,6 +42,7 @@ void ScriptedDialogSeam::about(QWidget *parent, const QString &title, const QStr
 QString ScriptedDialogSeam::getOpenFileName(QWidget *parent, const QString &caption, const QString &dir,
                                             const QString &filter)
 {
+    const DialogScope scope(this);
     shown << Shown{QStringLiteral("open"), caption, dir, filter, {}, 0, parent != nullptr};
     return fileAnswers.isEmpty() ? QString() : fileAnswers.dequeue();
 }
@@ -47,12 +50,14 @@ QString ScriptedDialogSeam::getOpenFileName(QWidget *parent, const QString &capt
 QString ScriptedDialogSeam::getSaveFileName(QWidget *parent, const QString &caption, const QString &dir,
                                             const QString &filter)
 {
+    const DialogScope scope(this);
     shown << Shown{QStringLiteral("save"), caption, dir, filter, {}, 0, parent != nullptr};
     return fileAnswers.isEmpty() ? QString() : fileAnswers.dequeue();
 }
 
 void ScriptedDialogSeam::execPrintPreview(QPrintPreviewDialog &dialog)
 {
+    const DialogScope scope(this);
     Shown s;
     s.kind = QStringLiteral("preview");
     s.title = dialog.windowTitle();
@@ -64,6 +69,7 @@ void ScriptedDialogSeam::execPrintPreview(QPrintPreviewDialog &dialog)
 
 int ScriptedDialogSeam::execWizard(QWizard &wizard)
 {
+    const DialogScope scope(this);
     Shown s;
     s.kind = QStringLiteral("wizard");
     s.title = wizard.windowTitle();

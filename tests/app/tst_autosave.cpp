@@ -1,0 +1,279 @@
+// The autosaved copy of a project: written a while after the last change and
+// never while a dialog waits, removed by everything that ends the session
+// cleanly, left behind by a crash and offered at the next start.
+
+#include "networkbuilder.h"
+#include "scripteddialogseam.h"
+#include "temporaryhome.h"
+
+#include "app/autosave.h"
+#include "app/autosaverecovery.h"
+#include "app/mainwindow.h"
+#include "diagram/diagramscene.h"
+#include "print/projectdoc.h"
+#include "project/projectwriter.h"
+
+#include <QDialog>
+#include <QMessageBox>
+#include <QStatusBar>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeProject(const QString &path, const QString &name)
+{
+    ProjectDoc doc;
+    doc.scene()->setInvestmentName(name);
+    NetworkBuilder builder(doc.scene());
+    builder.connect(builder.addPd(QPointF(300, 300), 1), builder.addCamera(QPointF(450, 200), 1), 40);
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && ProjectWriter(&doc).write(&file);
+}
+
+} // namespace
+
+class TestAutosave : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { Q_INIT_RESOURCE(images); }
+    void init()
+    {
+        // Never the real ~/mox: every test has a home of its own.
+        m_home.reset(new TemporaryHome);
+        QVERIFY(m_home->isValid());
+        m_project = m_home->filePath(QStringLiteral("mox/szkola.mox"));
+        QVERIFY(QDir().mkpath(m_home->filePath(QStringLiteral("mox"))));
+        QVERIFY(writeProject(m_project, QStringLiteral("Szkoła")));
+    }
+    void cleanup() { m_home.reset(); }
+
+    void fileNames_data();
+    void fileNames();
+    void crashAndRecovery_data();
+    void crashAndRecovery();
+    void copyRemoved_data();
+    void copyRemoved();
+    void waitsForQuietAndForDialogs();
+
+private:
+    // A window with the project open (or an untitled one) and a change that
+    // the user made in the dock, so the copy is due.
+    std::unique_ptr<MainWindow> editedWindow(ScriptedDialogSeam &seam, bool hasFile, int delay)
+    {
+        std::unique_ptr<MainWindow> window(new MainWindow(&seam));
+        Autosave::of(window.get())->setDelay(delay);
+        if (hasFile)
+            window->loadProject(m_project);
+        else
+            window->selectionChanged(); // a click on the empty sheet shows the project set
+        window->scene()->setInvestmentName(QStringLiteral("po awarii"));
+        return window;
+    }
+    QString copyOf(const QString &projectPath) const
+    {
+        return m_home->filePath(QStringLiteral("mox/.autosave/")) + Autosave::fileNameFor(projectPath);
+    }
+
+    QScopedPointer<TemporaryHome> m_home;
+    QString m_project;
+};
+
+void TestAutosave::fileNames_data()
+{
+    QTest::addColumn<QString>("projectPath");
+    QTest::addColumn<QString>("fileName");
+    QTest::newRow("never saved") << QString() << "bez-nazwy.mox";
+    QTest::newRow("Polish letters stay") << "/dom/Łódź – szkoła.mox" << "Łódź – szkoła.mox";
+    QTest::newRow("other extension, points inside") << "/dom/plan.v2.xml" << "plan.v2.mox";
+    QTest::newRow("no extension") << "/dom/plan" << "plan.mox";
+    QTest::newRow("hidden file") << "/dom/.ukryty.mox" << "_ukryty.mox";
+    QTest::newRow("characters other systems forbid") << "/dom/a:b*c?\"d<e>f|g\\h.mox" << "a_b_c__d_e_f_g_h.mox";
+    QTest::newRow("control characters") << QStringLiteral("/dom/a\nb\tc.mox") << "a_b_c.mox";
+    QTest::newRow("only blanks") << "/dom/   .mox" << "bez-nazwy.mox";
+    QTest::newRow("very long") << "/dom/" + QString(150, QLatin1Char('x')) + ".mox" << QString(100, QLatin1Char('x')) + ".mox";
+    QTest::newRow("a pair of surrogates is not cut")
+        << "/dom/" + QString(99, QLatin1Char('x')) + QString::fromUtf8("\xF0\x9F\x93\xB7") + ".mox"
+        << QString(99, QLatin1Char('x')) + ".mox";
+}
+
+void TestAutosave::fileNames()
+{
+    QFETCH(QString, projectPath);
+    QFETCH(QString, fileName);
+    QCOMPARE(Autosave::fileNameFor(projectPath), fileName);
+}
+
+void TestAutosave::crashAndRecovery_data()
+{
+    QTest::addColumn<bool>("hasFile");
+    QTest::addColumn<int>("answer"); // 0: no question expected
+    QTest::addColumn<bool>("projectSavedLater");
+    QTest::newRow("Przywróć") << true << int(QMessageBox::Yes) << false;
+    QTest::newRow("Przywróć, project never saved") << false << int(QMessageBox::Yes) << false;
+    QTest::newRow("Odrzuć") << true << int(QMessageBox::Discard) << false;
+    QTest::newRow("project saved after the copy") << true << 0 << true;
+}
+
+void TestAutosave::crashAndRecovery()
+{
+    QFETCH(bool, hasFile);
+    QFETCH(int, answer);
+    QFETCH(bool, projectSavedLater);
+    const QString projectPath = hasFile ? m_project : QString();
+    const QString copy = copyOf(projectPath);
+    const QByteArray projectBefore = fileBytes(m_project);
+
+    {
+        ScriptedDialogSeam seam;
+        std::unique_ptr<MainWindow> window = editedWindow(seam, hasFile, 20);
+        QTRY_VERIFY(QFile::exists(copy));
+        QVERIFY(fileBytes(copy).contains("<name>po awarii</name>"));
+        QCOMPARE(Autosave::projectPathOf(copy), projectPath);
+        // The project file itself is not touched, nor is the window's state.
+        QCOMPARE(fileBytes(m_project), projectBefore);
+        QVERIFY(window->projectDoc()->isModified());
+        QVERIFY(seam.shown.isEmpty());
+        // The crash: the window goes without being closed.
+    }
+    QVERIFY(QFile::exists(copy));
+    const QDateTime written = QFileInfo(copy).lastModified();
+    if (projectSavedLater) {
+        QFile project(m_project);
+        QVERIFY(project.open(QIODevice::ReadWrite));
+        QVERIFY(project.setFileTime(written.addSecs(10), QFileDevice::FileModificationTime));
+    }
+
+    ScriptedDialogSeam seam;
+    MainWindow window(&seam);
+    if (answer)
+        seam.messageAnswers.enqueue(answer);
+    const bool restored = AutosaveRecovery::offer(&window);
+    QCOMPARE(restored, answer == QMessageBox::Yes);
+    if (!answer) {
+        QVERIFY(seam.shown.isEmpty());
+        QVERIFY(!QFile::exists(copy));
+        return;
+    }
+    QCOMPARE(seam.kinds(), QStringList{"message"});
+    const ScriptedDialogSeam::Shown question = seam.shown.first();
+    QCOMPARE(question.title, QStringLiteral("MOX"));
+    QStringList buttons = question.buttons;
+    buttons.sort();
+    QCOMPARE(buttons, (QStringList{"Odrzuć", "Przywróć"}));
+    QCOMPARE(question.defaultButton, int(QMessageBox::Yes));
+    QVERIFY(question.hasParent);
+    QCOMPARE(question.text, QStringLiteral("Edytor nie został poprawnie zamknięty.\n"
+                                           "Znaleziono kopię automatyczną projektu %1 z %2.\n"
+                                           "Czy przywrócić projekt z tej kopii?")
+                                .arg(hasFile ? m_project : QStringLiteral("bez nazwy"),
+                                     written.toString(QStringLiteral("yyyy-MM-dd hh:mm"))));
+    if (!restored) {
+        QVERIFY(!QFile::exists(copy));
+        QVERIFY(!QFile::exists(Autosave::pathFileOf(copy)));
+        QCOMPARE(window.scene()->investmentName(), QStringLiteral("inwestycja 1"));
+        QVERIFY(!window.projectFile());
+        return;
+    }
+
+    // Restored at the project's own path, and still to be saved.
+    QCOMPARE(window.scene()->investmentName(), QStringLiteral("po awarii"));
+    QCOMPARE(window.projectFile() ? window.projectFile()->fileName() : QString(), projectPath);
+    QCOMPARE(window.windowTitle(), hasFile ? QStringLiteral("MOX NORVANTE - [%1]*").arg(m_project)
+                                           : QStringLiteral("MOX NORVANTE"));
+    QVERIFY(window.projectDoc()->isModified());
+    QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("Przywrócono projekt z kopii automatycznej"));
+    QCOMPARE(fileBytes(m_project), projectBefore);
+    // Until the user decides, a second crash would find the copy again.
+    QVERIFY(QFile::exists(copy));
+    seam.messageAnswers.enqueue(QMessageBox::Discard);
+    QVERIFY(window.close());
+    QVERIFY(!QFile::exists(copy));
+    QVERIFY(!QFile::exists(Autosave::pathFileOf(copy)));
+}
+
+void TestAutosave::copyRemoved_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<bool>("removed");
+    QTest::newRow("clean save") << "save" << true;
+    QTest::newRow("Nowy projekt") << "new" << true;
+    QTest::newRow("Nowy projekt cancelled") << "new cancelled" << false;
+    QTest::newRow("open") << "open" << true;
+    QTest::newRow("open cancelled") << "open cancelled" << false;
+    QTest::newRow("clean exit") << "exit" << true;
+    QTest::newRow("exit cancelled") << "exit cancelled" << false;
+}
+
+void TestAutosave::copyRemoved()
+{
+    QFETCH(QString, action);
+    QFETCH(bool, removed);
+    ScriptedDialogSeam seam;
+    std::unique_ptr<MainWindow> window = editedWindow(seam, true, 20);
+    const QString copy = copyOf(m_project);
+    QTRY_VERIFY(QFile::exists(copy));
+
+    if (action == QLatin1String("save")) {
+        QVERIFY(window->saveProject());
+    } else if (action.startsWith(QLatin1String("new"))) {
+        seam.messageAnswers.enqueue(QMessageBox::Discard);
+        const bool accept = action == QLatin1String("new");
+        seam.wizardScript = [accept](QWizard &) { return accept ? int(QDialog::Accepted) : int(QDialog::Rejected); };
+        window->newProjectWizard();
+    } else if (action.startsWith(QLatin1String("open"))) {
+        const QString other = m_home->filePath(QStringLiteral("inny.mox"));
+        QVERIFY(writeProject(other, QStringLiteral("Inny")));
+        if (action == QLatin1String("open"))
+            seam.fileAnswers.enqueue(other);
+        window->openProject();
+    } else {
+        seam.messageAnswers.enqueue(action == QLatin1String("exit") ? QMessageBox::Discard : QMessageBox::Cancel);
+        QCOMPARE(window->close(), removed);
+    }
+    QCOMPARE(QFile::exists(copy), !removed);
+    QCOMPARE(QFile::exists(Autosave::pathFileOf(copy)), !removed);
+}
+
+void TestAutosave::waitsForQuietAndForDialogs()
+{
+    ScriptedDialogSeam seam;
+    std::unique_ptr<MainWindow> window = editedWindow(seam, true, 1000);
+    const QString copy = copyOf(m_project);
+    Autosave *autosave = Autosave::of(window.get());
+
+    // Every change starts the wait again: changes more often than the delay
+    // keep the copy from being written.
+    QTest::qWait(600);
+    window->scene()->setInvestmentName(QStringLiteral("druga zmiana"));
+    QTest::qWait(600);
+    QVERIFY(!QFile::exists(copy));
+    QVERIFY(autosave->isDue());
+
+    // The time runs out while a dialog waits: nothing is written until it
+    // has closed. An unsaved-changes prompt, then the wizard, cancelled.
+    seam.messageAnswers.enqueue(QMessageBox::Discard);
+    bool writtenDuringDialog = true;
+    seam.wizardScript = [&](QWizard &) {
+        QTest::qWait(1500);
+        writtenDuringDialog = QFile::exists(copy);
+        return int(QDialog::Rejected);
+    };
+    window->newProjectWizard();
+    QVERIFY(!writtenDuringDialog);
+    QTRY_VERIFY(QFile::exists(copy));
+    QVERIFY(fileBytes(copy).contains("<name>druga zmiana</name>"));
+    QVERIFY(!autosave->isDue());
+}
+
+QTEST_MAIN(TestAutosave)
+#include "tst_autosave.moc"
