@@ -5,6 +5,7 @@
 #include "print/projectdoc.h"
 #include "project/projectwriter.h"
 #include "project/safesavefile.h"
+#include "project/systemerror.h"
 
 #include <QApplication>
 #include <QDir>
@@ -20,6 +21,8 @@ const int kStatusTimeout = 3000;
 const int kDialogRetry = 1000;
 // Long enough for any real project name, short enough for every file system.
 const int kMaxNameLength = 100;
+// Copies of projects of the same name: one per running editor or crash.
+const int kMaxCopiesPerName = 50;
 
 bool writeText(const QString &path, const QString &text, QString *error)
 {
@@ -42,6 +45,10 @@ Autosave::Autosave(MainWindow *window)
     connect(&m_timer, &QTimer::timeout, this, &Autosave::timeUp);
     connect(window->projectDoc(), &ProjectDoc::modifiedSet, this, &Autosave::modifiedSet);
 }
+
+// A window destroyed without closing is a crash as far as the copy is
+// concerned: it stays. Only the lock goes with this session.
+Autosave::~Autosave() = default;
 
 Autosave *Autosave::of(MainWindow *window)
 {
@@ -90,10 +97,31 @@ QString Autosave::projectPathOf(const QString &autosaveFile)
     return QString::fromUtf8(file.readAll()).trimmed();
 }
 
-QString Autosave::currentFile() const
+std::unique_ptr<QLockFile> Autosave::lock(const QString &autosaveFile)
 {
-    const QFile *project = m_window->projectFile();
-    return folder() + QLatin1Char('/') + fileNameFor(project ? project->fileName() : QString());
+    std::unique_ptr<QLockFile> lock(new QLockFile(autosaveFile + QStringLiteral(".lock")));
+    // A running editor may keep its copy for hours; only a lock whose owner
+    // has died is stale.
+    lock->setStaleLockTime(0);
+    if (!lock->tryLock(0))
+        return nullptr;
+    return lock;
+}
+
+// The first of name, name-2, name-3 ... that no running editor holds and no
+// copy left by a crash occupies: such a copy waits for the start-up question.
+QString Autosave::claim(const QString &name, std::unique_ptr<QLockFile> *lock) const
+{
+    const QString stem = folder() + QLatin1Char('/') + name.chopped(4);
+    for (int n = 1; n <= kMaxCopiesPerName; ++n) {
+        const QString candidate = n == 1 ? stem + QStringLiteral(".mox") : stem + QStringLiteral("-%1.mox").arg(n);
+        std::unique_ptr<QLockFile> candidateLock = Autosave::lock(candidate);
+        if (candidateLock && !QFileInfo::exists(candidate)) {
+            *lock = std::move(candidateLock);
+            return candidate;
+        }
+    }
+    return QString();
 }
 
 void Autosave::modifiedSet(bool modified)
@@ -122,15 +150,26 @@ void Autosave::timeUp()
 
 bool Autosave::writeNow()
 {
-    const QString target = currentFile();
     const QFile *project = m_window->projectFile();
     const QString projectPath = project ? QFileInfo(project->fileName()).absoluteFilePath() : QString();
+    const QString name = fileNameFor(projectPath);
     QDir().mkpath(folder());
 
+    // A Save As gives the copy a new name; the old copy goes only once the
+    // new one is written.
+    QString target = m_ownFile;
+    std::unique_ptr<QLockFile> newLock;
+    if (!m_ownLock || name != m_ownName)
+        target = claim(name, &newLock);
+
+    QString error;
+    bool written = !target.isEmpty();
+    if (!written)
+        error = SystemError::ofWriting(folder() + QLatin1Char('/') + name, tr("wszystkie nazwy kopii są zajęte"));
     // The path first: a copy is never without it, even after a crash
     // between the two writes.
-    QString error;
-    bool written = writeText(pathFileOf(target), projectPath, &error);
+    if (written)
+        written = writeText(pathFileOf(target), projectPath, &error);
     if (written) {
         SafeSaveFile file(target);
         ProjectWriter writer(m_window->projectDoc());
@@ -139,28 +178,37 @@ bool Autosave::writeNow()
             error = file.errorString();
     }
     if (!written) {
+        if (newLock)
+            QFile::remove(pathFileOf(target));
         m_window->statusBar()->showMessage(
-                tr("Nie mogę zapisać kopii automatycznej %1: %2").arg(target, error), kStatusTimeout);
+                tr("Nie mogę zapisać kopii automatycznej %1: %2").arg(target.isEmpty() ? name : target, error),
+                kStatusTimeout);
         return false;
     }
-
-    // After a Save As the copy has a new name; the old one is stale.
-    m_ownFiles.remove(target);
-    discard();
-    m_ownFiles.insert(target);
+    if (newLock) {
+        discard();
+        m_ownFile = target;
+        m_ownName = name;
+        m_ownLock = std::move(newLock);
+    }
     return true;
 }
 
 void Autosave::discard()
 {
-    for (const QString &file : qAsConst(m_ownFiles)) {
-        QFile::remove(file);
-        QFile::remove(pathFileOf(file));
+    if (!m_ownFile.isEmpty()) {
+        QFile::remove(m_ownFile);
+        QFile::remove(pathFileOf(m_ownFile));
     }
-    m_ownFiles.clear();
+    m_ownFile.clear();
+    m_ownName.clear();
+    m_ownLock.reset();
 }
 
-void Autosave::adopt(const QString &autosaveFile)
+void Autosave::adopt(const QString &autosaveFile, const QString &projectPath, std::unique_ptr<QLockFile> lock)
 {
-    m_ownFiles.insert(autosaveFile);
+    discard();
+    m_ownFile = autosaveFile;
+    m_ownName = fileNameFor(projectPath);
+    m_ownLock = std::move(lock);
 }

@@ -1,10 +1,12 @@
 #ifndef APP_AUTOSAVE_H
 #define APP_AUTOSAVE_H
 
+#include <QLockFile>
 #include <QObject>
-#include <QSet>
 #include <QString>
 #include <QTimer>
+
+#include <memory>
 
 class MainWindow;
 
@@ -24,6 +26,10 @@ class MainWindow;
 //
 // A clean save, "Nowy projekt", an opened project and a clean exit remove the
 // copy; a crash (the window destroyed without closing) leaves it behind.
+//
+// While the editor runs it holds <copy>.lock, so a second editor started
+// meanwhile neither asks about the copy nor writes its own over it; the lock
+// of an editor that died is taken over.
 class Autosave : public QObject
 {
     Q_OBJECT
@@ -34,42 +40,53 @@ public:
 
     // The window's autosave, created on first use as the window's child.
     static Autosave *of(MainWindow *window);
+    ~Autosave() override;
 
     // "mox/.autosave" in the home directory.
     static QString folder();
     // The copy of the project at projectPath: the file's base name, made
     // safe as a file name, or "bez-nazwy" for a project never saved; ".mox".
+    // When a copy of that name is taken by another running editor or waits
+    // to be restored, "-2", "-3" ... are added before ".mox".
     static QString fileNameFor(const QString &projectPath);
     // The file beside a copy that holds the project's own path.
     static QString pathFileOf(const QString &autosaveFile);
     // Reads that file: the project's path, empty for a project never saved.
     static QString projectPathOf(const QString &autosaveFile);
+    // Locks a copy for this editor. Null when a running editor holds it; a
+    // lock left by an editor that died is taken over.
+    static std::unique_ptr<QLockFile> lock(const QString &autosaveFile);
 
     void setDelay(int milliseconds) { m_delay = milliseconds; }
     int delay() const { return m_delay; }
     // True while a copy is due.
     bool isDue() const { return m_timer.isActive(); }
+    // The copy this session writes; empty before the first one.
+    QString ownFile() const { return m_ownFile; }
 
-    // The copy the current project goes to.
-    QString currentFile() const;
     // Writes the copy now. False, with a word in the status bar, when it
     // could not be written.
     bool writeNow();
-    // Removes the copies this session wrote or restored.
+    // Removes the copy this session wrote or restored.
     void discard();
     // A copy restored at start-up is the session's own from then on.
-    void adopt(const QString &autosaveFile);
+    void adopt(const QString &autosaveFile, const QString &projectPath, std::unique_ptr<QLockFile> lock);
 
 private:
     explicit Autosave(MainWindow *window);
 
     void modifiedSet(bool modified);
     void timeUp();
+    QString claim(const QString &name, std::unique_ptr<QLockFile> *lock) const;
 
     MainWindow *m_window;
     QTimer m_timer;
     int m_delay = DefaultDelay;
-    QSet<QString> m_ownFiles;
+    // The copy, the name it was claimed for (fileNameFor) and the lock that
+    // tells other editors, and the start-up question, that it is in use.
+    QString m_ownFile;
+    QString m_ownName;
+    std::unique_ptr<QLockFile> m_ownLock;
 };
 
 #endif // APP_AUTOSAVE_H

@@ -19,6 +19,9 @@ QList<AutosaveRecovery::Copy> AutosaveRecovery::pending(const QString &commandLi
     QList<Copy> copies;
     const QFileInfoList files = QDir(Autosave::folder()).entryInfoList({QStringLiteral("*.mox")}, QDir::Files);
     for (const QFileInfo &info : files) {
+        // The copy of an editor still running is not a crash.
+        if (!Autosave::lock(info.absoluteFilePath()))
+            continue;
         Copy copy{info.absoluteFilePath(), Autosave::projectPathOf(info.absoluteFilePath()), info.lastModified()};
         const QFileInfo project(copy.projectPath);
         if (!copy.projectPath.isEmpty() && project.exists() && project.lastModified() >= copy.written) {
@@ -47,6 +50,9 @@ bool AutosaveRecovery::offer(MainWindow *window, const QString &commandLineProje
 {
     const QList<Copy> copies = pending(commandLineProject);
     for (const Copy &copy : copies) {
+        std::unique_ptr<QLockFile> lock = Autosave::lock(copy.file);
+        if (!lock)
+            continue;
         QMessageBox box(QMessageBox::Question, tr("MOX"), question(copy),
                         QMessageBox::Yes | QMessageBox::Discard, window);
         box.button(QMessageBox::Yes)->setText(tr("Przywróć"));
@@ -58,7 +64,7 @@ bool AutosaveRecovery::offer(MainWindow *window, const QString &commandLineProje
         if (answer == QMessageBox::Yes) {
             if (!window->restoreProject(copy.file, copy.projectPath))
                 continue;
-            Autosave::of(window)->adopt(copy.file);
+            Autosave::of(window)->adopt(copy.file, copy.projectPath, std::move(lock));
             return true;
         }
         if (answer == QMessageBox::Discard) {

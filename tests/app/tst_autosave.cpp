@@ -64,6 +64,7 @@ private slots:
     void copyRemoved_data();
     void copyRemoved();
     void waitsForQuietAndForDialogs();
+    void copiesOfSeveralEditors();
 
 private:
     // A window with the project open (or an untitled one) and a change that
@@ -95,10 +96,9 @@ void TestAutosave::fileNames_data()
     QTest::newRow("never saved") << QString() << "bez-nazwy.mox";
     QTest::newRow("Polish letters stay") << "/dom/Łódź – szkoła.mox" << "Łódź – szkoła.mox";
     QTest::newRow("other extension, points inside") << "/dom/plan.v2.xml" << "plan.v2.mox";
-    QTest::newRow("no extension") << "/dom/plan" << "plan.mox";
     QTest::newRow("hidden file") << "/dom/.ukryty.mox" << "_ukryty.mox";
-    QTest::newRow("characters other systems forbid") << "/dom/a:b*c?\"d<e>f|g\\h.mox" << "a_b_c__d_e_f_g_h.mox";
-    QTest::newRow("control characters") << QStringLiteral("/dom/a\nb\tc.mox") << "a_b_c.mox";
+    QTest::newRow("characters other systems forbid, control characters")
+        << QStringLiteral("/dom/a:b*c?\"d<e>f|g\\h\ni\tj.mox") << "a_b_c__d_e_f_g_h_i_j.mox";
     QTest::newRow("only blanks") << "/dom/   .mox" << "bez-nazwy.mox";
     QTest::newRow("very long") << "/dom/" + QString(150, QLatin1Char('x')) + ".mox" << QString(100, QLatin1Char('x')) + ".mox";
     QTest::newRow("a pair of surrogates is not cut")
@@ -116,19 +116,20 @@ void TestAutosave::fileNames()
 void TestAutosave::crashAndRecovery_data()
 {
     QTest::addColumn<bool>("hasFile");
+    QTest::addColumn<QString>("afterCrash");
     QTest::addColumn<int>("answer"); // 0: no question expected
-    QTest::addColumn<bool>("projectSavedLater");
-    QTest::newRow("Przywróć") << true << int(QMessageBox::Yes) << false;
-    QTest::newRow("Przywróć, project never saved") << false << int(QMessageBox::Yes) << false;
-    QTest::newRow("Odrzuć") << true << int(QMessageBox::Discard) << false;
-    QTest::newRow("project saved after the copy") << true << 0 << true;
+    QTest::newRow("Przywróć") << true << QString() << int(QMessageBox::Yes);
+    QTest::newRow("Przywróć, project never saved") << false << QString() << int(QMessageBox::Yes);
+    QTest::newRow("Odrzuć") << true << QString() << int(QMessageBox::Discard);
+    QTest::newRow("project saved after the copy") << true << "project saved" << 0;
+    QTest::newRow("copy of an editor still running") << true << "copy locked" << 0;
 }
 
 void TestAutosave::crashAndRecovery()
 {
     QFETCH(bool, hasFile);
+    QFETCH(QString, afterCrash);
     QFETCH(int, answer);
-    QFETCH(bool, projectSavedLater);
     const QString projectPath = hasFile ? m_project : QString();
     const QString copy = copyOf(projectPath);
     const QByteArray projectBefore = fileBytes(m_project);
@@ -147,11 +148,13 @@ void TestAutosave::crashAndRecovery()
     }
     QVERIFY(QFile::exists(copy));
     const QDateTime written = QFileInfo(copy).lastModified();
-    if (projectSavedLater) {
+    if (afterCrash == QLatin1String("project saved")) {
         QFile project(m_project);
         QVERIFY(project.open(QIODevice::ReadWrite));
         QVERIFY(project.setFileTime(written.addSecs(10), QFileDevice::FileModificationTime));
     }
+    const std::unique_ptr<QLockFile> otherEditor =
+            afterCrash == QLatin1String("copy locked") ? Autosave::lock(copy) : nullptr;
 
     ScriptedDialogSeam seam;
     MainWindow window(&seam);
@@ -161,7 +164,7 @@ void TestAutosave::crashAndRecovery()
     QCOMPARE(restored, answer == QMessageBox::Yes);
     if (!answer) {
         QVERIFY(seam.shown.isEmpty());
-        QVERIFY(!QFile::exists(copy));
+        QCOMPARE(QFile::exists(copy), bool(otherEditor));
         return;
     }
     QCOMPARE(seam.kinds(), QStringList{"message"});
@@ -240,8 +243,9 @@ void TestAutosave::copyRemoved()
         seam.messageAnswers.enqueue(action == QLatin1String("exit") ? QMessageBox::Discard : QMessageBox::Cancel);
         QCOMPARE(window->close(), removed);
     }
-    QCOMPARE(QFile::exists(copy), !removed);
-    QCOMPARE(QFile::exists(Autosave::pathFileOf(copy)), !removed);
+    // Nothing is left behind: no copy, no path beside it, no lock.
+    const QStringList left = QDir(Autosave::folder()).entryList(QDir::Files | QDir::Hidden);
+    QCOMPARE(left, removed ? QStringList() : QStringList({"szkola.mox", "szkola.mox.lock", "szkola.mox.path"}));
 }
 
 void TestAutosave::waitsForQuietAndForDialogs()
@@ -273,6 +277,33 @@ void TestAutosave::waitsForQuietAndForDialogs()
     QTRY_VERIFY(QFile::exists(copy));
     QVERIFY(fileBytes(copy).contains("<name>druga zmiana</name>"));
     QVERIFY(!autosave->isDue());
+}
+
+void TestAutosave::copiesOfSeveralEditors()
+{
+    // Two untitled projects in two running editors, then one crash.
+    ScriptedDialogSeam seam;
+    std::unique_ptr<MainWindow> first = editedWindow(seam, false, 20);
+    std::unique_ptr<MainWindow> second = editedWindow(seam, false, 20);
+    QTRY_VERIFY(!Autosave::of(first.get())->ownFile().isEmpty() && !Autosave::of(second.get())->ownFile().isEmpty());
+    const QString crashed = Autosave::of(first.get())->ownFile();
+    const QString running = Autosave::of(second.get())->ownFile();
+    QCOMPARE(QSet<QString>({QFileInfo(crashed).fileName(), QFileInfo(running).fileName()}),
+             QSet<QString>({"bez-nazwy.mox", "bez-nazwy-2.mox"}));
+    QVERIFY(AutosaveRecovery::pending().isEmpty());
+
+    first.reset();
+    const QList<AutosaveRecovery::Copy> pending = AutosaveRecovery::pending();
+    QCOMPARE(pending.size(), 1);
+    QCOMPARE(pending.first().file, crashed);
+    QVERIFY(pending.first().projectPath.isEmpty());
+
+    // A third editor leaves the copy that waits for the question alone.
+    std::unique_ptr<MainWindow> third = editedWindow(seam, false, 20);
+    QTRY_VERIFY(!Autosave::of(third.get())->ownFile().isEmpty());
+    QCOMPARE(QFileInfo(Autosave::of(third.get())->ownFile()).fileName(), QStringLiteral("bez-nazwy-3.mox"));
+    QVERIFY(fileBytes(crashed).contains("<name>po awarii</name>"));
+    QVERIFY(seam.shown.isEmpty());
 }
 
 QTEST_MAIN(TestAutosave)
