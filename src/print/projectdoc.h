@@ -1,13 +1,13 @@
 #ifndef PRINT_PROJECTDOC_H
 #define PRINT_PROJECTDOC_H
 
+#include <QGraphicsTextItem>
 #include <QPixmap>
 #include <QPointer>
 #include <QWidget>
 
 class DiagramScene;
 class QGraphicsPixmapItem;
-class QGraphicsTextItem;
 class QGraphicsView;
 class QMenu;
 
