@@ -115,6 +115,7 @@ void SelectionBinding::selectionChanged()
         // selection change that connected the same set already.
         connect(m_connectedSet, &QtnPropertyBase::propertyDidChange, m_window, &MainWindow::updateScene,
                 Qt::UniqueConnection);
+    emit displayedSetChanged(m_connectedSet);
 
     m_window->updateScene(nullptr, nullptr, QtnPropertyChangeReasonNewValue);
 }
@@ -227,6 +228,7 @@ void SelectionBinding::updatePointFigures(DiagramItem *point)
 void SelectionBinding::splitWire(Wire *wire)
 {
     ++g_counters.splits;
+    emit cableSplitting(wire);
     DiagramScene *scene = m_window->scene();
     ProjectDoc *doc = m_window->projectDoc();
 
@@ -249,7 +251,10 @@ void SelectionBinding::splitWire(Wire *wire)
     // Leaving the scene drops the wire from the selection; the scene's signal
     // re-enters here and does only the bookkeeping half.
     scene->removeItem(wire);
-    m_retiredWires.emplace_back(wire);
+    if (m_wireKeeper)
+        m_wireKeeper(wire);
+    else
+        m_retiredWires.emplace_back(wire);
 
     const QColor wireColour(scene->colorWires());
     auto *wireA = new Wire(start, point);
@@ -271,6 +276,7 @@ void SelectionBinding::splitWire(Wire *wire)
         if (doc->wiresHidden())
             fresh->hide();
     }
+    emit cableSplit(wire, point, wireA, wireB);
 
     m_window->selectionChanged();
 }

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QPointer>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -56,6 +57,18 @@ public:
     // True only while the second half of the outermost updateScene runs.
     static bool guardActive();
 
+    // The wire a cable split takes out goes to the keeper, which owns it from
+    // then on (the history of edits, which may put it back); without one it
+    // is destroyed once no panel shows its set any more.
+    void setWireKeeper(const std::function<void(Wire *)> &keeper) { m_wireKeeper = keeper; }
+
+signals:
+    // The set the dock shows now and whose changes drive the drawing.
+    void displayedSetChanged(QtnPropertySet *set);
+    // A cable of 100 m or more is about to get a repeater point, and has got it.
+    void cableSplitting(Wire *wire);
+    void cableSplit(Wire *oldWire, DiagramItem *point, Wire *wireA, Wire *wireB);
+
 private:
     explicit SelectionBinding(MainWindow *window);
 
@@ -74,6 +87,7 @@ private:
     // announcement of the wire's own set (the dock's editor is still on the
     // stack), so the wire and its set are destroyed only later.
     std::vector<std::unique_ptr<Wire>> m_retiredWires;
+    std::function<void(Wire *)> m_wireKeeper;
 };
 
 #endif // APP_SELECTIONBINDING_H

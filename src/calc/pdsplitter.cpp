@@ -24,13 +24,18 @@ void PdSplitter::prepareQuestion(QMessageBox &box)
     box.button(QMessageBox::No)->setText(QStringLiteral("Nie"));
 }
 
-bool PdSplitter::askAndSplit(DiagramItem *item, QMenu *itemMenu, const Asker &ask)
+bool PdSplitter::confirm(DiagramItem *item, const Asker &ask)
 {
     if (!item || item->diagramType() != DiagramItem::PD)
         return false;
     QMessageBox box;
     prepareQuestion(box);
-    if (!ask || ask(box) != QMessageBox::Yes)
+    return ask && ask(box) == QMessageBox::Yes;
+}
+
+bool PdSplitter::askAndSplit(DiagramItem *item, QMenu *itemMenu, const Asker &ask)
+{
+    if (!confirm(item, ask))
         return false;
     split(item, itemMenu);
     return true;

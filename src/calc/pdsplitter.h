@@ -30,6 +30,8 @@ public:
     // (QMessageBox::StandardButton), e.g. through the editor's dialog seam.
     using Asker = std::function<int(QMessageBox &box)>;
 
+    // Asks about a distribution point; true when the user answered "Tak".
+    static bool confirm(DiagramItem *item, const Asker &ask);
     // Asks; on "Tak" splits and returns true, on anything else changes
     // nothing and returns false.
     static bool askAndSplit(DiagramItem *item, QMenu *itemMenu, const Asker &ask);

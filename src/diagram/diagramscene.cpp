@@ -40,6 +40,7 @@ void DiagramScene::setItemMenu(QMenu *menu)
 
 void DiagramScene::removeAllItems()
 {
+    emit aboutToRemoveAllItems();
     // Leave the selection first, so whoever shows the selected item's set
     // lets go of it before the item is destroyed.
     clearSelection();

@@ -58,6 +58,8 @@ public:
 signals:
     void itemInserted(DiagramItem *item);
     void wireInserted(Wire *wire);
+    // Everything on the sheet is about to go (a new or opened project).
+    void aboutToRemoveAllItems();
 
 public slots:
     void setMode(DiagramScene::Mode mode);
