@@ -8,6 +8,8 @@
 #include "diagram/wire.h"
 #include "print/projectdoc.h"
 #include "project/projectimagecodec.h"
+#include "undo/imageeditscope.h"
+#include "undo/undohistory.h"
 
 #include <QAbstractButton>
 #include <QBrush>
@@ -17,8 +19,6 @@
 #include <QGraphicsPixmapItem>
 #include <QGraphicsView>
 #include <QPixmap>
-#include <QSet>
-#include <QSignalBlocker>
 #include <QStatusBar>
 
 namespace {
@@ -33,61 +33,16 @@ DiagramItem *asDiagramItem(QGraphicsItem *item)
 
 } // namespace
 
-// A wire selected together with one of its ends dies with that end; the
-// addresses of wires already destroyed are remembered (never dereferenced)
-// so the copy of the selection can skip them in either order.
+// The items of the selection go with every cable that ends at them; the
+// history keeps all of it, so the deletion can be undone.
 void EditCommands::deleteItem()
 {
-    DiagramScene *scene = m_window->scene();
-    const QList<QGraphicsItem *> selected = scene->selectedItems();
-    if (!selected.isEmpty()) {
-        QSet<QGraphicsItem *> destroyed;
-        {
-            // The scene would announce the shrinking selection after every
-            // removal and recalculate a half-deleted drawing each time.
-            const QSignalBlocker blocker(scene);
-            for (QGraphicsItem *item : selected) {
-                if (destroyed.contains(item))
-                    continue;
-                if (item->type() == Wire::Type) {
-                    auto *wire = static_cast<Wire *>(item);
-                    scene->removeItem(wire);
-                    if (wire->startItem())
-                        wire->startItem()->removeWire(wire);
-                    if (wire->endItem())
-                        wire->endItem()->removeWire(wire);
-                    destroyed.insert(wire);
-                    delete wire;
-                } else if (DiagramItem *diagramItem = asDiagramItem(item)) {
-                    for (Wire *wire : diagramItem->wires())
-                        destroyed.insert(wire);
-                    diagramItem->removeWires();
-                    scene->removeItem(diagramItem);
-                    destroyed.insert(diagramItem);
-                    delete diagramItem;
-                }
-            }
-        }
-        // The dock may have shown a set that has just been destroyed: the
-        // selection change puts the project set (or a survivor's) there.
-        m_window->selectionChanged();
-    }
-    m_window->updateScene(nullptr, nullptr, QtnPropertyChangeReason(0));
+    m_window->undoHistory()->deleteSelection();
 }
 
 void EditCommands::rotate(bool right)
 {
-    DiagramScene *scene = m_window->scene();
-    const QList<QGraphicsItem *> selected = scene->selectedItems();
-    if (selected.isEmpty())
-        return;
-    if (DiagramItem *item = asDiagramItem(selected.first())) {
-        if (right)
-            item->rotateRight();
-        else
-            item->rotateLeft();
-    }
-    scene->update();
+    m_window->undoHistory()->rotateSelected(right);
 }
 
 void EditCommands::rotateLeft()
@@ -131,6 +86,7 @@ void EditCommands::hideDescriptions(bool bEnable)
 // scene origin, so exactly one tile covers the sheet.
 void EditCommands::addBackground()
 {
+    const ImageEditScope edit(m_window->undoHistory(), ImageEditScope::Background);
     const QString fileName = m_window->dialogSeam()->getOpenFileName(
             m_window, MainWindow::tr("Otwórz obraz tła"), QDir::currentPath(), MainWindow::tr(kImageFilter));
     if (fileName.isEmpty())
@@ -150,6 +106,7 @@ void EditCommands::addBackground()
 
 void EditCommands::delBackground()
 {
+    const ImageEditScope edit(m_window->undoHistory(), ImageEditScope::Background);
     ProjectDoc *doc = m_window->projectDoc();
     doc->setBackground(QPixmap());
     doc->scene()->setBackgroundBrush(QBrush());
@@ -179,6 +136,7 @@ QImage EditCommands::fitLogo(const QImage &image)
 
 void EditCommands::addCustomerLogo()
 {
+    const ImageEditScope edit(m_window->undoHistory(), ImageEditScope::Logo);
     const QString fileName = m_window->dialogSeam()->getOpenFileName(
             m_window, MainWindow::tr("Otwórz logo projektanta"), QDir::currentPath(), MainWindow::tr(kImageFilter));
     if (fileName.isEmpty())
@@ -195,6 +153,7 @@ void EditCommands::addCustomerLogo()
 
 void EditCommands::delCustomerLogo()
 {
+    const ImageEditScope edit(m_window->undoHistory(), ImageEditScope::Logo);
     ProjectDoc *doc = m_window->projectDoc();
     doc->setLogo(QPixmap());
     if (QGraphicsPixmapItem *item = doc->logoItem())
@@ -238,8 +197,10 @@ void EditCommands::buttonGroupClicked(int id)
     m_window->scene()->setMode(DiagramScene::InsertItem);
 }
 
+// The import changes the catalogue, not the project: not an edit to undo.
 void EditCommands::importCamerasFromCsv()
 {
+    const UndoHistory::Suspension pause(m_window->undoHistory());
     QDir::home().mkdir(QStringLiteral("mox"));
     const QString folder = QDir::homePath() + QDir::separator() + QStringLiteral("mox");
     const QString fileName = m_window->dialogSeam()->getOpenFileName(

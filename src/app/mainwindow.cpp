@@ -8,7 +8,6 @@
 #include "app/modaldialogseam.h"
 #include "calc/modelselection.h"
 #include "calc/networkcalc.h"
-#include "calc/pdsplitter.h"
 #include "app/projectcommands.h"
 #include "diagram/diagramitem.h"
 #include "diagram/diagramscene.h"
@@ -18,6 +17,7 @@
 #include "print/schematicprint.h"
 #include "property/widget/qtnpropertywidget.h"
 #include "propertysets/qtnpropertysetproject.h"
+#include "undo/undohistory.h"
 
 #include <QAction>
 #include <QApplication>
@@ -79,6 +79,8 @@ MainWindow::MainWindow(DialogSeam *seam)
     createPropertyDock();
     // Follows the sheet's modified flag from the first change on.
     Autosave::of(this);
+    m_pUndoHistory = new UndoHistory(this);
+    m_pUndoHistory->appendActions(m_pItemMenu, m_pEditToolBar);
 
     setWindowTitle(tr("MOX NORVANTE"));
     setUnifiedTitleAndToolBarOnMac(true);
@@ -411,11 +413,13 @@ static ProjectCommands projectCommands(MainWindow *window, QFile **projectFile)
 
 void MainWindow::loadProject(const QString &path)
 {
+    const UndoHistory::Suspension pause(m_pUndoHistory);
     projectCommands(this, &m_pProjectFile).loadProject(path);
 }
 
 bool MainWindow::restoreProject(const QString &autosavePath, const QString &projectPath)
 {
+    const UndoHistory::Suspension pause(m_pUndoHistory);
     return projectCommands(this, &m_pProjectFile).restoreProject(autosavePath, projectPath);
 }
 
@@ -443,6 +447,7 @@ void MainWindow::buttonGroupClicked(int id)
 
 void MainWindow::newProjectWizard()
 {
+    const UndoHistory::Suspension pause(m_pUndoHistory);
     NewProjectCommand::Hooks hooks;
     hooks.maybeSave = [this] { return maybeSave(); };
     hooks.execWizard = [this](QWizard &wizard) { return m_pDialogSeam->execWizard(wizard); };
@@ -459,6 +464,7 @@ void MainWindow::newProjectWizard()
 
 void MainWindow::openProject()
 {
+    const UndoHistory::Suspension pause(m_pUndoHistory);
     projectCommands(this, &m_pProjectFile).openProject();
 }
 
@@ -624,8 +630,18 @@ void MainWindow::calcVoltageDrop()
 
 bool MainWindow::addNewPdWhenOverflowSlotsCountPD(DiagramItem *item)
 {
-    return PdSplitter::askAndSplit(item, m_pItemMenu,
-                                   [this](QMessageBox &box) { return m_pDialogSeam->execMessageBox(box); });
+    return m_pUndoHistory->splitOverflow(item,
+                                         [this](QMessageBox &box) { return m_pDialogSeam->execMessageBox(box); });
+}
+
+void MainWindow::undo()
+{
+    m_pUndoHistory->undo();
+}
+
+void MainWindow::redo()
+{
+    m_pUndoHistory->redo();
 }
 
 void MainWindow::exportBomCsv()

@@ -27,6 +27,7 @@ class QToolBox;
 class QtnPropertyBase;
 class QtnPropertySet;
 class QtnPropertyWidget;
+class UndoHistory;
 class Wire;
 
 // The editor's single window: actions, menus, tool bars, the element tool box,
@@ -78,6 +79,7 @@ public:
     QTextEdit *orderDocument() { return &m_orderDocument; }
     QFile *projectFile() const { return m_pProjectFile; }
     bool updatePropertiesRequested() const { return m_bUpdateProperties; }
+    UndoHistory *undoHistory() const { return m_pUndoHistory; }
 
 public slots:
     void buttonGroupClicked(int id);
@@ -111,6 +113,8 @@ public slots:
     void calcVoltageDrop();
     bool addNewPdWhenOverflowSlotsCountPD(DiagramItem *item);
     void exportBomCsv();
+    void undo();
+    void redo();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -180,6 +184,7 @@ private:
     std::unique_ptr<DialogSeam> m_pModalSeam;
     DialogSeam *m_pDialogSeam = nullptr;
     QAction *m_pExportBomAction = nullptr;
+    UndoHistory *m_pUndoHistory = nullptr;
 };
 
 #endif // APP_MAINWINDOW_H

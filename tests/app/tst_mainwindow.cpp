@@ -164,13 +164,13 @@ private slots:
              "&Drukuj projekt", "D&rukuj zamówienie", kSeparator, "Za&kończ", kSeparator, "Eksport BOM do CSV"},
             {"Ukryj połączenia", "Ukryj opisy", "Właściwości"},
             {"&Dodaj tło", "&Usuń tło", kSeparator, "Dodaj logo projektanta", "Usuń logo projektanta"},
-            {"&Usuń", kSeparator, "Obrót w lewo", "Obrót w prawo"},
+            {"&Usuń", kSeparator, "Obrót w lewo", "Obrót w prawo", kSeparator, "Cofnij", "Ponów"},
             {"&Import Kamer z pliku CSV"},
             {"&Informacje o aplikacji"},
         };
         for (int i = 0; i < expected.size(); ++i)
             QCOMPARE(entries(bar.at(i)->menu()->actions()), expected.at(i));
-        QCOMPARE(m_window->findChildren<QAction *>(QString(), Qt::FindDirectChildrenOnly).size(), 19);
+        QCOMPARE(m_window->findChildren<QAction *>(QString(), Qt::FindDirectChildrenOnly).size(), 21);
         // The element menu is the items' context menu as well.
         QCOMPARE(m_window->itemMenu(), bar.at(3)->menu());
         QCOMPARE(m_window->scene()->itemMenu(), m_window->itemMenu());
@@ -243,7 +243,7 @@ private slots:
         QCOMPARE(bars.at(1)->windowTitle(), QStringLiteral("Rodzaj wskaźnika"));
         QCOMPARE(entries(bars.at(0)->actions()),
                  QStringList({"&Nowy projekt", "&Otwórz", "&Zapisz", "Z&apisz jako", "&Drukuj projekt",
-                              "D&rukuj zamówienie", "&Usuń"}));
+                              "D&rukuj zamówienie", "&Usuń", kSeparator, "Cofnij", "Ponów"}));
 
         // Pointer, line pointer, zoom, in this order.
         const QList<QAction *> pointerActions = bars.at(1)->actions();

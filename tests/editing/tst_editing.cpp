@@ -9,6 +9,7 @@
 #include "propertysets/qtnpropertysetpd.h"
 #include "propertysets/qtnpropertysetproject.h"
 #include "propertysets/qtnpropertysetwire.h"
+#include "undo/undohistory.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -87,6 +88,9 @@ private slots:
         for (const QString &name : order.split(QLatin1Char(',')))
             named.value(name)->setSelected(true);
         trigger(QStringLiteral("&Usuń"));
+        // The undo history keeps what it may bring back until it is emptied.
+        QCOMPARE(destroyedSets, 0);
+        m_window->undoHistory()->clear();
 
         QCOMPARE(destroyedSets, wiresDestroyed);
         QCOMPARE(items().size(), itemsLeft);

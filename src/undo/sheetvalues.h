@@ -1,0 +1,59 @@
+#ifndef UNDO_SHEETVALUES_H
+#define UNDO_SHEETVALUES_H
+
+#include "undo/setsnapshot.h"
+
+#include <QHash>
+#include <QList>
+#include <QPair>
+#include <QSet>
+#include <QString>
+#include <QVector>
+
+#include <memory>
+
+class DiagramScene;
+class QGraphicsItem;
+class Wire;
+
+// What an edit and the calculation after it may change in the values of a
+// sheet: every property of every item and wire and of the project, the
+// item's calculation flags, tool tip and remembered model text, and the
+// order of each item's wire list (which decides, between cables pointing
+// the same way, which point feeds which). Positions, the elements on the
+// sheet, the cable ends and the images belong to the commands themselves.
+//
+// The calculation writes into any point of the network after an edit (a
+// model that no longer fits, a catalogue bitrate, the voltages downstream)
+// and keeps a model that still fits, so going back means putting all of
+// that back, not just the value the user typed.
+//
+// Captures are cheap to keep: the state of an element that has not changed
+// since the previous capture is shared with it, not copied.
+class SheetValues
+{
+public:
+    struct ElementState;
+    // The last state captured of each element, so the next capture can share it.
+    struct Cache {
+        QHash<const QGraphicsItem *, std::shared_ptr<const ElementState>> elements;
+        std::shared_ptr<const SetSnapshot> project;
+        void forget(const QGraphicsItem *element) { elements.remove(element); }
+        void clear();
+    };
+
+    SheetValues() = default;
+    static SheetValues capture(DiagramScene *scene, Cache &cache);
+
+    bool isNull() const { return !m_project; }
+    // Puts the values back into every captured element that is on the scene.
+    void apply(DiagramScene *scene) const;
+
+    void collectElements(QSet<const QGraphicsItem *> &out) const;
+
+private:
+    QVector<QPair<QGraphicsItem *, std::shared_ptr<const ElementState>>> m_elements;
+    std::shared_ptr<const SetSnapshot> m_project;
+};
+
+#endif // UNDO_SHEETVALUES_H
