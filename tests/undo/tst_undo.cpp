@@ -6,6 +6,7 @@
 // to the end the file written after the last.
 
 #include "binding/editorfixture.h"
+#include "temporaryhome.h"
 #include "testcatalogue.h"
 
 #include "project/projectwriter.h"
@@ -26,7 +27,6 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <QToolBar>
 #include <QUndoStack>
 #include <QWizard>
@@ -49,7 +49,7 @@ class TestUndo : public EditorFixture
     Q_OBJECT
 
     std::unique_ptr<TestCatalogue> m_catalogue;
-    QTemporaryDir m_dir;
+    TemporaryHome m_home;
     QString m_picture;
 
     UndoHistory *history() const { return m_window->undoHistory(); }
@@ -148,7 +148,7 @@ class TestUndo : public EditorFixture
 
     QString pictureFile(const QSize &size, const QColor &colour)
     {
-        const QString path = m_dir.filePath(QStringLiteral("%1x%2.png").arg(size.width()).arg(size.height()));
+        const QString path = m_home.filePath(QStringLiteral("%1x%2.png").arg(size.width()).arg(size.height()));
         QImage image(size, QImage::Format_RGB32);
         image.fill(colour);
         image.save(path);
@@ -444,8 +444,7 @@ class TestUndo : public EditorFixture
 private slots:
     void initTestCase()
     {
-        QVERIFY(m_dir.isValid());
-        qputenv("HOME", m_dir.path().toLocal8Bit());
+        QVERIFY(m_home.isValid());
         m_picture = pictureFile(QSize(300, 100), QColor(30, 120, 200));
     }
 
@@ -627,10 +626,10 @@ private slots:
         QCOMPARE(undo->statusTip(), QStringLiteral("Cofnij: obrót w prawo"));
 
         // Saving keeps the history; the camera import changes the catalogue only.
-        const QString file = m_dir.filePath(QStringLiteral("projekt.mox"));
+        const QString file = m_home.filePath(QStringLiteral("projekt.mox"));
         m_seam.fileAnswers.enqueue(file);
         QVERIFY(m_window->saveAsProject());
-        const QString csv = m_dir.filePath(QStringLiteral("kamery.csv"));
+        const QString csv = m_home.filePath(QStringLiteral("kamery.csv"));
         QFile list(csv);
         QVERIFY(list.open(QIODevice::WriteOnly));
         list.write("Kam A,7,2048\n");
