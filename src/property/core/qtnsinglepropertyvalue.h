@@ -19,6 +19,8 @@ protected:
 
     ValueType valueImpl() const override { return m_value; }
     void setValueImpl(const ValueType& newValue) override { m_value = newValue; }
+    // Compared in place: valueImpl would copy the value first (a string, a pen).
+    bool isValueEqualImpl(const ValueType& valueToCompare) const override { return valueToCompare == m_value; }
 
 private:
     ValueType m_value;
