@@ -1,8 +1,10 @@
 #include "property/core/qtnpropertybase.h"
+#include "property/core/qtnproperty.h"
 #include "property/core/qtnpropertyset.h"
 
 #include <QByteArray>
 #include <QDataStream>
+#include <QMetaMethod>
 
 #include <limits>
 
@@ -41,11 +43,33 @@ bool qtnReadEnvelopeHeader(QDataStream& stream, quint32& length)
 }
 } // namespace
 
+struct QtnPropertyBase::DestructionGuard
+{
+    explicit DestructionGuard(QtnPropertyBase* guarded)
+        : property(guarded),
+          outer(guarded->m_destructionGuards)
+    {
+        guarded->m_destructionGuards = this;
+    }
+
+    ~DestructionGuard()
+    {
+        if (!destroyed)
+            property->m_destructionGuards = outer;
+    }
+
+    QtnPropertyBase* property;
+    DestructionGuard* outer;
+    bool destroyed = false;
+};
+
 QtnPropertyBase::QtnPropertyBase(QObject* parent)
     : QObject(parent),
       m_id(QtnPropertyIDInvalid),
       m_stateLocal(QtnPropertyStateNone),
-      m_stateInherited(QtnPropertyStateNone)
+      m_stateInherited(QtnPropertyStateNone),
+      m_destructionGuards(nullptr),
+      m_listenedSignals(0)
 {
     QtnPropertySet* parentSet = qobject_cast<QtnPropertySet*>(parent);
     if (parentSet)
@@ -54,11 +78,22 @@ QtnPropertyBase::QtnPropertyBase(QObject* parent)
 
 QtnPropertyBase::~QtnPropertyBase()
 {
+    for (DestructionGuard* guard = m_destructionGuards; guard; guard = guard->outer)
+        guard->destroyed = true;
+
     // While a set is being destroyed its children die in ~QObject, where the
     // cast no longer finds a set: nothing is relayed from a dead parent.
     QtnPropertySet* parentSet = qobject_cast<QtnPropertySet*>(parent());
     if (parentSet)
         parentSet->removeChildProperty(this);
+
+    // Sets that list this property without owning it forget it silently.
+    while (!m_listingSets.isEmpty())
+    {
+        QtnPropertySet* set = m_listingSets.first().set;
+        leaveSet(set);
+        set->m_childProperties.removeAll(this);
+    }
 }
 
 void QtnPropertyBase::setName(const QString& name)
@@ -69,34 +104,34 @@ void QtnPropertyBase::setName(const QString& name)
 
     QString newName = name;
     const QtnPropertyChangeReason reason = QtnPropertyChangeReasonName | QtnPropertyChangeReasonDisplayName;
-    Q_EMIT propertyWillChange(this, this, reason, QtnPropertyValuePtr(&newName));
+    emitWillChange(reason, QtnPropertyValuePtr(&newName));
     setObjectName(newName);
     m_displayName = newName;
-    Q_EMIT propertyDidChange(this, this, reason);
+    emitDidChange(reason);
 }
 
 void QtnPropertyBase::setDisplayName(const QString& displayName)
 {
     QString newDisplayName = displayName;
-    Q_EMIT propertyWillChange(this, this, QtnPropertyChangeReasonDisplayName, QtnPropertyValuePtr(&newDisplayName));
+    emitWillChange(QtnPropertyChangeReasonDisplayName, QtnPropertyValuePtr(&newDisplayName));
     m_displayName = newDisplayName;
-    Q_EMIT propertyDidChange(this, this, QtnPropertyChangeReasonDisplayName);
+    emitDidChange(QtnPropertyChangeReasonDisplayName);
 }
 
 void QtnPropertyBase::setDescription(const QString& description)
 {
     QString newDescription = description;
-    Q_EMIT propertyWillChange(this, this, QtnPropertyChangeReasonDescription, QtnPropertyValuePtr(&newDescription));
+    emitWillChange(QtnPropertyChangeReasonDescription, QtnPropertyValuePtr(&newDescription));
     m_description = newDescription;
-    Q_EMIT propertyDidChange(this, this, QtnPropertyChangeReasonDescription);
+    emitDidChange(QtnPropertyChangeReasonDescription);
 }
 
 void QtnPropertyBase::setId(QtnPropertyID id)
 {
     QtnPropertyID newId = id;
-    Q_EMIT propertyWillChange(this, this, QtnPropertyChangeReasonId, QtnPropertyValuePtr(&newId));
+    emitWillChange(QtnPropertyChangeReasonId, QtnPropertyValuePtr(&newId));
     m_id = newId;
-    Q_EMIT propertyDidChange(this, this, QtnPropertyChangeReasonId);
+    emitDidChange(QtnPropertyChangeReasonId);
 }
 
 void QtnPropertyBase::setState(QtnPropertyState stateToSet, bool force)
@@ -105,9 +140,9 @@ void QtnPropertyBase::setState(QtnPropertyState stateToSet, bool force)
         return;
 
     QtnPropertyState newState = stateToSet;
-    Q_EMIT propertyWillChange(this, this, QtnPropertyChangeReasonStateLocal, QtnPropertyValuePtr(&newState));
+    emitWillChange(QtnPropertyChangeReasonStateLocal, QtnPropertyValuePtr(&newState));
     m_stateLocal = newState;
-    Q_EMIT propertyDidChange(this, this, QtnPropertyChangeReasonStateLocal);
+    emitDidChange(QtnPropertyChangeReasonStateLocal);
     updateStateInherited(force);
 }
 
@@ -143,9 +178,9 @@ void QtnPropertyBase::setStateInherited(QtnPropertyState stateToSet, bool force)
         return;
 
     QtnPropertyState newState = stateToSet;
-    Q_EMIT propertyWillChange(this, this, QtnPropertyChangeReasonStateInherited, QtnPropertyValuePtr(&newState));
+    emitWillChange(QtnPropertyChangeReasonStateInherited, QtnPropertyValuePtr(&newState));
     m_stateInherited = newState;
-    Q_EMIT propertyDidChange(this, this, QtnPropertyChangeReasonStateInherited);
+    emitDidChange(QtnPropertyChangeReasonStateInherited);
     updateStateInherited(force);
 }
 
@@ -345,7 +380,7 @@ void QtnPropertyBase::masterPropertyWillChange(const QtnPropertyBase* changedPro
     Q_UNUSED(newValue);
     // The master's new value has the master's type, not ours: pass no pointer.
     if (reason & QtnPropertyChangeReasonValue)
-        Q_EMIT propertyWillChange(this, firedProperty, reason, nullptr);
+        announceWillChange(this, firedProperty, reason, nullptr);
 }
 
 void QtnPropertyBase::masterPropertyDidChange(const QtnPropertyBase* changedProperty,
@@ -356,7 +391,184 @@ void QtnPropertyBase::masterPropertyDidChange(const QtnPropertyBase* changedProp
         setStateInherited(changedProperty->state(), false);
 
     if (reason & QtnPropertyChangeReasonValue)
-        Q_EMIT propertyDidChange(this, firedProperty, reason);
+        announceDidChange(this, firedProperty, reason);
+}
+
+void QtnPropertyBase::announceWillChange(const QtnPropertyBase* changedProperty, const QtnPropertyBase* firedProperty,
+                                         QtnPropertyChangeReason reason, QtnPropertyValuePtr newValue)
+{
+    // Blocked signals silence the relay too, as they would silence a connection.
+    if (signalsBlocked())
+        return;
+
+    if (!m_listingSets.isEmpty())
+    {
+        const bool alive = relayToSets([&](QtnPropertySet* set) {
+            if (!set->m_ignoreChildPropertyChanges)
+                set->announceWillChange(changedProperty, set, reason, newValue);
+        });
+        if (!alive)
+            return;
+    }
+
+    if (isListened(WillChangeListened))
+        Q_EMIT propertyWillChange(changedProperty, firedProperty, reason, newValue);
+}
+
+void QtnPropertyBase::announceDidChange(const QtnPropertyBase* changedProperty, const QtnPropertyBase* firedProperty,
+                                        QtnPropertyChangeReason reason)
+{
+    if (signalsBlocked())
+        return;
+
+    if (!m_listingSets.isEmpty())
+    {
+        const bool alive = relayToSets([&](QtnPropertySet* set) {
+            if (!set->m_ignoreChildPropertyChanges)
+                set->announceDidChange(changedProperty, set, reason);
+        });
+        if (!alive)
+            return;
+    }
+
+    if (isListened(DidChangeListened))
+        Q_EMIT propertyDidChange(changedProperty, firedProperty, reason);
+}
+
+// Tells the sets listing this property, in the order they added it, and
+// returns false when one of their receivers destroyed this property. As with
+// connections made or broken during an emission, a set added meanwhile is not
+// told and a set removed (or destroyed) meanwhile is told no more.
+template <typename Relay>
+bool QtnPropertyBase::relayToSets(const Relay& relay)
+{
+    DestructionGuard guard(this);
+    if (m_listingSets.size() == 1)
+    {
+        const ListingSet only = m_listingSets.first();
+        if (!only.throughConnection)
+            relay(only.set);
+        return !guard.destroyed;
+    }
+
+    QVarLengthArray<QtnPropertySet*, 4> sets;
+    for (const ListingSet& listing : qAsConst(m_listingSets))
+    {
+        if (!listing.throughConnection)
+            sets.append(listing.set);
+    }
+    for (int i = 0; i < sets.size(); ++i)
+    {
+        if (i > 0 && !isRelayedDirectlyBy(sets.at(i)))
+            continue;
+        relay(sets.at(i));
+        if (guard.destroyed)
+            return false;
+    }
+    return true;
+}
+
+bool QtnPropertyBase::isRelayedDirectlyBy(const QtnPropertySet* set) const
+{
+    for (const ListingSet& listing : m_listingSets)
+    {
+        if (listing.set == set && !listing.throughConnection)
+            return true;
+    }
+    return false;
+}
+
+void QtnPropertyBase::joinSet(QtnPropertySet* set)
+{
+    // A receiver connected before the set must go on hearing of changes
+    // before the set does: such a set is told through a connection, behind it.
+    bool behindReceivers = false;
+    if (m_listenedSignals & (WillChangeListened | DidChangeListened | ListenersToRecount))
+    {
+        recountListeners();
+        behindReceivers = m_listenedSignals & (WillChangeListened | DidChangeListened);
+    }
+
+    m_listingSets.append(ListingSet{set, behindReceivers});
+    if (behindReceivers)
+    {
+        QObject::connect(this, &QtnPropertyBase::propertyWillChange, set, &QtnPropertySet::childPropertyWillChange,
+                         Qt::DirectConnection);
+        QObject::connect(this, &QtnPropertyBase::propertyDidChange, set, &QtnPropertySet::childPropertyDidChange,
+                         Qt::DirectConnection);
+    }
+}
+
+void QtnPropertyBase::leaveSet(QtnPropertySet* set)
+{
+    bool connected = false;
+    for (int i = m_listingSets.size() - 1; i >= 0; --i)
+    {
+        if (m_listingSets.at(i).set != set)
+            continue;
+        connected = connected || m_listingSets.at(i).throughConnection;
+        m_listingSets.remove(i);
+    }
+    if (connected)
+    {
+        QObject::disconnect(this, &QtnPropertyBase::propertyWillChange, set, &QtnPropertySet::childPropertyWillChange);
+        QObject::disconnect(this, &QtnPropertyBase::propertyDidChange, set, &QtnPropertySet::childPropertyDidChange);
+    }
+}
+
+namespace
+{
+const QMetaMethod& qtnWillChangeSignal()
+{
+    static const QMetaMethod method = QMetaMethod::fromSignal(&QtnPropertyBase::propertyWillChange);
+    return method;
+}
+
+const QMetaMethod& qtnDidChangeSignal()
+{
+    static const QMetaMethod method = QMetaMethod::fromSignal(&QtnPropertyBase::propertyDidChange);
+    return method;
+}
+
+const QMetaMethod& qtnValueAcceptSignal()
+{
+    static const QMetaMethod method = QMetaMethod::fromSignal(&QtnProperty::propertyValueAccept);
+    return method;
+}
+} // namespace
+
+void QtnPropertyBase::connectNotify(const QMetaMethod& signal)
+{
+    // Qt may call this with a lock of its own held: only flags are set here.
+    if (signal == qtnWillChangeSignal())
+        m_listenedSignals |= WillChangeListened;
+    else if (signal == qtnDidChangeSignal())
+        m_listenedSignals |= DidChangeListened;
+    else if (signal == qtnValueAcceptSignal())
+        m_listenedSignals |= ValueAcceptListened;
+    else if (!signal.isValid())
+        m_listenedSignals |= WillChangeListened | DidChangeListened | ValueAcceptListened;
+    QObject::connectNotify(signal);
+}
+
+void QtnPropertyBase::disconnectNotify(const QMetaMethod& signal)
+{
+    // Called before the connection is gone (a receiver being destroyed):
+    // count again only when the next change is announced.
+    m_listenedSignals |= ListenersToRecount;
+    QObject::disconnectNotify(signal);
+}
+
+void QtnPropertyBase::recountListeners()
+{
+    quint8 listened = 0;
+    if (isSignalConnected(qtnWillChangeSignal()))
+        listened |= WillChangeListened;
+    if (isSignalConnected(qtnDidChangeSignal()))
+        listened |= DidChangeListened;
+    if (asProperty() && isSignalConnected(qtnValueAcceptSignal()))
+        listened |= ValueAcceptListened;
+    m_listenedSignals = listened;
 }
 
 void qtnConnectMasterState(const QtnPropertyBase& masterProperty, QtnPropertyBase& slaveProperty)

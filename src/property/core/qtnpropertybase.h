@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QScopedPointer>
 #include <QString>
+#include <QVarLengthArray>
 #include <QVariant>
 
 #include <functional>
@@ -89,6 +90,8 @@ public:
     virtual const QtnPropertySet* asPropertySet() const { return nullptr; }
 
 Q_SIGNALS:
+    // Raised only through emitWillChange and emitDidChange: a bare emit would
+    // reach this property's receivers but not the sets that list it.
     void propertyWillChange(const QtnPropertyBase* changedProperty, const QtnPropertyBase* firedProperty,
                             QtnPropertyChangeReason reason, QtnPropertyValuePtr newValue);
     void propertyDidChange(const QtnPropertyBase* changedProperty, const QtnPropertyBase* firedProperty,
@@ -96,6 +99,21 @@ Q_SIGNALS:
 
 protected:
     explicit QtnPropertyBase(QObject* parent);
+
+    // Every change of this property goes out through these two: the sets that
+    // list it hear of it first, each relaying it up to its own sets, then the
+    // receivers connected to this property itself.
+    void emitWillChange(QtnPropertyChangeReason reason, QtnPropertyValuePtr newValue)
+    {
+        announceWillChange(this, this, reason, newValue);
+    }
+    void emitDidChange(QtnPropertyChangeReason reason) { announceDidChange(this, this, reason); }
+
+    // False when nobody is connected to propertyValueAccept: the veto round can be skipped.
+    bool isValueAcceptListened() { return isListened(ValueAcceptListened); }
+
+    void connectNotify(const QMetaMethod& signal) override;
+    void disconnectNotify(const QMetaMethod& signal) override;
 
     virtual bool loadImpl(QDataStream& stream);
     virtual bool saveImpl(QDataStream& stream) const;
@@ -116,6 +134,47 @@ private:
     QVariant valueAsVariant() const;
     void setValueAsVariant(const QVariant& var);
 
+    void announceWillChange(const QtnPropertyBase* changedProperty, const QtnPropertyBase* firedProperty,
+                            QtnPropertyChangeReason reason, QtnPropertyValuePtr newValue);
+    void announceDidChange(const QtnPropertyBase* changedProperty, const QtnPropertyBase* firedProperty,
+                           QtnPropertyChangeReason reason);
+    template <typename Relay>
+    bool relayToSets(const Relay& relay);
+    bool isRelayedDirectlyBy(const QtnPropertySet* set) const;
+    void joinSet(QtnPropertySet* set);
+    void leaveSet(QtnPropertySet* set);
+
+    // Which of this property's signals have receivers. Kept by connectNotify;
+    // a disconnection only marks the flags for a recount at the next change,
+    // so a flag may stay set for a while but is never missing.
+    enum ListenedSignal : quint8
+    {
+        WillChangeListened = 1,
+        DidChangeListened = 2,
+        ValueAcceptListened = 4,
+        ListenersToRecount = 8
+    };
+    bool isListened(ListenedSignal listenedSignal)
+    {
+        if (m_listenedSignals & ListenersToRecount)
+            recountListeners();
+        return m_listenedSignals & listenedSignal;
+    }
+    void recountListeners();
+
+    // A set that lists this property, once per addChildProperty. Sets are
+    // told of a change by a direct call; only a set added while this property
+    // already had receivers is told through a connection of its own, so that
+    // it keeps its place behind them.
+    struct ListingSet
+    {
+        QtnPropertySet* set;
+        bool throughConnection;
+    };
+
+    // Lets a relay notice that a receiver up the tree destroyed this property.
+    struct DestructionGuard;
+
     QString m_displayName;
     QString m_description;
     QtnPropertyID m_id;
@@ -123,6 +182,9 @@ private:
     QtnPropertyState m_stateInherited;
     QScopedPointer<QtnPropertyDelegateInfoGetter> m_delegateInfoGetter;
     QtnPropertyResetCallback m_resetCallback;
+    QVarLengthArray<ListingSet, 1> m_listingSets;
+    DestructionGuard* m_destructionGuards;
+    quint8 m_listenedSignals;
 
     friend class QtnPropertySet;
     friend void qtnConnectMasterState(const QtnPropertyBase& masterProperty, QtnPropertyBase& slaveProperty);

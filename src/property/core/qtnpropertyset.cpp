@@ -28,7 +28,7 @@ QtnPropertySet::~QtnPropertySet()
 {
     // Children owned elsewhere outlive us; they must stop calling our relays.
     for (QtnPropertyBase* child : qAsConst(m_childProperties))
-        disconnectChild(child);
+        child->leaveSet(this);
     m_childProperties.clear();
 }
 
@@ -103,11 +103,11 @@ void QtnPropertySet::clearChildProperties()
         return;
 
     for (QtnPropertyBase* child : qAsConst(m_childProperties))
-        disconnectChild(child);
+        child->leaveSet(this);
 
-    Q_EMIT propertyWillChange(this, this, QtnPropertyChangeReasonChildPropertyRemove, nullptr);
+    emitWillChange(QtnPropertyChangeReasonChildPropertyRemove, nullptr);
     m_childProperties.clear();
-    Q_EMIT propertyDidChange(this, this, QtnPropertyChangeReasonChildPropertyRemove);
+    emitDidChange(QtnPropertyChangeReasonChildPropertyRemove);
 }
 
 bool QtnPropertySet::addChildProperty(QtnPropertyBase* childProperty, bool moveOwnership)
@@ -116,12 +116,12 @@ bool QtnPropertySet::addChildProperty(QtnPropertyBase* childProperty, bool moveO
     if (!childProperty)
         return false;
 
-    Q_EMIT propertyWillChange(this, this, QtnPropertyChangeReasonChildPropertyAdd, QtnPropertyValuePtr(childProperty));
+    emitWillChange(QtnPropertyChangeReasonChildPropertyAdd, QtnPropertyValuePtr(childProperty));
     m_childProperties.append(childProperty);
-    connectChild(childProperty);
+    childProperty->joinSet(this);
     if (moveOwnership)
         childProperty->setParent(this);
-    Q_EMIT propertyDidChange(this, this, QtnPropertyChangeReasonChildPropertyAdd);
+    emitDidChange(QtnPropertyChangeReasonChildPropertyAdd);
 
     // The newcomer takes our state, but listeners hear of it as an addition only.
     const bool wasIgnoring = m_ignoreChildPropertyChanges;
@@ -140,12 +140,12 @@ bool QtnPropertySet::removeChildProperty(QtnPropertyBase* childProperty)
     if (!m_childProperties.contains(childProperty))
         return false;
 
-    Q_EMIT propertyWillChange(this, this, QtnPropertyChangeReasonChildPropertyRemove, QtnPropertyValuePtr(childProperty));
-    disconnectChild(childProperty);
+    emitWillChange(QtnPropertyChangeReasonChildPropertyRemove, QtnPropertyValuePtr(childProperty));
+    childProperty->leaveSet(this);
     m_childProperties.removeAll(childProperty);
     if (childProperty->parent() == this)
         childProperty->setParent(nullptr);
-    Q_EMIT propertyDidChange(this, this, QtnPropertyChangeReasonChildPropertyRemove);
+    emitDidChange(QtnPropertyChangeReasonChildPropertyRemove);
     return true;
 }
 
@@ -201,7 +201,7 @@ void QtnPropertySet::childPropertyWillChange(const QtnPropertyBase* changedPrope
 {
     Q_UNUSED(firedProperty);
     if (!m_ignoreChildPropertyChanges)
-        Q_EMIT propertyWillChange(changedProperty, this, reason, newValue);
+        announceWillChange(changedProperty, this, reason, newValue);
 }
 
 void QtnPropertySet::childPropertyDidChange(const QtnPropertyBase* changedProperty,
@@ -210,37 +210,7 @@ void QtnPropertySet::childPropertyDidChange(const QtnPropertyBase* changedProper
 {
     Q_UNUSED(firedProperty);
     if (!m_ignoreChildPropertyChanges)
-        Q_EMIT propertyDidChange(changedProperty, this, reason);
-}
-
-void QtnPropertySet::connectChild(QtnPropertyBase* childProperty)
-{
-    QObject::connect(childProperty, &QtnPropertyBase::propertyWillChange,
-                     this, &QtnPropertySet::childPropertyWillChange, Qt::DirectConnection);
-    QObject::connect(childProperty, &QtnPropertyBase::propertyDidChange,
-                     this, &QtnPropertySet::childPropertyDidChange, Qt::DirectConnection);
-    QObject::connect(childProperty, &QObject::destroyed, this, &QtnPropertySet::childPropertyDestroyed,
-                     Qt::DirectConnection);
-}
-
-void QtnPropertySet::disconnectChild(QtnPropertyBase* childProperty)
-{
-    QObject::disconnect(childProperty, &QtnPropertyBase::propertyWillChange,
-                        this, &QtnPropertySet::childPropertyWillChange);
-    QObject::disconnect(childProperty, &QtnPropertyBase::propertyDidChange,
-                        this, &QtnPropertySet::childPropertyDidChange);
-    QObject::disconnect(childProperty, &QObject::destroyed, this, &QtnPropertySet::childPropertyDestroyed);
-}
-
-void QtnPropertySet::childPropertyDestroyed(QObject* object)
-{
-    // A child added without ownership may die under another parent; by now it
-    // is a bare QObject, so it is only forgotten, not announced.
-    for (int i = m_childProperties.size() - 1; i >= 0; --i)
-    {
-        if (static_cast<QObject*>(m_childProperties.at(i)) == object)
-            m_childProperties.removeAt(i);
-    }
+        announceDidChange(changedProperty, this, reason);
 }
 
 bool QtnPropertySet::saveImpl(QDataStream& stream) const

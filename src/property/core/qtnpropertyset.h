@@ -51,20 +51,21 @@ protected:
     void updateStateInherited(bool force) override;
 
 private Q_SLOTS:
+    // Relays of a child that had receivers of its own before it joined this
+    // set; every other child calls the set directly (QtnPropertyBase).
     void childPropertyWillChange(const QtnPropertyBase* changedProperty, const QtnPropertyBase* firedProperty,
                                  QtnPropertyChangeReason reason, QtnPropertyValuePtr newValue);
     void childPropertyDidChange(const QtnPropertyBase* changedProperty, const QtnPropertyBase* firedProperty,
                                 QtnPropertyChangeReason reason);
-    void childPropertyDestroyed(QObject* object);
 
 private:
     bool toStrWithPrefix(QString& str, const QString& prefix) const;
     void findChildPropertiesRecursive(const QString& name, QList<QtnPropertyBase*>& result);
-    void connectChild(QtnPropertyBase* childProperty);
-    void disconnectChild(QtnPropertyBase* childProperty);
 
     QList<QtnPropertyBase*> m_childProperties;
     bool m_ignoreChildPropertyChanges;
+
+    friend class QtnPropertyBase;
 };
 
 #endif // QTN_PROPERTY_SET_H

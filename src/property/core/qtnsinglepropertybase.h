@@ -104,14 +104,17 @@ public:
 
         // A private copy: newValue may refer to storage that setValueImpl overwrites.
         ValueType valueToSet = newValue;
-        bool accept = true;
-        Q_EMIT propertyValueAccept(this, QtnPropertyValuePtr(&valueToSet), &accept);
-        if (!accept)
-            return false;
+        if (isValueAcceptListened())
+        {
+            bool accept = true;
+            Q_EMIT propertyValueAccept(this, QtnPropertyValuePtr(&valueToSet), &accept);
+            if (!accept)
+                return false;
+        }
 
-        Q_EMIT propertyWillChange(this, this, QtnPropertyChangeReasonNewValue, QtnPropertyValuePtr(&valueToSet));
+        emitWillChange(QtnPropertyChangeReasonNewValue, QtnPropertyValuePtr(&valueToSet));
         setValueImpl(valueToSet);
-        Q_EMIT propertyDidChange(this, this, QtnPropertyChangeReasonNewValue);
+        emitDidChange(QtnPropertyChangeReasonNewValue);
         return true;
     }
 
@@ -146,9 +149,9 @@ protected:
             return false;
 
         // A stream is trusted: it restores what was saved, in or out of range.
-        Q_EMIT propertyWillChange(this, this, QtnPropertyChangeReasonLoadedValue, QtnPropertyValuePtr(&loadedValue));
+        emitWillChange(QtnPropertyChangeReasonLoadedValue, QtnPropertyValuePtr(&loadedValue));
         setValueImpl(loadedValue);
-        Q_EMIT propertyDidChange(this, this, QtnPropertyChangeReasonLoadedValue);
+        emitDidChange(QtnPropertyChangeReasonLoadedValue);
         return true;
     }
 
