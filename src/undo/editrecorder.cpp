@@ -40,11 +40,11 @@ EditRecorder::~EditRecorder()
 
 void EditRecorder::reset()
 {
-    disconnect(m_pendingWill);
     disconnect(m_pendingDid);
     delete m_pending;
     m_pending = nullptr;
-    m_pendingDepth = 0;
+    m_pendingProperty = nullptr;
+    m_pendingWills = m_pendingDids = 0;
     m_gesture = Gesture::None;
     m_gestureValues = SheetValues();
     m_gesturePositions.clear();
@@ -71,32 +71,40 @@ void EditRecorder::watchSet(QtnPropertySet *set)
                                  QtnPropertyValuePtr) { propertyWillChange(changed, reason); });
 }
 
-// The connections to the changing property are made now, after everyone
-// else's: its change reaches this recorder last, when the rules, the window
-// and the calculation are through with it.
+// The beginnings of the edited property's announcements are counted where
+// they are relayed by the shown set, which was listened to before the edit
+// began; their ends are counted on the property itself, by a connection made
+// now, after everyone else's: the end of the edit reaches this recorder last,
+// when the rules, the window and the calculation are through with it. A
+// receiver connected to a property while its change is being announced may or
+// may not hear that very announcement, so nothing here depends on it.
 void EditRecorder::propertyWillChange(const QtnPropertyBase *changedProperty, QtnPropertyChangeReason reason)
 {
+    if (m_pending && changedProperty == m_pendingProperty) {
+        ++m_pendingWills;
+        return;
+    }
     if (!(reason & QtnPropertyChangeReasonNewValue) || !changedProperty)
         return;
     if (m_pending || !m_history->isRecording() || calculating() || !m_watchedSet)
         return;
     m_pending = new PropertyEditCommand(m_history, changedProperty);
     m_pending->setValuesBefore(m_history->captureValues());
-    m_pendingDepth = 1;
-    m_pendingWill = connect(changedProperty, &QtnPropertyBase::propertyWillChange, this,
-                            [this] { ++m_pendingDepth; });
+    m_pendingProperty = changedProperty;
+    m_pendingWills = 1;
+    m_pendingDids = 0;
     m_pendingDid = connect(changedProperty, &QtnPropertyBase::propertyDidChange, this, [this] {
-        if (--m_pendingDepth == 0)
+        if (++m_pendingDids == m_pendingWills)
             finishPropertyEdit();
     });
 }
 
 void EditRecorder::finishPropertyEdit()
 {
-    disconnect(m_pendingWill);
     disconnect(m_pendingDid);
     PropertyEditCommand *command = m_pending;
     m_pending = nullptr;
+    m_pendingProperty = nullptr;
     m_history->push(command);
 }
 

@@ -60,8 +60,11 @@ private:
     QPointer<QtnPropertySet> m_watchedSet;
     QMetaObject::Connection m_watch;
     PropertyEditCommand *m_pending = nullptr;
-    int m_pendingDepth = 0;
-    QMetaObject::Connection m_pendingWill;
+    const QtnPropertyBase *m_pendingProperty = nullptr;
+    // Announcements of the edited property begun and ended since the edit
+    // began; the edit is over when every one begun has ended.
+    int m_pendingWills = 0;
+    int m_pendingDids = 0;
     QMetaObject::Connection m_pendingDid;
 
     Gesture m_gesture = Gesture::None;
