@@ -1,76 +1,182 @@
-// Load and save times of generated projects of 100, 1000 and 5000 cameras,
-// and for the largest the cost of reading compared with a bare pass of the
-// XML stream reader over the same bytes.
-//   ./bench/project/bench_project            (all)
-//   ./bench/project/bench_project load       (one function)
-#include "networkbuilder.h"
+// Opening and saving generated projects of 500, 1000 and 5000 cameras, each
+// against the bare XML stream work over the same file, in one run:
+//   - the whole load as the editor does it (MainWindow::loadProject: reading,
+//     list refresh, the calculation loading runs, the selection change),
+//     and the project reader alone, against a bare QXmlStreamReader pass;
+//   - the project writer against a bare QXmlStreamWriter writing the same
+//     elements (its output is checked to be the writer's, byte for byte);
+//   - t(5000) / t(500) of load and save.
+//   nice -n 10 ./bench/project/bench_project report    (the ratio table)
+//   nice -n 10 ./bench/project/bench_project           (QBENCHMARK figures too)
+#include "benchsupport.h"
+#include "scripteddialogseam.h"
 #include "testcatalogue.h"
 
+#include "app/mainwindow.h"
 #include "diagram/diagramitem.h"
 #include "diagram/diagramscene.h"
 #include "diagram/wire.h"
 #include "print/projectdoc.h"
+#include "project/projectimagecodec.h"
 #include "project/projectreader.h"
 #include "project/projectwriter.h"
 
 #include <QBuffer>
-#include <QElapsedTimer>
+#include <QFile>
 #include <QXmlStreamReader>
+#include <QXmlStreamWriter>
 #include <QtTest>
+
 #include <cstdio>
+#include <memory>
 
 namespace {
 
-// A star of points, eight cameras to a point, the points chained over PoE
-// from the first one; laid out on a grid across (and beyond) the sheet.
-QByteArray generateProject(int cameras)
-{
-    ProjectDoc doc;
-    NetworkBuilder builder(doc.scene());
-    DiagramItem *previous = nullptr;
-    DiagramItem *point = nullptr;
-    for (int i = 0; i < cameras; ++i) {
-        if (i % 8 == 0) {
-            const int p = i / 8;
-            point = builder.addPd(QPointF(100 + (p % 10) * 110, 100 + (p / 10) * 150), unsigned(p % 100), p == 0);
-            point->setLocation(QStringLiteral("Punkt %1").arg(p));
-            if (previous)
-                builder.connect(previous, point, 40 + unsigned(p % 50));
-            previous = point;
-        }
-        DiagramItem *camera = builder.addCamera(QPointF(80 + (i % 40) * 27.5, 160 + (i / 40) * 33.25),
-                                                unsigned(i % 100), 7, 4096);
-        camera->setLocation(QStringLiteral("Kamera %1 – hala").arg(i));
-        camera->setModel(QStringLiteral("Hikvision DS-2CD2143G2-I"));
-        builder.connect(point, camera, 10 + unsigned(i % 90));
-    }
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    ProjectWriter(&doc).write(&buffer);
-    return bytes;
-}
+const int Sizes[] = {500, 1000, 5000};
+const int Repeats = 7;
 
-bool loadInto(ProjectDoc &doc, const QByteArray &bytes)
+qint64 bareReaderPass(const QString &path)
 {
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    return ProjectReader(&doc).read(&buffer);
-}
-
-qint64 bareReaderPass(const QByteArray &bytes)
-{
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QXmlStreamReader xml(&buffer);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return -1;
+    QXmlStreamReader xml(&file);
     qint64 tokens = 0;
     while (!xml.atEnd()) {
         xml.readNext();
         ++tokens;
     }
     return xml.hasError() ? -1 : tokens;
+}
+
+// The elements of a project as plain texts, taken from a loaded sheet the way
+// the writer takes them, so that a bare stream writer can write the very same
+// document without touching the scene or any property.
+struct PlainElement {
+    QString name;
+    QVector<QPair<QString, QString>> attributes;
+    QVector<QPair<QString, QString>> children;
+};
+
+struct PlainProject {
+    QVector<QPair<QString, QString>> project;
+    QVector<PlainElement> elements;
+};
+
+QString yesNo(bool yes)
+{
+    return yes ? QStringLiteral("yes") : QStringLiteral("no");
+}
+
+PlainProject plainProject(ProjectDoc &doc)
+{
+    PlainProject plain;
+    const DiagramScene *scene = doc.scene();
+    plain.project = {{"name", scene->investmentName()},
+                     {"create", scene->createDate()},
+                     {"address", scene->investmentAddress()},
+                     {"comment", scene->investmentComments()},
+                     {"color_wires", scene->colorWires()},
+                     {"color_cameras", scene->colorCameras()},
+                     {"color_pds", scene->colorPD()},
+                     {"customer_logo", ProjectImageCodec::encode(doc.logo())},
+                     {"background", ProjectImageCodec::encode(doc.background())}};
+    QVector<PlainElement> pds;
+    QVector<PlainElement> cameras;
+    QVector<PlainElement> wires;
+    QList<Wire *> wireItems;
+    int id = 0;
+    for (QGraphicsItem *graphicsItem : scene->items(Qt::AscendingOrder)) {
+        if (graphicsItem->type() == DiagramItem::Type) {
+            auto *item = static_cast<DiagramItem *>(graphicsItem);
+            item->fileId = id++;
+            PlainElement e;
+            e.attributes = {{"id", QString::number(item->fileId)},
+                            {"x", QString::number(item->pos().x(), 'g', 6)},
+                            {"y", QString::number(item->pos().y(), 'g', 6)},
+                            {"rotation", QString::number(item->rotation())}};
+            e.children = {{"location", item->location()},
+                          {"number", QString::number(item->number())},
+                          {"model", item->modelName()}};
+            if (item->diagramType() == DiagramItem::PD) {
+                e.name = QStringLiteral("pd");
+                e.children += {{"power230", yesNo(item->hasPower230())},
+                               {"backup", yesNo(item->hasBackup())},
+                               {"calculate", yesNo(item->calculateAccumulator())},
+                               {"batterySet", QString::number(item->accumulatorCapacity())},
+                               {"batteryCount", QString::number(item->backupHours())},
+                               {"boxtype", item->boxTypeName()},
+                               {"nvr", yesNo(item->hasNvr())},
+                               {"pc", yesNo(item->hasPc())},
+                               {"bitrate", QString::number(item->bitrate())}};
+                pds << e;
+            } else {
+                e.name = QStringLiteral("camera");
+                e.children += {{"power", QString::number(item->power())},
+                               {"bitrate", QString::number(item->bitrate())}};
+                cameras << e;
+            }
+        } else if (graphicsItem->type() == Wire::Type) {
+            wireItems << static_cast<Wire *>(graphicsItem);
+        }
+    }
+    // Wires lie below the items, so their ends get their ids after them.
+    for (const Wire *wire : qAsConst(wireItems)) {
+        PlainElement e;
+        e.name = QStringLiteral("wire");
+        e.attributes = {{"model", wire->typeName()},
+                        {"lenght", QString::number(wire->length())},
+                        {"start", QString::number(wire->startItem()->fileId)},
+                        {"end", QString::number(wire->endItem()->fileId)}};
+        wires << e;
+    }
+    plain.elements = pds + cameras + wires;
+    return plain;
+}
+
+void bareWrite(const PlainProject &plain, QIODevice *device)
+{
+    QXmlStreamWriter xml(device);
+    xml.setAutoFormatting(true);
+    xml.writeStartDocument();
+    xml.writeDTD(QStringLiteral("<!DOCTYPE mox>"));
+    xml.writeStartElement(QStringLiteral("mox"));
+    xml.writeAttribute(QStringLiteral("version"), QStringLiteral("1.0"));
+    xml.writeStartElement(QStringLiteral("project"));
+    for (const auto &child : plain.project)
+        xml.writeTextElement(child.first, child.second);
+    xml.writeEndElement();
+    for (const PlainElement &e : plain.elements) {
+        if (e.children.isEmpty())
+            xml.writeEmptyElement(e.name);
+        else
+            xml.writeStartElement(e.name);
+        for (const auto &a : e.attributes)
+            xml.writeAttribute(a.first, a.second);
+        for (const auto &c : e.children)
+            xml.writeTextElement(c.first, c.second);
+        if (!e.children.isEmpty())
+            xml.writeEndElement();
+    }
+    xml.writeEndDocument();
+}
+
+QByteArray writerBytes(ProjectDoc *doc)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    ProjectWriter(doc).write(&buffer);
+    return bytes;
+}
+
+QByteArray bareBytes(const PlainProject &plain)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    bareWrite(plain, &buffer);
+    return bytes;
 }
 
 } // namespace
@@ -81,124 +187,183 @@ class BenchProject : public QObject
 
 private slots:
     void initTestCase();
-    void save_data();
-    void save();
-    void load_data();
+    void cleanupTestCase();
+    void report();
+    void load_data() { sizes(); }
     void load();
-    void bareXmlPass();
-    void loadToBareRatio();
+    void read_data() { sizes(); }
+    void read();
+    void save_data() { sizes(); }
+    void save();
 
 private:
-    TestCatalogue m_catalogue;
-    QMap<int, QByteArray> m_files;
+    void sizes();
+    void loadInWindow(int cameras);
+    void emptySheet();
+    void readAlone(ProjectDoc &doc, int cameras);
+
+    ScriptedDialogSeam m_seam;
+    std::unique_ptr<MainWindow> m_window;
+    std::unique_ptr<TestCatalogue> m_catalogue;
+    QMap<int, QString> m_paths;
 };
+
+void BenchProject::sizes()
+{
+    QTest::addColumn<int>("cameras");
+    for (int n : Sizes)
+        QTest::addRow("%d cameras", n) << n;
+}
 
 void BenchProject::initTestCase()
 {
     Q_INIT_RESOURCE(images);
-    // The items and the calculation log every step; thousands of lines would
-    // be timed along with the reading.
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &text) {
-        if (type != QtDebugMsg && type != QtWarningMsg)
-            fprintf(stderr, "%s\n", qPrintable(text));
-    });
-    QVERIFY2(m_catalogue.createBundled(), qPrintable(m_catalogue.lastError()));
-    for (int n : {100, 1000, 5000}) {
-        m_files[n] = generateProject(n);
-        fprintf(stderr, "%d cameras: %d bytes\n", n, int(m_files[n].size()));
+    bench::quietLog();
+    m_window.reset(new MainWindow(&m_seam));
+    m_window->resize(1600, 1000);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    // After the window: its own catalogue (beside the executable) is absent
+    // here, the bundled one takes the default connection instead.
+    m_catalogue.reset(new TestCatalogue);
+    QVERIFY2(m_catalogue->createBundled(), qPrintable(m_catalogue->lastError()));
+    for (int n : Sizes) {
+        const QByteArray bytes = bench::generateProject(n);
+        m_paths[n] = bench::writeTemporaryFile(QStringLiteral("generated%1.mox").arg(n), bytes);
+        QVERIFY(!m_paths[n].isEmpty());
+        std::printf("%d cameras: %d bytes\n", n, int(bytes.size()));
     }
 }
 
-void BenchProject::save_data()
+void BenchProject::cleanupTestCase()
 {
-    QTest::addColumn<int>("cameras");
-    for (int n : {100, 1000, 5000})
-        QTest::addRow("%d cameras", n) << n;
+    m_window.reset();
+    m_catalogue.reset();
 }
 
-void BenchProject::save()
+void BenchProject::loadInWindow(int cameras)
 {
-    QFETCH(int, cameras);
-    ProjectDoc doc;
-    QVERIFY(loadInto(doc, m_files[cameras]));
-    QByteArray bytes;
-    QBENCHMARK {
-        bytes.clear();
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        ProjectWriter(&doc).write(&buffer);
-    }
-    QVERIFY(bytes.startsWith("<?xml"));
+    m_window->loadProject(m_paths.value(cameras));
 }
 
-void BenchProject::load_data()
+// A load starts on an empty sheet, as after start-up: tearing the previous
+// project down is not part of what is measured.
+void BenchProject::emptySheet()
 {
-    save_data();
+    m_window->scene()->clearSelection();
+    m_window->scene()->removeAllItems();
+    QCoreApplication::processEvents();
+}
+
+void BenchProject::readAlone(ProjectDoc &doc, int cameras)
+{
+    QFile file(m_paths.value(cameras));
+    file.open(QIODevice::ReadOnly | QIODevice::Text);
+    ProjectReader(&doc).read(&file);
 }
 
 void BenchProject::load()
 {
     QFETCH(int, cameras);
-    const QByteArray &bytes = m_files[cameras];
+    QBENCHMARK {
+        emptySheet();
+        loadInWindow(cameras);
+    }
+    QCoreApplication::processEvents();
+}
+
+void BenchProject::read()
+{
+    QFETCH(int, cameras);
     ProjectDoc doc;
     QBENCHMARK {
         doc.scene()->removeAllItems();
-        QVERIFY(loadInto(doc, bytes));
+        readAlone(doc, cameras);
     }
 }
 
-void BenchProject::bareXmlPass()
+void BenchProject::save()
 {
-    const QByteArray &bytes = m_files[5000];
+    QFETCH(int, cameras);
+    loadInWindow(cameras);
+    QByteArray bytes;
     QBENCHMARK {
-        QVERIFY(bareReaderPass(bytes) > 0);
+        bytes = writerBytes(m_window->projectDoc());
     }
+    QVERIFY(bytes.startsWith("<?xml"));
 }
 
-void BenchProject::loadToBareRatio()
+void BenchProject::report()
 {
-    const QByteArray &bytes = m_files[5000];
-    ProjectDoc doc;
-    QElapsedTimer timer;
-    qint64 bare = 0;
-    qint64 load = 0;
-    // The same network built directly, without any XML: what the items,
-    // wires and catalogue look-ups cost by themselves.
-    timer.start();
-    {
-        ProjectDoc direct;
-        NetworkBuilder builder(direct.scene());
-        DiagramItem *point = nullptr;
-        DiagramItem *previous = nullptr;
-        for (int i = 0; i < 5000; ++i) {
-            if (i % 8 == 0) {
-                point = builder.addPd(QPointF(100, 100), 1, i == 0);
-                if (previous)
-                    builder.connect(previous, point, 40);
-                previous = point;
-            }
-            DiagramItem *camera = builder.addCamera(QPointF(80, 160), 1, 7, 4096);
-            camera->setModel(QStringLiteral("Hikvision DS-2CD2143G2-I"));
-            builder.connect(point, camera, 10);
+    struct Row {
+        bench::Duration bareRead, read, load, bareWrite, write;
+        int statements = 0;
+    };
+    QMap<int, Row> rows;
+    for (int n : {500, 5000}) {
+        Row row;
+        const QString path = m_paths.value(n);
+        row.bareRead = bench::medianOf(Repeats, [&] { bareReaderPass(path); });
+        {
+            ProjectDoc doc;
+            row.read = bench::medianOf(Repeats, [&] {
+                doc.scene()->removeAllItems();
+                readAlone(doc, n);
+            });
         }
+        {
+            bench::SqlStatementCounter counter;
+            emptySheet();
+            counter.reset();
+            loadInWindow(n);
+            row.statements = counter.count();
+        }
+        QCoreApplication::processEvents();
+        row.load = bench::medianOf(Repeats, [&] { loadInWindow(n); }, [&] { emptySheet(); });
+        QCoreApplication::processEvents();
+
+        ProjectDoc *doc = m_window->projectDoc();
+        const PlainProject plain = plainProject(*doc);
+        const QByteArray bare = bareBytes(plain);
+        const QByteArray written = writerBytes(doc);
+        if (bare != written) {
+            int at = 0;
+            while (at < bare.size() && at < written.size() && bare.at(at) == written.at(at))
+                ++at;
+            QFAIL(qPrintable(QStringLiteral("the bare writer differs at byte %1: ...%2... against ...%3...")
+                                     .arg(at)
+                                     .arg(QString::fromUtf8(bare.mid(qMax(0, at - 60), 120)),
+                                          QString::fromUtf8(written.mid(qMax(0, at - 60), 120)))));
+        }
+        row.write = bench::medianOf(Repeats, [&] { writerBytes(doc); });
+        row.bareWrite = bench::medianOf(Repeats, [&] { bareBytes(plain); });
+        rows[n] = row;
     }
-    const qint64 direct = timer.nsecsElapsed();
-    // Best of three for each, so a stray pause does not decide the ratio.
-    for (int round = 0; round < 3; ++round) {
-        timer.start();
-        bareReaderPass(bytes);
-        const qint64 b = timer.nsecsElapsed();
-        doc.scene()->removeAllItems();
-        timer.start();
-        loadInto(doc, bytes);
-        const qint64 l = timer.nsecsElapsed();
-        bare = round ? qMin(bare, b) : b;
-        load = round ? qMin(load, l) : l;
-    }
-    fprintf(stderr, "5000 cameras built without XML (and torn down): %.1f ms\n", direct / 1e6);
-    fprintf(stderr, "5000 cameras: load %.1f ms, bare QXmlStreamReader pass %.1f ms, ratio %.1f\n", load / 1e6, bare / 1e6,
-          double(load) / double(bare));
-    QVERIFY(load > 0 && bare > 0);
+    const Row &big = rows[5000];
+    const Row &small = rows[500];
+    std::printf("\nmedians of %d runs, ms (wall / CPU of the GUI thread)\n", Repeats);
+    std::printf("%-30s %21s %21s\n", "", "500 cameras", "5000 cameras");
+    const auto line = [&](const char *what, bench::Duration Row::*field) {
+        std::printf("%-30s %10.2f / %8.2f %10.2f / %8.2f\n", what, bench::ms((small.*field).wall),
+                    bench::ms((small.*field).cpu), bench::ms((big.*field).wall), bench::ms((big.*field).cpu));
+    };
+    line("bare QXmlStreamReader pass", &Row::bareRead);
+    line("ProjectReader alone", &Row::read);
+    line("MainWindow::loadProject", &Row::load);
+    line("bare QXmlStreamWriter", &Row::bareWrite);
+    line("ProjectWriter", &Row::write);
+    std::printf("%-30s %21d %21d\n", "SQL statements per load", small.statements, big.statements);
+    const auto ratio = [](const char *what, bench::Duration a, bench::Duration b, const char *goal) {
+        std::printf("%-34s %7.2f %7.2f   %s\n", what, double(a.wall) / double(b.wall), double(a.cpu) / double(b.cpu),
+                    goal);
+    };
+    std::printf("\nratios (same run)                     wall     CPU\n");
+    ratio("load 5000 / bare read 5000", big.load, big.bareRead, "(goal <= 2)");
+    ratio("reader 5000 / bare read 5000", big.read, big.bareRead, "");
+    ratio("save 5000 / bare write 5000", big.write, big.bareWrite, "(goal <= 2)");
+    ratio("load t(5000) / t(500)", big.load, small.load, "(goal <= 11)");
+    ratio("save t(5000) / t(500)", big.write, small.write, "(goal <= 11)");
+    std::fflush(stdout);
 }
 
 QTEST_MAIN(BenchProject)
