@@ -6,6 +6,7 @@
 #include "diagram/diagramitem.h"
 #include "diagram/diagramscene.h"
 #include "diagram/wire.h"
+#include "log/moxlog.h"
 #include "print/projectdoc.h"
 #include "project/projectimagecodec.h"
 #include "undo/imageeditscope.h"
@@ -14,7 +15,6 @@
 #include <QAbstractButton>
 #include <QBrush>
 #include <QButtonGroup>
-#include <QDebug>
 #include <QDir>
 #include <QGraphicsPixmapItem>
 #include <QGraphicsView>
@@ -209,7 +209,7 @@ void EditCommands::importCamerasFromCsv()
         return;
 
     const CameraCsvImport::Result result = CameraCsvImport::importFile(fileName);
-    qDebug() << "import kamer" << result.accepted << "z" << result.lines << "linii"
+    qCDebug(MoxLog::app) << "import kamer" << result.accepted << "z" << result.lines << "linii"
              << (result.committed ? "zapisane" : "bez zmian");
 
     // Every camera rebuilds its model list from the new table: a model still

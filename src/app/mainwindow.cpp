@@ -12,6 +12,7 @@
 #include "diagram/diagramitem.h"
 #include "diagram/diagramscene.h"
 #include "diagram/wire.h"
+#include "log/moxlog.h"
 #include "print/orderprintjob.h"
 #include "print/projectdoc.h"
 #include "print/schematicprint.h"
@@ -25,7 +26,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QDebug>
 #include <QDir>
 #include <QDockWidget>
 #include <QFile>
@@ -126,7 +126,7 @@ void MainWindow::openCatalogue()
     m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"));
     const QString path = QCoreApplication::applicationDirPath() + QDir::separator()
                          + QStringLiteral("moxproducts.db");
-    qDebug() << "catalogue" << path;
+    qCDebug(MoxLog::app) << "catalogue" << path;
     m_db.setDatabaseName(path);
     if (QFileInfo::exists(path)) {
         if (m_db.open())

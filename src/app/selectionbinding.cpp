@@ -7,6 +7,7 @@
 #include "diagram/diagramitem.h"
 #include "diagram/diagramscene.h"
 #include "diagram/wire.h"
+#include "log/moxlog.h"
 #include "print/projectdoc.h"
 #include "property/widget/qtnpropertywidget.h"
 #include "propertysets/moxenums.h"
@@ -15,7 +16,6 @@
 #include "propertysets/qtnpropertysetproject.h"
 #include "propertysets/qtnpropertysetwire.h"
 
-#include <QDebug>
 #include <QFile>
 #include <QGraphicsLineItem>
 
@@ -128,7 +128,7 @@ void SelectionBinding::removeStrayLines()
     DiagramScene *scene = m_window->scene();
     QGraphicsLineItem *rubberBand = scene->rubberBandLine();
     if (rubberBand && rubberBand->scene() == scene) {
-        qDebug() << "linia";
+        qCDebug(MoxLog::app) << "linia";
         // The scene still owns the pointer and deletes it at the next drag.
         scene->removeItem(rubberBand);
     }
@@ -159,9 +159,9 @@ void SelectionBinding::firstHalf(const QtnPropertyBase *changedProperty, const Q
     if (reason != QtnPropertyChangeReasonNewValue)
         return;
 
-    qDebug() << "m_bUpdateProperties" << (m_window->m_bUpdateProperties ? "true" : "false");
-    qDebug() << "pb1" << (changedProperty ? changedProperty->name() : QString());
-    qDebug() << "pb2" << (firedProperty ? firedProperty->name() : QString());
+    qCDebug(MoxLog::app) << "m_bUpdateProperties" << (m_window->m_bUpdateProperties ? "true" : "false");
+    qCDebug(MoxLog::app) << "pb1" << (changedProperty ? changedProperty->name() : QString());
+    qCDebug(MoxLog::app) << "pb2" << (firedProperty ? firedProperty->name() : QString());
     if (!firedProperty)
         return;
 
@@ -170,7 +170,7 @@ void SelectionBinding::firstHalf(const QtnPropertyBase *changedProperty, const Q
         if (changedProperty && changedProperty->name() == QLatin1String("Model")) {
             auto *camera = qobject_cast<QtnPropertySetCamera *>(const_cast<QtnPropertyBase *>(firedProperty));
             if (camera) {
-                qDebug() << "select * from camera" << Catalogue::displayText(camera->Model);
+                qCDebug(MoxLog::app) << "select * from camera" << Catalogue::displayText(camera->Model);
                 // A model missing from the catalogue leaves the hand-entered figures alone.
                 Catalogue::applyCameraModel(*camera);
             }
@@ -193,7 +193,7 @@ void SelectionBinding::secondHalf()
         if (item && item->diagramType() == DiagramItem::PD) {
             updatePointFigures(item);
         } else if (wire) {
-            qDebug() << "Wire zmiana danych";
+            qCDebug(MoxLog::app) << "Wire zmiana danych";
             if (wire->propertySet()->UintLenght.value() >= kLongCable)
                 splitWire(wire);
         }

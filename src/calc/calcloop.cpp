@@ -1,9 +1,9 @@
 #include "calc/calcloop.h"
 
 #include "calc/networkcalc.h"
+#include "log/moxlog.h"
 #include "property/core/qtnpropertyset.h"
 
-#include <QDebug>
 #include <QGraphicsScene>
 
 CalcLoop::CalcLoop(QGraphicsScene *scene, bool *flag)
@@ -48,6 +48,6 @@ int CalcLoop::run()
         ++passes;
     } while (*m_flag && passes < MaxPasses);
     if (*m_flag)
-        qWarning() << "calculation loop stopped after" << passes << "passes";
+        qCWarning(MoxLog::calc) << "calculation loop stopped after" << passes << "passes";
     return passes;
 }

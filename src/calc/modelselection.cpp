@@ -4,10 +4,10 @@
 #include "calc/pddiagnosis.h"
 #include "catalogue/catalogue.h"
 #include "diagram/diagramitem.h"
+#include "log/moxlog.h"
 #include "propertysets/moxenums.h"
 #include "propertysets/qtnpropertysetpd.h"
 
-#include <QDebug>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -71,7 +71,7 @@ QStringList ModelSelection::fittingModels(const QString &statement)
 
 bool ModelSelection::finds(const QString &statement)
 {
-    qDebug() << statement;
+    qCDebug(MoxLog::calc) << statement;
     CalcPass *pass = CalcPass::current();
     if (pass) {
         const auto it = pass->finds.constFind(statement);
@@ -116,9 +116,9 @@ void ModelSelection::select(DiagramItem *point)
         return;
 
     const QString before = point->modelName();
-    qDebug() << "model" << before;
+    qCDebug(MoxLog::calc) << "model" << before;
     const QString statement = requirements(point).selectionStatement();
-    qDebug() << statement;
+    qCDebug(MoxLog::calc) << statement;
     // The point's own "PDTYPE" list; the model chosen before is kept by its
     // text while it still fits, otherwise the first fitting model is taken.
     bool missing = point->modelMissing();

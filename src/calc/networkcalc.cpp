@@ -7,8 +7,8 @@
 #include "catalogue/catalogue.h"
 #include "diagram/diagramitem.h"
 #include "diagram/wire.h"
+#include "log/moxlog.h"
 
-#include <QDebug>
 #include <QGraphicsScene>
 #include <QHash>
 
@@ -200,7 +200,7 @@ void NetworkCalc::calcVinPoint(DiagramItem *point)
         return;
     }
 
-    qDebug() << "calcVin PD" << point->numberText();
+    qCDebug(MoxLog::calc) << "calcVin PD" << point->numberText();
     const DiagramItem *feeder = point->powerFeeder().isEmpty() ? nullptr : point->powerFeeder().first();
     bool supplied = false;
     for (Wire *wire : point->wires()) {

@@ -1,6 +1,7 @@
 #include "catalogue/cameracsvimport.h"
 
-#include <QDebug>
+#include "log/moxlog.h"
+
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -28,7 +29,7 @@ CameraCsvImport::Result CameraCsvImport::importFile(const QString &path)
     // Not opened in text mode: QTextStream::readLine ends a line at a line
     // feed and drops one carriage return before it, and nothing else.
     if (!file.open(QIODevice::ReadOnly)) {
-        qDebug() << "import kamer: nie można otworzyć" << path << file.errorString();
+        qCDebug(MoxLog::catalogue) << "import kamer: nie można otworzyć" << path << file.errorString();
         return result;
     }
     result.fileOpened = true;
@@ -42,9 +43,9 @@ CameraCsvImport::Result CameraCsvImport::importFile(const QString &path)
     QSqlQuery query(db);
     const bool deleted = query.exec(QStringLiteral("delete from camera"));
     if (deleted)
-        qDebug() << "usunięcie danych ";
+        qCDebug(MoxLog::catalogue) << "usunięcie danych ";
     if (!QFile::exists(path))
-        qDebug() << "nie działą";
+        qCDebug(MoxLog::catalogue) << "nie działą";
 
     const bool prepared =
         query.prepare(QStringLiteral("insert into camera (model, power, bitrate) values (:name, :power, :bitrate)"));
@@ -52,7 +53,7 @@ CameraCsvImport::Result CameraCsvImport::importFile(const QString &path)
     while (!in.atEnd()) {
         const QString line = in.readLine();
         ++result.lines;
-        qDebug().noquote() << line.split(QLatin1Char(','), Qt::KeepEmptyParts).join(QStringLiteral(", "));
+        qCDebug(MoxLog::catalogue).noquote() << line.split(QLatin1Char(','), Qt::KeepEmptyParts).join(QStringLiteral(", "));
         QString model;
         int power = 0;
         int bitrate = 0;
@@ -78,7 +79,7 @@ CameraCsvImport::Result CameraCsvImport::importFile(const QString &path)
         if (deleted && db.commit()) {
             result.committed = true;
         } else {
-            qDebug() << "import kamer: zapis katalogu nieudany" << db.lastError().text();
+            qCWarning(MoxLog::catalogue) << "import kamer: zapis katalogu nieudany" << db.lastError().text();
             db.rollback();
             result.rolledBack = true;
         }

@@ -4,8 +4,8 @@
 #include "property/core/qtnpropertyenum.h"
 #include "propertysets/moxenums.h"
 #include "propertysets/qtnpropertysetcamera.h"
+#include "log/moxlog.h"
 
-#include <QDebug>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -129,7 +129,7 @@ bool Catalogue::rebuildList(QtnPropertyEnum& property, const QString& remembered
     } else {
         property.setValue(found->value());
     }
-    qDebug().noquote() << QLatin1String(logWord) + remembered;
+    qCDebug(MoxLog::catalogue).noquote() << QLatin1String(logWord) + remembered;
     return true;
 }
 
@@ -263,7 +263,7 @@ bool Catalogue::applyCameraModel(QtnPropertySetCamera& camera)
     int fourth = 0;
     if (!lookupCamera(model, &power, &bitrate, &fourth))
         return false;
-    qDebug().noquote() << "select * from camera" << model << power << bitrate << fourth;
+    qCDebug(MoxLog::catalogue).noquote() << "select * from camera" << model << power << bitrate << fourth;
     // Negative catalogue figures must not wrap into huge watts; the range
     // refuses them either way.
     camera.Power.setValue(power < 0 ? 0u : quint32(power));

@@ -5,8 +5,8 @@
 #include "propertysets/qtnpropertysetcamera.h"
 #include "propertysets/qtnpropertysetpd.h"
 #include "catalogue/catalogue.h"
+#include "log/moxlog.h"
 
-#include <QDebug>
 #include <QFontMetrics>
 #include <QGraphicsScene>
 #include <QGraphicsSceneContextMenuEvent>
@@ -310,7 +310,7 @@ void DiagramItem::addWire(Wire *wire)
 
 void DiagramItem::removeWire(Wire *wire)
 {
-    qDebug() << "removeWire" << m_wires.size();
+    qCDebug(MoxLog::diagram) << "removeWire" << m_wires.size();
     m_wires.removeOne(wire);
     updateWires();
 }
@@ -536,7 +536,7 @@ void DiagramItem::setModel(const QString &name)
     model->setValue(value);
     // The model line may be wider than before.
     prepareGeometryChange();
-    qDebug() << "new model";
+    qCDebug(MoxLog::diagram) << "new model";
 }
 
 uint DiagramItem::power() const

@@ -1,5 +1,6 @@
 #include "property/core/qtnpropertyset.h"
 #include "property/core/qtnproperty.h"
+#include "property/core/qtnpropertylog.h"
 
 #include <QDataStream>
 #include <QDebug>
@@ -14,7 +15,7 @@ const quint32 qtnSetBodyTerminator = 0xFFFFFFFF;
 
 void qtnLog(const QString& message)
 {
-    qDebug().noquote() << message;
+    qCDebug(qtnPropertyLog).noquote() << message;
 }
 } // namespace
 
@@ -427,7 +428,7 @@ bool QtnPropertySet::fromJson(const QJsonObject& jsonObject)
         const QString valueText = valueMember.toString();
         if (!target->fromStr(valueText))
         {
-            qDebug() << "Cannot convert value" << valueText << "to property" << target->name();
+            qCDebug(qtnPropertyLog) << "Cannot convert value" << valueText << "to property" << target->name();
             noError = false;
         }
     }

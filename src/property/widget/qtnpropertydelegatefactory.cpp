@@ -3,6 +3,8 @@
 #include "property/widget/qtnpropertydelegateerror.h"
 #include "property/widget/qtnpropertydelegates.h"
 
+#include "property/core/qtnpropertylog.h"
+
 #include <QDebug>
 #include <QMetaObject>
 
@@ -25,13 +27,13 @@ QtnPropertyDelegate* QtnPropertyDelegateFactory::createDelegate(QtnPropertyBase&
         QByteArray className = owner.metaObject()->className();
         if (name.isEmpty())
         {
-            qWarning().noquote() << "Cannot find default delegate for property" << owner.name();
-            qWarning().noquote() << "Did you forget to register default delegate for " << className << "type?";
+            qCWarning(qtnPropertyLog).noquote() << "Cannot find default delegate for property" << owner.name();
+            qCWarning(qtnPropertyLog).noquote() << "Did you forget to register default delegate for " << className << "type?";
         }
         else
         {
-            qWarning().noquote() << "Cannot find delegate with name" << name << "for property" << owner.name();
-            qWarning().noquote() << "Did you forget to register" << name << "delegate for" << className << "type?";
+            qCWarning(qtnPropertyLog).noquote() << "Cannot find delegate with name" << name << "for property" << owner.name();
+            qCWarning(qtnPropertyLog).noquote() << "Did you forget to register" << name << "delegate for" << className << "type?";
         }
         delegate = new QtnPropertyDelegateError(owner, name);
     }

@@ -1,0 +1,7 @@
+#include "property/core/qtnpropertylog.h"
+
+const QLoggingCategory& qtnPropertyLog()
+{
+    static const QLoggingCategory category("mox.property");
+    return category;
+}
