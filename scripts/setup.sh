@@ -6,6 +6,7 @@ set -euo pipefail
 MOX_PACKAGES=(
   g++ make cmake
   qtbase5-dev qtbase5-dev-tools libqt5sql5-sqlite
+  libsqlite3-dev
   fonts-crosextra-carlito fonts-dejavu-core
   xvfb xauth
   ccache

@@ -3,6 +3,7 @@
 #include "app/dialogseam.h"
 #include "app/mainwindow.h"
 #include "catalogue/cameracsvimport.h"
+#include "catalogue/catalogue.h"
 #include "diagram/diagramitem.h"
 #include "diagram/diagramscene.h"
 #include "diagram/wire.h"
@@ -209,6 +210,7 @@ void EditCommands::importCamerasFromCsv()
         return;
 
     const CameraCsvImport::Result result = CameraCsvImport::importFile(fileName);
+    Catalogue::reloadSnapshot();
     qCDebug(MoxLog::app) << "import kamer" << result.accepted << "z" << result.lines << "linii"
              << (result.committed ? "zapisane" : "bez zmian");
 

@@ -8,6 +8,7 @@
 #include "app/modaldialogseam.h"
 #include "calc/modelselection.h"
 #include "calc/networkcalc.h"
+#include "catalogue/catalogue.h"
 #include "app/projectcommands.h"
 #include "diagram/diagramitem.h"
 #include "diagram/diagramscene.h"
@@ -134,6 +135,7 @@ void MainWindow::openCatalogue()
     } else {
         statusBar()->showMessage(tr("Brak połączenia z bazą danych"), kStatusTimeout);
     }
+    Catalogue::reloadSnapshot();
 }
 
 QAction *MainWindow::createAction(const QString &text, const QString &icon, const QString &statusTip)

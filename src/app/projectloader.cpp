@@ -3,6 +3,7 @@
 #include "app/selectionbinding.h"
 #include "calc/calcloop.h"
 #include "calc/modelselection.h"
+#include "catalogue/catalogue.h"
 #include "diagram/diagramitem.h"
 #include "diagram/diagramscene.h"
 #include "diagram/wire.h"
@@ -59,6 +60,9 @@ void ProjectLoader::showSheet()
 
 void ProjectLoader::prepareItems(QMenu *itemMenu)
 {
+    // The lists of every item are refreshed against a catalogue that stands
+    // still meanwhile: it is looked at once, not once per item.
+    Catalogue::Pass catalogue;
     const QList<QGraphicsItem *> items = m_doc->scene()->items();
     for (QGraphicsItem *graphicsItem : items) {
         if (graphicsItem->type() == DiagramItem::Type) {

@@ -1,6 +1,7 @@
 #include "calc/calcloop.h"
 
 #include "calc/networkcalc.h"
+#include "catalogue/catalogue.h"
 #include "log/moxlog.h"
 #include "property/core/qtnpropertyset.h"
 
@@ -34,13 +35,18 @@ void CalcLoop::watchDisplayedSet(QtnPropertySet *set)
 
 void CalcLoop::runPass()
 {
-    NetworkCalc::calcPD(m_scene);
-    NetworkCalc::calcVoltageDrop(m_scene);
-    NetworkCalc::calcVoltageDrop(m_scene);
+    // The steps of a pass add and remove no item, so the scene's items are
+    // taken (and sorted) once for all three.
+    const QList<DiagramItem *> items = NetworkCalc::diagramItems(m_scene);
+    NetworkCalc::calcPD(items);
+    NetworkCalc::calcVoltageDrop(items);
+    NetworkCalc::calcVoltageDrop(items);
 }
 
 int CalcLoop::run()
 {
+    // The catalogue stands still while the loop runs: it is checked once.
+    Catalogue::Pass catalogue;
     int passes = 0;
     do {
         *m_flag = false;

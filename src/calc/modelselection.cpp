@@ -3,6 +3,7 @@
 #include "calc/calcpass.h"
 #include "calc/pddiagnosis.h"
 #include "catalogue/catalogue.h"
+#include "catalogue/cataloguesnapshot.h"
 #include "diagram/diagramitem.h"
 #include "log/moxlog.h"
 #include "propertysets/moxenums.h"
@@ -109,12 +110,111 @@ QList<int> ModelSelection::modelBitrates(const QString &name)
     return rates;
 }
 
+namespace {
+
+// What a model selection of a point saw and left behind. Run again on the
+// same needs against the same catalogue snapshot, from the state it left,
+// the selection would rebuild the same list, keep the same model, find the
+// same diagnosis and read no bitrate: it is skipped.
+class SelectionMemo : public DiagramItem::CalcMemo
+{
+public:
+    PdRequirements requirements;
+    quint64 generation = 0;
+    int model = 0;
+    quint64 listStamp = 0;
+    bool modelMissing = false;
+    bool slotOverflow = false;
+    QString toolTip;
+
+    void record(const DiagramItem *point, const PdRequirements &seen, quint64 snapshotGeneration)
+    {
+        const QtnPropertySetPD *set = point->pdSet();
+        requirements = seen;
+        generation = snapshotGeneration;
+        model = set->Model.value();
+        listStamp = Catalogue::listStamp(set->Model);
+        modelMissing = point->modelMissing();
+        slotOverflow = point->slotOverflow();
+        toolTip = point->toolTip();
+    }
+
+    bool unchanged(const DiagramItem *point, const PdRequirements &now, quint64 snapshotGeneration) const
+    {
+        const QtnPropertySetPD *set = point->pdSet();
+        // The bitrate is read whenever the model text before a selection
+        // differs from the one remembered; once they agree, it is not.
+        return generation == snapshotGeneration && requirements == now && model == set->Model.value()
+                && listStamp == Catalogue::listStamp(set->Model) && modelMissing == point->modelMissing()
+                && slotOverflow == point->slotOverflow() && toolTip == point->toolTip()
+                && point->lastModelText() == point->modelName();
+    }
+};
+
+} // namespace
+
 void ModelSelection::select(DiagramItem *point)
 {
     QtnPropertySetPD *set = point ? point->pdSet() : nullptr;
     if (!set)
         return;
+    if (Catalogue::answerSource() == Catalogue::Statements) {
+        selectByStatements(point);
+        return;
+    }
 
+    const CatalogueSnapshot *snapshot = CatalogueSnapshot::current();
+    const PdRequirements needs = requirements(point);
+    auto *memo = dynamic_cast<SelectionMemo *>(point->calcMemo());
+    if (snapshot && memo && memo->unchanged(point, needs, snapshot->generation()))
+        return;
+
+    const QString before = point->modelName();
+    qCDebug(MoxLog::calc) << "model" << before;
+    qCDebug(MoxLog::calc) << needs.selectionStatement();
+    bool missing = point->modelMissing();
+    QString toolTip = point->toolTip();
+    Catalogue::setPdModels(set->Model, Catalogue::fittingPdModels(needs.criteria()), before, &missing, &toolTip);
+    point->setModelMissing(missing);
+    point->setToolTip(toolTip);
+
+    if (set->Model.value() == MoxEnums::NotSpecified)
+        point->setModelMissing(true);
+    if (set->Model.value() == MoxEnums::NotSpecified || point->modelMissing()) {
+        // The needs are those of the statement above: nothing in between
+        // touches the point's wires, loads or options.
+        const PdDiagnosis diagnosis = PdDiagnosis::run(needs, [](const PdCriteria &criteria) {
+            qCDebug(MoxLog::calc) << criteria.statement();
+            return Catalogue::findsPdModel(criteria);
+        });
+        point->setSlotOverflow(diagnosis.slotOverflow);
+        point->setToolTip(diagnosis.toolTip);
+    }
+
+    if (before != point->lastModelText()) {
+        const QString current = point->modelName();
+        const QList<int> rates = Catalogue::pdBitrates(current);
+        for (int rate : rates) {
+            point->setBitrate(rate);
+            point->setLastModelText(current);
+        }
+    }
+    point->setLastModelText(before);
+
+    if (snapshot) {
+        if (!memo) {
+            memo = new SelectionMemo;
+            point->setCalcMemo(std::unique_ptr<DiagramItem::CalcMemo>(memo));
+        }
+        memo->record(point, needs, snapshot->generation());
+    }
+}
+
+// Every statement run, every list rebuilt, as the definition reads; the
+// answers of one pass are kept by the pass, as before there was a snapshot.
+void ModelSelection::selectByStatements(DiagramItem *point)
+{
+    QtnPropertySetPD *set = point->pdSet();
     const QString before = point->modelName();
     qCDebug(MoxLog::calc) << "model" << before;
     const QString statement = requirements(point).selectionStatement();
@@ -130,7 +230,9 @@ void ModelSelection::select(DiagramItem *point)
     if (set->Model.value() == MoxEnums::NotSpecified)
         point->setModelMissing(true);
     if (set->Model.value() == MoxEnums::NotSpecified || point->modelMissing()) {
-        const PdDiagnosis diagnosis = PdDiagnosis::run(requirements(point), &ModelSelection::finds);
+        const PdDiagnosis diagnosis = PdDiagnosis::run(requirements(point), [](const PdCriteria &criteria) {
+            return ModelSelection::finds(criteria.statement());
+        });
         point->setSlotOverflow(diagnosis.slotOverflow);
         point->setToolTip(diagnosis.toolTip);
     }

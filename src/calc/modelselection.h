@@ -20,14 +20,20 @@ void installModelSelection();
 class ModelSelection
 {
 public:
-    // Reads the selection statement's answer and the diagnostic answers from
-    // the current CalcPass when there is one, so points with the same needs
-    // ask the catalogue once per pass.
+    // Answers from the catalogue snapshot, and does nothing at all when the
+    // point's needs, the snapshot and what the last selection left on the
+    // point are as they were: it would change nothing. With the statements
+    // as the answer source, see selectByStatements.
     static void select(DiagramItem *point);
+    // Runs every statement and rebuilds the list each time; the answers are
+    // read from the current CalcPass when there is one, so points with the
+    // same needs ask the catalogue once per pass.
+    static void selectByStatements(DiagramItem *point);
 
     // The needs of a point as they stand now.
     static PdRequirements requirements(const DiagramItem *point);
 
+    // The statements' answers, kept by the current CalcPass.
     // The names of the models fitting a statement, in catalogue order; empty
     // when the statement fails (no catalogue).
     static QStringList fittingModels(const QString &statement);

@@ -111,11 +111,15 @@ void NetworkCalc::buildDataTree(const QList<DiagramItem *> &points)
 
 void NetworkCalc::calcPD(QGraphicsScene *scene)
 {
+    calcPD(diagramItems(scene));
+}
+
+void NetworkCalc::calcPD(const QList<DiagramItem *> &items)
+{
     // A scene calculated without the editor window must still choose models.
     installModelSelection();
 
     QList<DiagramItem *> points;
-    const QList<DiagramItem *> items = diagramItems(scene);
     for (DiagramItem *item : items) {
         if (item->diagramType() == DiagramItem::PD)
             points.append(item);
@@ -126,7 +130,7 @@ void NetworkCalc::calcPD(QGraphicsScene *scene)
     // From here on the trees, the loads and the catalogue stand still until
     // the pass ends.
     CalcPass pass;
-    Catalogue::BoxTypeCache boxTypes;
+    Catalogue::Pass catalogue;
     for (DiagramItem *point : qAsConst(points)) {
         point->linkPowerTree();
         point->refreshLists();
@@ -135,10 +139,14 @@ void NetworkCalc::calcPD(QGraphicsScene *scene)
 
 void NetworkCalc::calcVoltageDrop(QGraphicsScene *scene)
 {
+    calcVoltageDrop(diagramItems(scene));
+}
+
+void NetworkCalc::calcVoltageDrop(const QList<DiagramItem *> &items)
+{
     // The voltage pass writes only voltages, results and flags: the trees
     // and the loads it reads stay as they are.
     CalcPass pass;
-    const QList<DiagramItem *> items = diagramItems(scene);
     for (DiagramItem *item : items)
         calcVin(item);
     // Nothing moves in the scene during the pass, so the order taken above

@@ -24,9 +24,13 @@ public:
 
     // Trees, then for every point its enclosure list and its model.
     static void calcPD(QGraphicsScene *scene);
+    // The same over the diagram items of a scene, topmost first, as
+    // diagramItems gives them (a pass takes them once for all its steps).
+    static void calcPD(const QList<DiagramItem *> &items);
     // Voltages and flags of every camera and every point; cameras twice, so
     // that a camera sees the output its point has just got.
     static void calcVoltageDrop(QGraphicsScene *scene);
+    static void calcVoltageDrop(const QList<DiagramItem *> &items);
     // The voltage at one device.
     static void calcVin(DiagramItem *item);
 

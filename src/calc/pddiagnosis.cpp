@@ -39,15 +39,15 @@ PdDiagnosis PdDiagnosis::run(const PdRequirements &req, const Finder &finds)
 
     // Each single criterion first: if dropping it alone makes a model fit,
     // that criterion is (one of) the culprits.
-    if (finds(req.selectionStatement(PdRequirements::Throughput))) {
+    if (finds(req.criteria(PdRequirements::Throughput))) {
         message += throughputText();
         anyFound = true;
     }
-    if (finds(req.selectionStatement(PdRequirements::Load))) {
+    if (finds(req.criteria(PdRequirements::Load))) {
         message += loadText();
         anyFound = true;
     }
-    if (finds(req.selectionStatement(PdRequirements::Slots))) {
+    if (finds(req.criteria(PdRequirements::Slots))) {
         message += slotsText();
         d.slotOverflow = true;
         anyFound = true;
@@ -55,13 +55,13 @@ PdDiagnosis PdDiagnosis::run(const PdRequirements &req, const Finder &finds)
     // Only when no single criterion explains it do the combined ones count;
     // after an earlier find their answer could not change anything, so they
     // are not asked.
-    if (!anyFound && finds(req.selectionStatement(PdRequirements::Slots | PdRequirements::Load))) {
+    if (!anyFound && finds(req.criteria(PdRequirements::Slots | PdRequirements::Load))) {
         message = slotsLoadText();
         d.slotOverflow = true;
         anyFound = true;
     }
     if (!anyFound
-        && finds(req.selectionStatement(PdRequirements::Slots | PdRequirements::Load
+        && finds(req.criteria(PdRequirements::Slots | PdRequirements::Load
                                         | PdRequirements::Throughput))) {
         message = allText();
         d.slotOverflow = true;

@@ -21,9 +21,10 @@ public:
     static QString slotsLoadText();  // M4
     static QString allText();        // M5
 
-    // finds(statement) tells whether the statement returns at least one row;
-    // a statement that fails to run finds nothing.
-    using Finder = std::function<bool(const QString &statement)>;
+    // finds(criteria) tells whether the selection statement of these
+    // criteria returns at least one row; a statement that fails to run finds
+    // nothing.
+    using Finder = std::function<bool(const PdCriteria &criteria)>;
 
     QString toolTip;
     bool slotOverflow = false;

@@ -1,6 +1,8 @@
 #ifndef PDREQUIREMENTS_H
 #define PDREQUIREMENTS_H
 
+#include "catalogue/pdcriteria.h"
+
 #include <QString>
 
 // What a distribution point asks of a catalogue model, and the catalogue
@@ -26,11 +28,13 @@ public:
     bool boxTypeRequired = false;
     QString boxType;            // enclosure text, when required
 
-    // The statement on table pd, criteria in the fixed order backup, slots,
-    // enclosure, mains, load, throughput; leftOut is an OR of Criterion.
-    // The numbers are quoted: SQLite compares them numerically against
-    // INTEGER columns.
-    QString selectionStatement(int leftOut = NoCriterion) const;
+    // The criteria of the statement on table pd; leftOut is an OR of
+    // Criterion.
+    PdCriteria criteria(int leftOut = NoCriterion) const;
+    // The statement itself, criteria in the fixed order backup, slots,
+    // enclosure, mains, load, throughput. The numbers are quoted: SQLite
+    // compares them numerically against INTEGER columns.
+    QString selectionStatement(int leftOut = NoCriterion) const { return criteria(leftOut).statement(); }
 
     bool operator==(const PdRequirements &other) const;
     bool operator!=(const PdRequirements &other) const { return !(*this == other); }

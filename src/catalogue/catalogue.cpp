@@ -1,10 +1,10 @@
 #include "catalogue/catalogue.h"
 
+#include "log/moxlog.h"
 #include "property/core/qtnenuminfo.h"
 #include "property/core/qtnpropertyenum.h"
 #include "propertysets/moxenums.h"
 #include "propertysets/qtnpropertysetcamera.h"
-#include "log/moxlog.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -18,21 +18,39 @@ const char* const Catalogue::CameraByModelStatement = "select * from camera wher
 
 namespace {
 
+Catalogue::AnswerSource s_answerSource = Catalogue::Snapshot;
+
+// The snapshot to answer from, or null when the statements answer.
+const CatalogueSnapshot* snapshot()
+{
+    return s_answerSource == Catalogue::Snapshot ? CatalogueSnapshot::current() : nullptr;
+}
+
 // A per-item catalogue list lives as a child object of the enumeration
 // property that shows it: the property only points at its list, and this way
 // the list goes when the property goes, or when the next refresh replaces it.
 class CatalogueList : public QObject
 {
 public:
-    CatalogueList(QObject* property, const QtnEnumInfo& list)
+    CatalogueList(QObject* property, const QtnEnumInfo& list, quint64 fromGeneration)
         : QObject(property),
-          info(list)
+          info(list),
+          generation(fromGeneration),
+          stamp(++lastStamp)
     {
     }
     QtnEnumInfo info;
+    // The snapshot the entries came from; 0 for a statement's answer.
+    const quint64 generation;
+    const quint64 stamp;
+
+private:
+    static quint64 lastStamp;
 };
 
-CatalogueList* attachedList(QtnPropertyEnum& property)
+quint64 CatalogueList::lastStamp = 0;
+
+CatalogueList* attachedList(const QtnPropertyEnum& property)
 {
     const QObjectList children = property.children();
     for (QObject* child : children) {
@@ -61,7 +79,67 @@ QVector<QtnEnumValueInfo> catalogueEntries(const QStringList& texts, int firstVa
     return entries;
 }
 
+// The entries of a list the snapshot feeds to every item alike (camera
+// models, enclosures, cable types), built once per snapshot and shared by
+// all items: the vector is implicitly shared.
+struct SharedEntries {
+    quint64 generation = 0;
+    QVector<QtnEnumValueInfo> entries;
+
+    const QVector<QtnEnumValueInfo>& of(quint64 snapshotGeneration, const QStringList& texts, int firstValue,
+                                        const QString& namePrefix)
+    {
+        if (generation != snapshotGeneration) {
+            entries = catalogueEntries(texts, firstValue, namePrefix);
+            generation = snapshotGeneration;
+        }
+        return entries;
+    }
+};
+
+SharedEntries s_cameraEntries;
+SharedEntries s_boxTypeEntries;
+SharedEntries s_wireEntries;
+
+// The answers kept by passes when the statements answer.
+int s_passDepth = 0;
+bool s_boxTypesKept = false;
+QStringList s_boxTypes;
+bool s_cameraModelsKept = false;
+QStringList s_cameraModels;
+
 } // namespace
+
+void Catalogue::setAnswerSource(AnswerSource source)
+{
+    s_answerSource = source;
+}
+
+Catalogue::AnswerSource Catalogue::answerSource()
+{
+    return s_answerSource;
+}
+
+void Catalogue::reloadSnapshot()
+{
+    CatalogueSnapshot::invalidate();
+    CatalogueSnapshot::current();
+}
+
+Catalogue::Pass::Pass()
+{
+    ++s_passDepth;
+}
+
+Catalogue::Pass::~Pass()
+{
+    if (--s_passDepth == 0) {
+        s_boxTypesKept = false;
+        s_boxTypes.clear();
+        s_cameraModelsKept = false;
+        s_cameraModels.clear();
+    }
+}
 
 QStringList Catalogue::columnTexts(const QString& statement, const QString& column)
 {
@@ -90,20 +168,48 @@ QString Catalogue::displayText(const QtnPropertyEnum& property)
     return entry ? entry->displayName() : QString();
 }
 
+quint64 Catalogue::listStamp(const QtnPropertyEnum& property)
+{
+    const CatalogueList* list = attachedList(property);
+    return list && property.enumInfo() == &list->info ? list->stamp : 0;
+}
+
 bool Catalogue::rebuildList(QtnPropertyEnum& property, const QString& remembered, const QString& enumName,
                             const QStringList& texts, int firstValue, const QString& namePrefix, bool modelList,
-                            bool* modelMissing, QString* toolTip, const char* logWord)
+                            bool* modelMissing, QString* toolTip, const char* logWord, quint64 generation)
 {
     QtnEnumInfo list(enumName, MoxEnums::notSpecifiedList());
-    list.setSecondValues(catalogueEntries(texts, firstValue, namePrefix));
+    if (generation) {
+        SharedEntries* shared = firstValue == 1 ? nullptr
+                : namePrefix == QLatin1String("cam") ? &s_cameraEntries : &s_boxTypeEntries;
+        list.setSecondValues(shared ? shared->of(generation, texts, firstValue, namePrefix)
+                                    : catalogueEntries(texts, firstValue, namePrefix));
+    } else {
+        list.setSecondValues(catalogueEntries(texts, firstValue, namePrefix));
+    }
     CatalogueList* previous = attachedList(property);
-    auto* current = new CatalogueList(&property, list);
+    auto* current = new CatalogueList(&property, list, generation);
     property.setEnumInfo(&current->info);
     delete previous;
+    return keepSelection(property, remembered, modelList, modelMissing, toolTip, logWord);
+}
 
+// A list built from the same snapshot as the one attached would be the same
+// list: it stays, and only the selection is kept as a rebuild would keep it.
+bool Catalogue::reuseList(QtnPropertyEnum& property, const QString& enumName, quint64 generation)
+{
+    const CatalogueList* list = attachedList(property);
+    return generation && list && list->generation == generation && property.enumInfo() == &list->info
+            && list->info.name() == enumName;
+}
+
+bool Catalogue::keepSelection(QtnPropertyEnum& property, const QString& remembered, bool modelList,
+                              bool* modelMissing, QString* toolTip, const char* logWord)
+{
+    const QtnEnumInfo* info = property.enumInfo();
     // Only the model list of a distribution point has a value 1: its first
     // fitting model, which replaces a selection that no longer fits.
-    const bool hasFirstModel = current->info.findByValue(1) != nullptr;
+    const bool hasFirstModel = info->findByValue(1) != nullptr;
     const auto takeFirstModel = [&]() {
         property.setValue(1);
         if (toolTip)
@@ -112,7 +218,7 @@ bool Catalogue::rebuildList(QtnPropertyEnum& property, const QString& remembered
             *modelMissing = false;
     };
 
-    const QtnEnumValueInfo* found = current->info.findByDisplayName(remembered, Qt::CaseSensitive);
+    const QtnEnumValueInfo* found = info->findByDisplayName(remembered, Qt::CaseSensitive);
     if (!found) {
         if (hasFirstModel) {
             takeFirstModel();
@@ -135,75 +241,54 @@ bool Catalogue::rebuildList(QtnPropertyEnum& property, const QString& remembered
 
 bool Catalogue::refreshCameraModels(QtnPropertyEnum& model, bool* modelMissing, QString* toolTip)
 {
-    return rebuildList(model, displayText(model), QStringLiteral("CAMERATYPE"),
-                       cameraModels(), 3,
-                       QStringLiteral("cam"), true, modelMissing, toolTip, " model ");
+    quint64 generation = 0;
+    const QStringList texts = cameraModels(&generation);
+    if (reuseList(model, QStringLiteral("CAMERATYPE"), generation))
+        return keepSelection(model, displayText(model), true, modelMissing, toolTip, " model ");
+    return rebuildList(model, displayText(model), QStringLiteral("CAMERATYPE"), texts, 3, QStringLiteral("cam"), true,
+                       modelMissing, toolTip, " model ", generation);
 }
 
 bool Catalogue::refreshBoxTypes(QtnPropertyEnum& boxType)
 {
-    return rebuildList(boxType, displayText(boxType), QStringLiteral("BOXTYPE"), boxTypes(), 3,
-                       QStringLiteral("boxtype"), false, nullptr, nullptr, " boxtype ");
+    quint64 generation = 0;
+    const QStringList texts = boxTypes(&generation);
+    if (reuseList(boxType, QStringLiteral("BOXTYPE"), generation))
+        return keepSelection(boxType, displayText(boxType), false, nullptr, nullptr, " boxtype ");
+    return rebuildList(boxType, displayText(boxType), QStringLiteral("BOXTYPE"), texts, 3, QStringLiteral("boxtype"),
+                       false, nullptr, nullptr, " boxtype ", generation);
 }
 
-namespace {
-int boxTypeCacheScopes = 0;
-bool boxTypeCacheFilled = false;
-QStringList boxTypeCacheTexts;
-} // namespace
-
-Catalogue::BoxTypeCache::BoxTypeCache()
+QStringList Catalogue::boxTypes(quint64* generation)
 {
-    ++boxTypeCacheScopes;
-}
-
-Catalogue::BoxTypeCache::~BoxTypeCache()
-{
-    if (--boxTypeCacheScopes == 0) {
-        boxTypeCacheFilled = false;
-        boxTypeCacheTexts.clear();
+    if (const CatalogueSnapshot* s = snapshot()) {
+        *generation = s->generation();
+        return s->boxTypes();
     }
-}
-
-QStringList Catalogue::boxTypes()
-{
-    if (boxTypeCacheScopes > 0 && boxTypeCacheFilled)
-        return boxTypeCacheTexts;
+    *generation = 0;
+    if (s_passDepth > 0 && s_boxTypesKept)
+        return s_boxTypes;
     const QStringList texts = columnTexts(QLatin1String(BoxTypesStatement), QStringLiteral("boxtype"));
-    if (boxTypeCacheScopes > 0) {
-        boxTypeCacheTexts = texts;
-        boxTypeCacheFilled = true;
+    if (s_passDepth > 0) {
+        s_boxTypes = texts;
+        s_boxTypesKept = true;
     }
     return texts;
 }
 
-namespace {
-int cameraModelCacheScopes = 0;
-bool cameraModelCacheFilled = false;
-QStringList cameraModelCacheTexts;
-} // namespace
-
-Catalogue::CameraModelCache::CameraModelCache()
+QStringList Catalogue::cameraModels(quint64* generation)
 {
-    ++cameraModelCacheScopes;
-}
-
-Catalogue::CameraModelCache::~CameraModelCache()
-{
-    if (--cameraModelCacheScopes == 0) {
-        cameraModelCacheFilled = false;
-        cameraModelCacheTexts.clear();
+    if (const CatalogueSnapshot* s = snapshot()) {
+        *generation = s->generation();
+        return s->cameraModels();
     }
-}
-
-QStringList Catalogue::cameraModels()
-{
-    if (cameraModelCacheScopes > 0 && cameraModelCacheFilled)
-        return cameraModelCacheTexts;
+    *generation = 0;
+    if (s_passDepth > 0 && s_cameraModelsKept)
+        return s_cameraModels;
     const QStringList texts = columnTexts(QLatin1String(CameraModelsStatement), QStringLiteral("model"));
-    if (cameraModelCacheScopes > 0) {
-        cameraModelCacheTexts = texts;
-        cameraModelCacheFilled = true;
+    if (s_passDepth > 0) {
+        s_cameraModels = texts;
+        s_cameraModelsKept = true;
     }
     return texts;
 }
@@ -211,10 +296,15 @@ QStringList Catalogue::cameraModels()
 void Catalogue::refreshWireTypes(QtnPropertyEnum& model)
 {
     QtnEnumInfo& shared = MoxEnums::wireType();
-    const QStringList texts = columnTexts(QLatin1String(WireTypesStatement), QStringLiteral("model"));
     // An empty or missing table keeps what earlier wires found.
-    if (!texts.isEmpty())
-        shared.setSecondValues(catalogueEntries(texts, 3, QStringLiteral("cam")));
+    if (const CatalogueSnapshot* s = snapshot()) {
+        if (!s->wireModels().isEmpty())
+            shared.setSecondValues(s_wireEntries.of(s->generation(), s->wireModels(), 3, QStringLiteral("cam")));
+    } else {
+        const QStringList texts = columnTexts(QLatin1String(WireTypesStatement), QStringLiteral("model"));
+        if (!texts.isEmpty())
+            shared.setSecondValues(catalogueEntries(texts, 3, QStringLiteral("cam")));
+    }
     model.setEnumInfo(&shared);
     model.setValue(MoxEnums::NotSpecified);
 }
@@ -237,8 +327,70 @@ bool Catalogue::setPdModels(QtnPropertyEnum& model, const QStringList& names, co
                        modelMissing, toolTip, " model ");
 }
 
+QStringList Catalogue::fittingPdModels(const PdCriteria& criteria)
+{
+    QStringList names;
+    if (const CatalogueSnapshot* s = snapshot()) {
+        if (s->fittingModels(criteria, &names))
+            return names;
+    }
+    // Never a statement on a connection that is not open: it would only fail.
+    if (!catalogueDatabase().isOpen())
+        return names;
+    return columnTexts(criteria.statement(), QStringLiteral("name"));
+}
+
+bool Catalogue::findsPdModel(const PdCriteria& criteria)
+{
+    bool found = false;
+    if (const CatalogueSnapshot* s = snapshot()) {
+        if (s->finds(criteria, &found))
+            return found;
+    }
+    return catalogueDatabase().isOpen() && hasRows(criteria.statement());
+}
+
+QList<int> Catalogue::pdBitrates(const QString& name)
+{
+    QList<int> rates;
+    if (const CatalogueSnapshot* s = snapshot()) {
+        if (s->pdBitrates(name, &rates))
+            return rates;
+    }
+    const QSqlDatabase db = catalogueDatabase();
+    QSqlQuery query(db);
+    if (!db.isOpen() || !query.prepare(QLatin1String(PdByNameStatement)))
+        return rates;
+    query.bindValue(QStringLiteral(":name"), name);
+    if (!query.exec())
+        return rates;
+    const int column = query.record().indexOf(QStringLiteral("bitrate"));
+    while (query.next())
+        rates.append(query.value(column).toInt());
+    return rates;
+}
+
 bool Catalogue::lookupCamera(const QString& model, int* power, int* bitrate, int* fourthColumn)
 {
+    if (const CatalogueSnapshot* s = snapshot()) {
+        const QVector<QVariant>* row = nullptr;
+        if (s->cameraByModel(model, &row)) {
+            if (!row)
+                return false;
+            const CatalogueSnapshot::Table& camera = s->camera();
+            const auto column = [&](const QString& name) {
+                const int index = camera.column(name);
+                return index >= 0 ? row->at(index) : QVariant();
+            };
+            if (power)
+                *power = column(QStringLiteral("power")).toInt();
+            if (bitrate)
+                *bitrate = column(QStringLiteral("bitrate")).toInt();
+            if (fourthColumn)
+                *fourthColumn = row->size() > 3 ? row->at(3).toInt() : 0;
+            return true;
+        }
+    }
     QSqlQuery query(catalogueDatabase());
     if (!query.prepare(QLatin1String(CameraByModelStatement)))
         return false;
@@ -273,18 +425,10 @@ bool Catalogue::applyCameraModel(QtnPropertySetCamera& camera)
 
 bool Catalogue::lookupPdBitrate(const QString& name, int* bitrate)
 {
-    QSqlQuery query(catalogueDatabase());
-    if (!query.prepare(QLatin1String(PdByNameStatement)))
+    const QList<int> rates = pdBitrates(name);
+    if (rates.isEmpty())
         return false;
-    query.bindValue(QStringLiteral(":name"), name);
-    if (!query.exec())
-        return false;
-    bool found = false;
-    const int index = query.record().indexOf(QStringLiteral("bitrate"));
-    while (query.next()) {
-        found = true;
-        if (bitrate)
-            *bitrate = query.value(index).toInt();
-    }
-    return found;
+    if (bitrate)
+        *bitrate = rates.last();
+    return true;
 }

@@ -1,6 +1,10 @@
 #ifndef CATALOGUE_H
 #define CATALOGUE_H
 
+#include "catalogue/cataloguesnapshot.h"
+#include "catalogue/pdcriteria.h"
+
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -20,9 +24,25 @@ class QtnPropertySetCamera;
 // would change, the result is written through the given pointers (either may
 // be null); they are left alone otherwise. The lists are owned by the
 // property they are attached to and go with it.
+//
+// The answers come from the catalogue snapshot (CatalogueSnapshot), which
+// follows the default connection and answers what the statements would; a
+// list built from a snapshot is kept as long as the snapshot is, since
+// building it again would give the same list. Where the snapshot declines,
+// the statement runs. The other answer source runs every statement and
+// rebuilds every list, as the definitions read: it is there to prove that
+// both give the same results.
 class Catalogue
 {
 public:
+    enum AnswerSource { Snapshot, Statements };
+    static void setAnswerSource(AnswerSource source);
+    static AnswerSource answerSource();
+
+    // Loads the snapshot from the default connection now: after the editor
+    // opened the catalogue or rewrote a table of it.
+    static void reloadSnapshot();
+
     // The statements, verbatim.
     static const char* const BoxTypesStatement;      // "select boxtype from pd group by boxtype;"
     static const char* const CameraModelsStatement;  // "select * from camera"
@@ -60,30 +80,26 @@ public:
     static bool setPdModels(QtnPropertyEnum& model, const QStringList& names, const QString& rememberedText,
                             bool* modelMissing, QString* toolTip = nullptr);
 
-    // While one of these lives, refreshBoxTypes runs the enclosure statement
-    // once and reuses its answer: a calculation pass refreshes every point
-    // against a catalogue that cannot change meanwhile. Scopes may nest.
-    class BoxTypeCache
+    // A stretch of work during which the catalogue stands still (a
+    // calculation pass, reading a file, generating a network): it is
+    // checked for changes once, at the first question, and the enclosure and
+    // camera model statements run at most once. Outside every pass each
+    // question sees the catalogue as it is, so a refresh after an import sees
+    // the new table. Passes may nest.
+    class Pass
     {
     public:
-        BoxTypeCache();
-        ~BoxTypeCache();
-        BoxTypeCache(const BoxTypeCache&) = delete;
-        BoxTypeCache& operator=(const BoxTypeCache&) = delete;
-    };
+        Pass();
+        ~Pass();
+        Pass(const Pass &) = delete;
+        Pass &operator=(const Pass &) = delete;
 
-    // The same for refreshCameraModels and the camera model statement:
-    // reading a file or generating a network creates many cameras at once.
-    // Outside every scope each refresh asks the catalogue again, so a refresh
-    // after an import sees the new table. Scopes may nest.
-    class CameraModelCache
-    {
-    public:
-        CameraModelCache();
-        ~CameraModelCache();
-        CameraModelCache(const CameraModelCache&) = delete;
-        CameraModelCache& operator=(const CameraModelCache&) = delete;
+    private:
+        CatalogueSnapshot::Pass m_snapshotPass;
     };
+    // The names the passes had when they served one list each.
+    using BoxTypeCache = Pass;
+    using CameraModelCache = Pass;
 
     // The texts of one named column over every row of a statement, in row
     // order; empty when the statement fails or returns no row.
@@ -100,6 +116,14 @@ public:
     // catalogue has no such model.
     static bool applyCameraModel(QtnPropertySetCamera& camera);
 
+    // The model selection statement (4) for these criteria: the "name" of
+    // every row it returns, in order; empty when it fails.
+    static QStringList fittingPdModels(const PdCriteria &criteria);
+    // Whether it returns a row.
+    static bool findsPdModel(const PdCriteria &criteria);
+    // Statement 5: the "bitrate" of every row of that name, in order.
+    static QList<int> pdBitrates(const QString &name);
+
     // Statement 5: the "bitrate" of every row named so; the last row decides.
     // False, with *bitrate untouched, when no row matches.
     static bool lookupPdBitrate(const QString& name, int* bitrate);
@@ -108,12 +132,20 @@ public:
     // enumeration or for a value the enumeration does not hold.
     static QString displayText(const QtnPropertyEnum& property);
 
+    // A number that tells the catalogue list attached to the property from
+    // every list attached before or since (0: no catalogue list).
+    static quint64 listStamp(const QtnPropertyEnum& property);
+
 private:
+    // generation: the snapshot the texts come from (0: a statement's answer).
     static bool rebuildList(QtnPropertyEnum& property, const QString& remembered, const QString& enumName,
                             const QStringList& texts, int firstValue, const QString& namePrefix, bool modelList,
-                            bool* modelMissing, QString* toolTip, const char* logWord);
-    static QStringList boxTypes();
-    static QStringList cameraModels();
+                            bool* modelMissing, QString* toolTip, const char* logWord, quint64 generation = 0);
+    static bool keepSelection(QtnPropertyEnum& property, const QString& remembered, bool modelList,
+                              bool* modelMissing, QString* toolTip, const char* logWord);
+    static bool reuseList(QtnPropertyEnum& property, const QString& enumName, quint64 generation);
+    static QStringList boxTypes(quint64* generation);
+    static QStringList cameraModels(quint64* generation);
 };
 
 #endif // CATALOGUE_H

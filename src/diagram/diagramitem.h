@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class QMenu;
 class QGraphicsSceneContextMenuEvent;
@@ -152,6 +153,17 @@ public:
     // The item's number in the project file; only the file reader and writer use it.
     int fileId = 0;
 
+    // What the calculation layer keeps about the item from one pass to the
+    // next (the model selection remembers what it saw and what it left);
+    // owned by the item, opaque to it.
+    class CalcMemo
+    {
+    public:
+        virtual ~CalcMemo() = default;
+    };
+    CalcMemo *calcMemo() const { return m_calcMemo.get(); }
+    void setCalcMemo(std::unique_ptr<CalcMemo> memo) { m_calcMemo = std::move(memo); }
+
 protected:
     void contextMenuEvent(QGraphicsSceneContextMenuEvent *event) override;
     QVariant itemChange(GraphicsItemChange change, const QVariant &value) override;
@@ -185,6 +197,7 @@ private:
     QList<DiagramItem *> m_powerDependants;
     QList<DiagramItem *> m_dataUplink;
     QList<DiagramItem *> m_dataDependants;
+    std::unique_ptr<CalcMemo> m_calcMemo;
 
     static ModelSelector s_modelSelector;
 };

@@ -60,10 +60,9 @@ bool ProjectReader::read(QIODevice *device)
     }
 
     // Every point read asks for the enclosure list and every camera for the
-    // model list; the catalogue cannot change while a file is read, so each
-    // is asked once.
-    Catalogue::BoxTypeCache boxTypes;
-    Catalogue::CameraModelCache cameraModels;
+    // model list; the catalogue cannot change while a file is read, so it is
+    // looked at once.
+    Catalogue::Pass catalogue;
     if (m_xml.readNextStartElement()) {
         if (m_xml.name() == QLatin1String("mox")
             && m_xml.attributes().value(QLatin1String("version")) == QLatin1String("1.0"))

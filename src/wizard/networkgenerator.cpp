@@ -34,8 +34,7 @@ void NetworkGenerator::generate(const QList<int> &camerasPerPoint)
 
     // Every camera and point created asks for its catalogue lists, which
     // cannot change while the network is generated.
-    Catalogue::CameraModelCache cameraModels;
-    Catalogue::BoxTypeCache boxTypes;
+    Catalogue::Pass catalogue;
 
     const double lowestCameraRow = m_scene->sceneRect().height() - BottomReserve;
     int column = 0;
