@@ -306,10 +306,8 @@ void BenchProject::report()
         row.bareRead = bench::medianOf(Repeats, [&] { bareReaderPass(path); });
         {
             ProjectDoc doc;
-            row.read = bench::medianOf(Repeats, [&] {
-                doc.scene()->removeAllItems();
-                readAlone(doc, n);
-            });
+            row.read = bench::medianOf(
+                    Repeats, [&] { readAlone(doc, n); }, [&] { doc.scene()->removeAllItems(); });
         }
         {
             bench::SqlStatementCounter counter;

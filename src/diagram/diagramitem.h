@@ -43,6 +43,9 @@ public:
 
     // Wire list.
     void addWire(Wire *wire);
+    // Adds a wire without sorting the list or placing the wires again; for
+    // many wires at once, after which one updateWires() does both.
+    void appendWire(Wire *wire) { m_wires.append(wire); }
     void removeWire(Wire *wire);
     void removeWires();
     void updateWires();

@@ -71,6 +71,15 @@ bool ProjectReader::read(QIODevice *device)
             m_xml.raiseError(tr("Plik nie jest kompatybilny z MOX wersja 1.0."));
     }
 
+    // A point with many cameras would sort its wires and route them all
+    // again for every wire read; sorting the final lists once gives the same
+    // order (the sort is stable and the items no longer move), and the
+    // routes depend only on where the items stand.
+    for (DiagramItem *item : qAsConst(m_wiredOrder))
+        item->updateWires();
+    m_wiredItems.clear();
+    m_wiredOrder.clear();
+
     // The device stays set: detaching it would clear the error that
     // errorString() reports.
     return !m_xml.hasError();
@@ -217,8 +226,15 @@ void ProjectReader::readWire()
     Wire *wire = new Wire(start, end);
     wire->setLength(length);
     wire->setType(model);
-    start->addWire(wire);
-    end->addWire(wire);
+    // Sorted once the last wire is read (see read()).
+    start->appendWire(wire);
+    end->appendWire(wire);
+    for (DiagramItem *item : {start, end}) {
+        if (!m_wiredItems.contains(item)) {
+            m_wiredItems.insert(item);
+            m_wiredOrder << item;
+        }
+    }
     wire->setZValue(-1000.0);
     m_doc->scene()->addItem(wire);
     wire->updatePosition();

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QSize>
 #include <QString>
 #include <QXmlStreamReader>
@@ -63,6 +64,9 @@ private:
     QHash<const DiagramItem *, int> m_stackRank;
     bool m_stackRankValid = false;
     QSize m_refusedImageSize;
+    // Items that got wires in this read, in the order they got the first.
+    QSet<DiagramItem *> m_wiredItems;
+    QList<DiagramItem *> m_wiredOrder;
 };
 
 #endif // PROJECT_PROJECTREADER_H
