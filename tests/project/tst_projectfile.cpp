@@ -240,6 +240,7 @@ void TestProjectFile::roundTripKeepsEveryValue()
     builder.connect(main, battery, 1);
     builder.connect(extender, cam, 200);
     builder.connect(battery, cam2, 73);
+    builder.connect(main, builder.addCamera(QPointF(300, 20), 4), 30);
     // The values must really differ from what a fresh item holds, or the
     // round trip would prove nothing.
     QCOMPARE(main->boxTypeName(), QStringLiteral("Zewnętrzna (IP65)"));
@@ -274,6 +275,20 @@ void TestProjectFile::roundTripKeepsEveryValue()
         return out;
     };
     QCOMPARE(describeWires(s2), describeWires(scene));
+    // Every item keeps its wires in the order of their directions, the
+    // order drawing them one by one gave.
+    auto wireOrder = [](DiagramScene *s) {
+        const QList<DiagramItem *> ends = itemsOf<DiagramItem>(s);
+        QStringList out;
+        for (DiagramItem *item : ends) {
+            QStringList others;
+            for (Wire *w : item->wires())
+                others << QString::number(ends.indexOf(w->startItem() == item ? w->endItem() : w->startItem()));
+            out << others.join(QLatin1Char(','));
+        }
+        return out;
+    };
+    QCOMPARE(wireOrder(s2), wireOrder(scene));
 }
 
 void TestProjectFile::badInput_data()
