@@ -39,8 +39,10 @@ void CalcLoop::runPass()
     // taken (and sorted) once for all three.
     const QList<DiagramItem *> items = NetworkCalc::diagramItems(m_scene);
     NetworkCalc::calcPD(items);
-    NetworkCalc::calcVoltageDrop(items);
-    NetworkCalc::calcVoltageDrop(items);
+    // A second voltage pass after one that changed no value would read
+    // exactly what the first read, and change nothing either.
+    if (NetworkCalc::calcVoltageDrop(items) || NetworkCalc::everyStepTaken())
+        NetworkCalc::calcVoltageDrop(items);
 }
 
 int CalcLoop::run()

@@ -1,6 +1,7 @@
 #include "calc/modelselection.h"
 
 #include "calc/calcpass.h"
+#include "calc/networkcalc.h"
 #include "calc/pddiagnosis.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/cataloguesnapshot.h"
@@ -166,7 +167,7 @@ void ModelSelection::select(DiagramItem *point)
     const CatalogueSnapshot *snapshot = CatalogueSnapshot::current();
     const PdRequirements needs = requirements(point);
     auto *memo = dynamic_cast<SelectionMemo *>(point->calcMemo());
-    if (snapshot && memo && memo->unchanged(point, needs, snapshot->generation()))
+    if (snapshot && memo && !NetworkCalc::everyStepTaken() && memo->unchanged(point, needs, snapshot->generation()))
         return;
 
     const QString before = point->modelName();

@@ -11,6 +11,7 @@
 
 #include <QGraphicsScene>
 #include <QHash>
+#include <QPointer>
 
 #include <cmath>
 #include <set>
@@ -64,10 +65,63 @@ void buildTree(const QList<DiagramItem *> &points, IsRoot isRoot, Link link, Dep
     }
 }
 
+bool s_everyStepTaken = false;
+
+// What a voltage pass changed, counted where it writes. A value counts only
+// when the property took a different value.
+struct Changes {
+    int values = 0;
+    int vouts = 0;
+};
+Changes *s_changes = nullptr;
+
+void storeVin(DiagramItem *item, double vin)
+{
+    const double before = item->vin();
+    item->setVin(vin);
+    if (s_changes && item->vin() != before)
+        ++s_changes->values;
+}
+
+void storeVout(DiagramItem *item, double vout)
+{
+    const double before = item->vout();
+    item->setVout(vout);
+    if (s_changes && item->vout() != before) {
+        ++s_changes->values;
+        ++s_changes->vouts;
+    }
+}
+
+void storeResults(DiagramItem *item, const CableDrop &drop)
+{
+    if (ResultWriter::write(item, drop) && s_changes)
+        ++s_changes->values;
+}
+
 } // namespace
+
+void NetworkCalc::setEveryStepTaken(bool every)
+{
+    s_everyStepTaken = every;
+}
+
+bool NetworkCalc::everyStepTaken()
+{
+    return s_everyStepTaken;
+}
 
 QList<DiagramItem *> NetworkCalc::diagramItems(const QGraphicsScene *scene)
 {
+    // Sorting the whole scene by stacking order costs more than a pass over
+    // its items; the order is kept until a diagram item enters or leaves
+    // the scene or changes its stacking.
+    static QPointer<QGraphicsScene> keptScene;
+    static quint64 keptRevision = 0;
+    static QList<DiagramItem *> kept;
+    if (!s_everyStepTaken && scene && keptScene == scene && keptRevision == DiagramItem::stackingRevision())
+        return kept;
+
     QList<DiagramItem *> result;
     if (!scene)
         return result;
@@ -76,6 +130,9 @@ QList<DiagramItem *> NetworkCalc::diagramItems(const QGraphicsScene *scene)
         if (item->type() == DiagramItem::Type)
             result.append(static_cast<DiagramItem *>(item));
     }
+    keptScene = const_cast<QGraphicsScene *>(scene);
+    keptRevision = DiagramItem::stackingRevision();
+    kept = result;
     return result;
 }
 
@@ -142,19 +199,33 @@ void NetworkCalc::calcVoltageDrop(QGraphicsScene *scene)
     calcVoltageDrop(diagramItems(scene));
 }
 
-void NetworkCalc::calcVoltageDrop(const QList<DiagramItem *> &items)
+bool NetworkCalc::calcVoltageDrop(const QList<DiagramItem *> &items)
 {
     // The voltage pass writes only voltages, results and flags: the trees
     // and the loads it reads stay as they are.
     CalcPass pass;
+    Changes changes;
+    Changes *outer = s_changes;
+    s_changes = &changes;
     for (DiagramItem *item : items)
         calcVin(item);
-    // Nothing moves in the scene during the pass, so the order taken above
-    // is the order taking the items again would give.
-    for (DiagramItem *item : items) {
-        if (item->diagramType() == DiagramItem::Camera)
-            calcVinCamera(item);
+    // The cameras again, so that each sees the output its point has just
+    // got. When no point's output changed, each camera already saw the one
+    // it would see now, and the round would change nothing. Nothing moves
+    // in the scene during the pass, so the order taken above is the order
+    // taking the items again would give.
+    if (changes.vouts > 0 || s_everyStepTaken) {
+        for (DiagramItem *item : items) {
+            if (item->diagramType() == DiagramItem::Camera)
+                calcVinCamera(item);
+        }
     }
+    s_changes = outer;
+    if (outer) {
+        outer->values += changes.values;
+        outer->vouts += changes.vouts;
+    }
+    return changes.values > 0;
 }
 
 void NetworkCalc::calcVin(DiagramItem *item)
@@ -182,8 +253,8 @@ void NetworkCalc::calcVinCamera(DiagramItem *camera)
             camera->setLowVoltage(drop.lowVoltage);
             camera->setExtenderRequired(drop.longCable);
             if (drop.vin != camera->vin()) {
-                camera->setVin(drop.vin);
-                ResultWriter::write(camera, drop);
+                storeVin(camera, drop.vin);
+                storeResults(camera, drop);
             }
             return;
         }
@@ -191,8 +262,8 @@ void NetworkCalc::calcVinCamera(DiagramItem *camera)
     // Not connected to any point: no supply at all.
     camera->setLowVoltage(true);
     if (camera->vin() != 0.0) {
-        camera->setVin(0.0);
-        ResultWriter::write(camera, CableDrop());
+        storeVin(camera, 0.0);
+        storeResults(camera, CableDrop());
     }
 }
 
@@ -200,10 +271,10 @@ void NetworkCalc::calcVinPoint(DiagramItem *point)
 {
     if (point->hasPower230()) {
         if (point->vout() != CableDrop::MainsVout) {
-            point->setVout(CableDrop::MainsVout);
-            point->setVin(0.0);
+            storeVout(point, CableDrop::MainsVout);
+            storeVin(point, 0.0);
             point->setLowVoltage(false);
-            ResultWriter::write(point, CableDrop());
+            storeResults(point, CableDrop());
         }
         return;
     }
@@ -225,22 +296,22 @@ void NetworkCalc::calcVinPoint(DiagramItem *point)
         point->setLowVoltage(drop.lowVoltage);
         point->setExtenderRequired(drop.longCable);
         if (drop.vin != point->vin())
-            point->setVin(drop.vin);
+            storeVin(point, drop.vin);
         if (point->vout() != drop.vin) {
             // The point passes on what reaches it, in whole volts. A drop
             // below zero is no output at all: the property refuses it and
             // keeps its value.
             const double whole = std::trunc(drop.vin);
             if (whole >= 0.0)
-                point->setVout(whole);
-            ResultWriter::write(point, drop);
+                storeVout(point, whole);
+            storeResults(point, drop);
         }
     }
     if (!supplied) {
         point->setLowVoltage(true);
         if (point->vin() != 0.0)
-            point->setVin(0.0);
+            storeVin(point, 0.0);
         if (point->vout() != 0.0)
-            point->setVout(0.0);
+            storeVout(point, 0.0);
     }
 }

@@ -8,23 +8,25 @@
 namespace {
 
 template <typename Results>
-void store(Results &r, const CableDrop &d)
+bool store(Results &r, const CableDrop &d)
 {
-    r.Resistance.setValue(d.resistance);
-    r.PowerLost.setValue(d.powerLost);
-    r.PowerAvailable.setValue(d.powerAvailable);
-    r.VoltageLoss.setValue(d.voltageLoss);
-    r.VoltageAvailable.setValue(d.vin);
+    bool changed = r.Resistance.setValue(d.resistance);
+    changed = r.PowerLost.setValue(d.powerLost) || changed;
+    changed = r.PowerAvailable.setValue(d.powerAvailable) || changed;
+    changed = r.VoltageLoss.setValue(d.voltageLoss) || changed;
+    changed = r.VoltageAvailable.setValue(d.vin) || changed;
+    return changed;
 }
 
 } // namespace
 
-void ResultWriter::write(DiagramItem *item, const CableDrop &drop)
+bool ResultWriter::write(DiagramItem *item, const CableDrop &drop)
 {
     if (!item)
-        return;
+        return false;
     if (QtnPropertySetCamera *camera = item->cameraSet())
-        store(camera->Advanced, drop);
-    else if (QtnPropertySetPD *point = item->pdSet())
-        store(point->AdvancedPD, drop);
+        return store(camera->Advanced, drop);
+    if (QtnPropertySetPD *point = item->pdSet())
+        return store(point->AdvancedPD, drop);
+    return false;
 }

@@ -11,7 +11,8 @@ class DiagramItem;
 class ResultWriter
 {
 public:
-    static void write(DiagramItem *item, const CableDrop &drop);
+    // True when a value changed.
+    static bool write(DiagramItem *item, const CableDrop &drop);
 };
 
 #endif // RESULTWRITER_H

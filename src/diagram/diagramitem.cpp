@@ -18,6 +18,7 @@
 #include <algorithm>
 
 DiagramItem::ModelSelector DiagramItem::s_modelSelector;
+quint64 DiagramItem::s_stackingRevision = 0;
 
 namespace {
 
@@ -103,6 +104,9 @@ DiagramItem::DiagramItem(DiagramType diagramType, QMenu *contextMenu, QGraphicsI
 
 DiagramItem::~DiagramItem()
 {
+    // The base class takes the item out of its scene without telling
+    // itemChange, which by then is no longer this class's.
+    ++s_stackingRevision;
     delete m_propertySet;
 }
 
@@ -285,6 +289,9 @@ void DiagramItem::contextMenuEvent(QGraphicsSceneContextMenuEvent *event)
 
 QVariant DiagramItem::itemChange(GraphicsItemChange change, const QVariant &value)
 {
+    if (change == ItemSceneHasChanged || change == ItemZValueHasChanged || change == ItemParentHasChanged)
+        ++s_stackingRevision;
+
     // Sorting before the move still sees the old position, so the lists are
     // sorted once more when the item has arrived; the neighbours re-sort as
     // well because the direction towards this item changed for them too.

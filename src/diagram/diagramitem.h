@@ -152,6 +152,10 @@ public:
     void selectModel();
     static void setModelSelector(ModelSelector selector);
     static bool hasModelSelector();
+    // Moves on whenever a diagram item enters or leaves a scene, is
+    // destroyed, or changes its stacking: the scene's order of diagram
+    // items is the same as long as this number is.
+    static quint64 stackingRevision() { return s_stackingRevision; }
 
     // The item's number in the project file; only the file reader and writer use it.
     int fileId = 0;
@@ -203,6 +207,7 @@ private:
     std::unique_ptr<CalcMemo> m_calcMemo;
 
     static ModelSelector s_modelSelector;
+    static quint64 s_stackingRevision;
 };
 
 #endif // DIAGRAM_DIAGRAMITEM_H

@@ -1,10 +1,12 @@
-// The calculation as it runs (catalogue snapshot, model selections skipped
-// when nothing they depend on changed, lists kept) against the calculation
-// as its definition reads (every statement run, every list rebuilt), over
+// The calculation as it runs (catalogue snapshot, model selections and
+// voltage passes skipped when nothing they depend on changed, lists kept)
+// against the calculation as its definition reads (every statement run,
+// every list rebuilt, every step taken), over
 // generated networks and a series of edits: every property of every item,
 // every flag and tool tip, to the last bit of every double.
 
 #include "calc/calcloop.h"
+#include "calc/networkcalc.h"
 #include "catalogue/catalogue.h"
 #include "diagram/diagramitem.h"
 #include "diagram/diagramscene.h"
@@ -91,7 +93,7 @@ public:
     Network(Catalogue::AnswerSource source, quint32 seed)
         : m_source(source)
     {
-        Catalogue::setAnswerSource(source);
+        use();
         QRandomGenerator random(seed);
         const QStringList boxes = {QStringLiteral("Nie określono"), QStringLiteral("Wewnętrzna (IP20)"),
                                    QStringLiteral("Zewnętrzna (IP65)"), QStringLiteral("Szafa RACK 19 cali")};
@@ -127,16 +129,24 @@ public:
 
     QGraphicsScene *scene() const { return m_doc.scene(); }
 
-    void calculate()
+    // The reference answers by statement and takes every step; the other
+    // runs as the editor does.
+    void use() const
     {
         Catalogue::setAnswerSource(m_source);
+        NetworkCalc::setEveryStepTaken(m_source == Catalogue::Statements);
+    }
+
+    void calculate()
+    {
+        use();
         CalcLoop(scene()).run();
     }
 
     // The edit number step, the same for both networks of a seed.
     void edit(int step, quint32 seed)
     {
-        Catalogue::setAnswerSource(m_source);
+        use();
         QRandomGenerator random(seed * 1000 + quint32(step));
         DiagramItem *pd = m_points.at(random.bounded(m_points.size()));
         DiagramItem *camera = m_cameras.isEmpty() ? nullptr : m_cameras.at(random.bounded(m_cameras.size()));
@@ -182,7 +192,7 @@ public:
     // opening a file, then calculated twice as opening does.
     QStringList reloaded()
     {
-        Catalogue::setAnswerSource(m_source);
+        use();
         QByteArray bytes;
         QBuffer out(&bytes);
         out.open(QIODevice::WriteOnly);
@@ -216,7 +226,11 @@ class TestCalcReference : public QObject
 
 private slots:
     void initTestCase();
-    void cleanup() { Catalogue::setAnswerSource(Catalogue::Snapshot); }
+    void cleanup()
+    {
+        Catalogue::setAnswerSource(Catalogue::Snapshot);
+        NetworkCalc::setEveryStepTaken(false);
+    }
     void sameResults_data();
     void sameResults();
 };
