@@ -27,6 +27,7 @@
 #include <QGraphicsView>
 #include <QtTest>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -186,6 +187,14 @@ void BenchEdit::report()
     for (int n : {1000, 5000}) {
         open(n);
         const QList<DiagramItem *> cameras = itemsOfKind(m_window->scene(), DiagramItem::Camera);
+        QGraphicsView *view = m_window->projectDoc()->view();
+        const QList<QGraphicsItem *> shown = view->items(view->viewport()->rect());
+        const auto count = [&](int type) {
+            return int(std::count_if(shown.begin(), shown.end(), [type](QGraphicsItem *i) { return i->type() == type; }));
+        };
+        std::printf("%5d cameras: the view (%d x %d) shows %d diagram items and %d wires\n", n,
+                    view->viewport()->width(), view->viewport()->height(), count(DiagramItem::Type),
+                    count(Wire::Type));
         struct Kind {
             const char *name;
             QGraphicsItem *item;

@@ -1,6 +1,7 @@
 #include "diagram/diagramitem.h"
 
 #include "diagram/wire.h"
+#include "diagram/paintcache.h"
 #include "diagram/enumaccess.h"
 #include "propertysets/qtnpropertysetcamera.h"
 #include "propertysets/qtnpropertysetpd.h"
@@ -21,10 +22,6 @@ DiagramItem::ModelSelector DiagramItem::s_modelSelector;
 quint64 DiagramItem::s_stackingRevision = 0;
 
 namespace {
-
-// Horizontal centre + top + vertical centre: the text sits centred in its
-// line rectangle, which is only 20 units high.
-const int kCentred = Qt::AlignHCenter | Qt::AlignTop | Qt::AlignVCenter;
 
 // Yes/no properties hold 1 for "nie" and 2 for "tak".
 const int kYes = 2;
@@ -129,13 +126,12 @@ QRectF DiagramItem::computeRect() const
     const int iconWidth = m_image.width();
     const int iconHeight = m_image.height();
 
-    int w = std::max(QFontMetrics(m_locationFont).boundingRect(location()).width(),
-                     QFontMetrics(m_modelFont).boundingRect(modelName()).width());
+    int w = std::max(PaintCache::boundingWidth(m_locationFont, location()),
+                     PaintCache::boundingWidth(m_modelFont, modelName()));
     w = std::max(w, iconWidth);
 
     // A side label sits beside the icon, so the rectangle must hold the icon
     // with a label's width on both sides to stay centred on the item.
-    const QFontMetrics labelMetrics(m_labelFont);
     const struct {
         bool shown;
         const char *text;
@@ -143,7 +139,7 @@ QRectF DiagramItem::computeRect() const
     for (const auto &label : labels) {
         if (!label.shown)
             continue;
-        const int t = labelMetrics.boundingRect(QString::fromUtf8(label.text)).width();
+        const int t = PaintCache::boundingWidth(m_labelFont, QString::fromUtf8(label.text));
         if (w - iconWidth < 2 * t)
             w = 2 * t + iconWidth;
     }
@@ -168,7 +164,12 @@ QString DiagramItem::numberText() const
 
 QImage DiagramItem::recolouredImage(const QColor &color) const
 {
-    QImage image = m_image.convertToFormat(QImage::Format_ARGB32);
+    return recoloured(m_image, color);
+}
+
+QImage DiagramItem::recoloured(const QImage &icon, const QColor &color)
+{
+    QImage image = icon.convertToFormat(QImage::Format_ARGB32);
     const QRgb replacement = color.rgb(); // opaque
     for (int y = 0; y < image.height(); ++y) {
         QRgb *line = reinterpret_cast<QRgb *>(image.scanLine(y));
@@ -206,27 +207,24 @@ void DiagramItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *optio
     QRectF line(m_rect.x(), m_rect.y(), m_rect.width(), 20);
     painter->setFont(m_locationFont);
     if (!m_descriptionsHidden)
-        painter->drawText(line, kCentred, location());
+        PaintCache::drawCentred(painter, line, location());
 
     painter->setFont(m_modelFont);
     line.translate(0, 15);
     if (!m_descriptionsHidden)
-        painter->drawText(line, kCentred, modelName());
+        PaintCache::drawCentred(painter, line, modelName());
 
     if (m_extenderRequired) {
         pen.setColor(Qt::red);
         pen.setWidth(2);
         painter->setPen(pen);
         line.translate(0, 15);
-        painter->drawText(line, kCentred, QString::fromUtf8(kExtenderText));
+        PaintCache::drawCentred(painter, line, QString::fromUtf8(kExtenderText));
         pen.setColor(m_color);
         painter->setPen(pen);
     }
 
-    const QImage icon = recolouredImage(painter->pen().color());
-    QTransform rotation;
-    rotation.rotate(m_rotation);
-    const QImage rotated = icon.transformed(rotation, Qt::FastTransformation);
+    const QImage rotated = PaintCache::icon(m_image, painter->pen().color(), m_rotation, &DiagramItem::recoloured);
     const int rw = rotated.width();
     const int rh = rotated.height();
     painter->drawImage(QPointF(-(rw / 2), int(m_rect.height() / 2 - rh)), rotated);
@@ -239,7 +237,7 @@ void DiagramItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *optio
         numberRect.moveTo(m_rect.x() - 5, -(iconHeight / 2));
     else
         numberRect.moveTo(m_rect.x(), -iconWidth - 7);
-    painter->drawText(numberRect, kCentred, text);
+    PaintCache::drawCentred(painter, numberRect, text);
 
     drawSideLabel(painter, QString::fromUtf8(kLowVoltageText), true, m_lowVoltage, m_lowVoltageShown);
     if (m_diagramType == PD) {
@@ -258,7 +256,9 @@ void DiagramItem::drawSideLabel(QPainter *painter, const QString &text, bool rig
                                 bool &shownFlag)
 {
     // Measured in the font of the moment, before the label font is set.
-    const int t = painter->fontMetrics().horizontalAdvance(text);
+    // Fonts sized in pixels measure alike on every device.
+    const int t = painter->font().pixelSize() > 0 ? PaintCache::advance(painter->font(), text)
+                                                  : painter->fontMetrics().horizontalAdvance(text);
     const int iconWidth = m_image.width();
     const int iw = iconWidth / 2;
     const int a = (m_rotation == 0 || m_rotation == 180) ? m_image.height() / 2 : iconWidth / 2;
@@ -269,7 +269,7 @@ void DiagramItem::drawSideLabel(QPainter *painter, const QString &text, bool rig
 
     painter->setFont(m_labelFont);
     if (condition && !m_descriptionsHidden) {
-        painter->drawText(labelRect, kCentred, text);
+        PaintCache::drawCentred(painter, labelRect, text);
         shownFlag = true;
     } else {
         shownFlag = false;

@@ -79,6 +79,7 @@ public:
     QString numberText() const;
     // The icon with its pure black pixels in the given colour.
     QImage recolouredImage(const QColor &color) const;
+    static QImage recoloured(const QImage &icon, const QColor &color);
 
     // Flags of the calculation and of the model selection.
     bool lowVoltage() const { return m_lowVoltage; }

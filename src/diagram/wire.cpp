@@ -9,7 +9,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPen>
-#include <QPolygonF>
 
 #include <cmath>
 
@@ -77,8 +76,18 @@ void Wire::updatePosition()
 
 QList<QPointF> Wire::path() const
 {
-    if (!m_startItem || !m_endItem)
+    QPointF points[4];
+    if (!route(points))
         return {};
+    return {points[0], points[1], points[2], points[3]};
+}
+
+// The scene asks for a wire's bounding rectangle many times per repaint; the
+// route is worked out into a plain array, without allocating.
+bool Wire::route(QPointF points[4]) const
+{
+    if (!m_startItem || !m_endItem)
+        return false;
 
     const QPointF s = m_startItem->pos();
     const QPointF e = m_endItem->pos();
@@ -92,22 +101,29 @@ QList<QPointF> Wire::path() const
     // screen the start item counts as the lower one.
     const qreal yBus = (e.y() > s.y()) ? e.y() + hE + dE : s.y() + hS + dE;
 
-    const QPointF p0(s.x() + dS, s.y() + hS / 2);
-    const QPointF p1(p0.x(), yBus);
-    const QPointF p2(e.x() + dE, yBus);
-    const QPointF p3(e.x() + dE, e.y() + hE / 2);
-    return {p0, p1, p2, p3};
+    points[0] = QPointF(s.x() + dS, s.y() + hS / 2);
+    points[1] = QPointF(points[0].x(), yBus);
+    points[2] = QPointF(e.x() + dE, yBus);
+    points[3] = QPointF(e.x() + dE, e.y() + hE / 2);
+    return true;
 }
 
 QRectF Wire::boundingRect() const
 {
-    const QList<QPointF> points = path();
-    if (points.isEmpty())
+    QPointF points[4];
+    if (!route(points))
         return QRectF();
+    qreal left = points[0].x(), right = left, top = points[0].y(), bottom = top;
+    for (const QPointF &p : points) {
+        left = qMin(left, p.x());
+        right = qMax(right, p.x());
+        top = qMin(top, p.y());
+        bottom = qMax(bottom, p.y());
+    }
     // The margin covers the pen and the dashed parallels drawn 4 units away
     // from every segment of a selected wire.
     const qreal extra = (pen().width() + 20) / 2.0;
-    return QPolygonF(points.toVector()).boundingRect().normalized().adjusted(-extra, -extra, extra, extra);
+    return QRectF(QPointF(left, top), QPointF(right, bottom)).adjusted(-extra, -extra, extra, extra);
 }
 
 QPainterPath Wire::shape() const
@@ -128,13 +144,15 @@ void Wire::paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWid
     painter->setPen(drawPen);
     painter->setBrush(m_color);
 
-    const QList<QPointF> points = path();
-    if (points.size() != 4)
+    QPointF points[4];
+    if (!route(points))
         return;
+    QLineF lines[3];
     for (int i = 0; i < 3; ++i) {
-        m_segments[i].setLine(QLineF(points.at(i), points.at(i + 1)));
-        painter->drawLine(m_segments[i].line());
+        lines[i] = QLineF(points[i], points[i + 1]);
+        m_segments[i].setLine(lines[i]);
     }
+    painter->drawLines(lines, 3);
 
     if (isSelected()) {
         painter->setPen(QPen(Qt::red, 1, Qt::DashLine, Qt::SquareCap, Qt::BevelJoin));

@@ -51,6 +51,8 @@ public:
     static bool angleLessThan(Wire *a, Wire *b);
 
 private:
+    bool route(QPointF points[4]) const;
+
     DiagramItem *m_startItem;
     DiagramItem *m_endItem;
     QColor m_color;
