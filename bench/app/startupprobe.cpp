@@ -1,13 +1,13 @@
 // The editor's start-up without the splash's fixed three seconds: the same
-// steps as main() after the splash (window, shown maximised, the project
-// named on the command line), stopped at the first moment the event loop
-// has nothing left to do after the window's first paint. Prints
+// steps as main() (Startup) but the splash, stopped at the first moment the
+// event loop has nothing left to do after the window's first paint. Prints
 //   idle_ms=<since the launcher's time stamp> main_ms=<since main()>
 //   cpu_ms=<CPU time of the process> rss_kb=<peak resident memory>
 // The launcher passes its CLOCK_MONOTONIC time stamp in MOX_PROBE_T0_NS so
 // that process creation, loading and linking count too. Used by bench_startup
 // and, with a large project, for the peak memory of a loaded project.
 #include "app/mainwindow.h"
+#include "app/startup.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
@@ -68,15 +68,14 @@ int main(int argc, char *argv[])
     const qint64 t0 = t0Text ? std::atoll(t0Text) : mainStart;
 
     Q_INIT_RESOURCE(images);
+    Startup::configure();
     QApplication app(argc, argv);
+    Startup::identify();
     FirstPaint firstPaint;
     app.installEventFilter(&firstPaint);
 
     MainWindow mainWin;
-    mainWin.showAtStartUp();
-    const QString project = MainWindow::projectFromArguments(app.arguments());
-    if (!project.isEmpty())
-        mainWin.loadProject(project);
+    Startup::openWindow(mainWin, app.arguments());
 
     QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, &app, [&]() {
         if (!firstPaint.seen)
