@@ -14,6 +14,7 @@ QtnPropertySetCamera::QtnPropertySetCamera(QObject* parent)
       Vin(*new QtnPropertyDouble(this)),
       Advanced(*new QtnPropertySetSubPropertySetType(this))
 {
+    const QuietConstruction quiet(*this);
     init();
 }
 

@@ -22,7 +22,10 @@ QtnPropertySetPD::QtnPropertySetPD(QObject* parent)
       Vin(*new QtnPropertyDouble(this)),
       AdvancedPD(*new QtnPropertySettest(this))
 {
-    init();
+    {
+        const QuietConstruction quiet(*this);
+        init();
+    }
     connectRules();
 }
 

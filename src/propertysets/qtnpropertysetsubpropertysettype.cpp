@@ -10,6 +10,7 @@ QtnPropertySetSubPropertySetType::QtnPropertySetSubPropertySetType(QObject* pare
       VoltageLoss(*new QtnPropertyDouble(this)),
       VoltageAvailable(*new QtnPropertyDouble(this))
 {
+    const QuietConstruction quiet(*this);
     init();
 }
 

@@ -12,6 +12,7 @@ QtnPropertySettest::QtnPropertySettest(QObject* parent)
       VoltageLoss(*new QtnPropertyDouble(this)),
       VoltageAvailable(*new QtnPropertyDouble(this))
 {
+    const QuietConstruction quiet(*this);
     init();
 }
 

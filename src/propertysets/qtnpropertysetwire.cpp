@@ -8,6 +8,7 @@ QtnPropertySetWire::QtnPropertySetWire(QObject* parent)
       Model(*new QtnPropertyEnum(this)),
       UintLenght(*new QtnPropertyUInt(this))
 {
+    const QuietConstruction quiet(*this);
     init();
 }
 

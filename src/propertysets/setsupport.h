@@ -7,6 +7,42 @@
 
 // Small pieces shared by the hand-written model sets.
 
+// While a model set under construction names its properties and gives them
+// their defaults, nothing can listen to it yet but its own relays: its
+// announcements (about a dozen per property, each relayed through the sets
+// above) are held back. Reading a large project builds thousands of sets.
+// A set built inside another set may be heard through that one, so only a
+// set without a set above it holds back. States reach the children by
+// direct calls and stay exact.
+class QuietConstruction
+{
+public:
+    explicit QuietConstruction(QtnPropertySet& set)
+    {
+        if (!qobject_cast<QtnPropertySet*>(set.parent()))
+            hold(&set);
+    }
+    ~QuietConstruction()
+    {
+        for (QObject* object : m_held)
+            object->blockSignals(false);
+    }
+    QuietConstruction(const QuietConstruction&) = delete;
+    QuietConstruction& operator=(const QuietConstruction&) = delete;
+
+private:
+    void hold(QtnPropertyBase* property)
+    {
+        if (!property->blockSignals(true))
+            m_held.append(property);
+        if (auto* set = qobject_cast<QtnPropertySet*>(property)) {
+            for (QtnPropertyBase* child : set->childProperties())
+                hold(child);
+        }
+    }
+    QList<QObject*> m_held;
+};
+
 // Name, description and caption, in the order every set sets them.
 inline void describeProperty(QtnPropertyBase& property, const QString& name, const QString& description,
                              const QString& displayName)
