@@ -498,20 +498,11 @@ bool CatalogueSnapshot::fittingModels(const PdCriteria &criteria, QStringList *n
 
 bool CatalogueSnapshot::finds(const PdCriteria &criteria, bool *found) const
 {
-    const auto cached = m_finds.constFind(criteria);
-    if (cached != m_finds.constEnd()) {
-        *found = cached.value();
-        return true;
-    }
-    QVector<Condition> conds;
-    bool fails = false;
-    if (!conditions(criteria, &conds, &fails))
+    // A row returned is a name returned (an empty one without a name column).
+    QStringList names;
+    if (!fittingModels(criteria, &names))
         return false;
-    bool any = false;
-    for (int r = 0; !fails && !any && r < m_pd.rows.size(); ++r)
-        any = rowMatches(r, conds);
-    m_finds.insert(criteria, any);
-    *found = any;
+    *found = !names.isEmpty();
     return true;
 }
 

@@ -141,7 +141,6 @@ private:
     QStringList m_wireModels;
     // Answers already worked out, for points with the same needs.
     mutable QHash<PdCriteria, QStringList> m_fitting;
-    mutable QHash<PdCriteria, bool> m_finds;
 };
 
 #endif // CATALOGUE_CATALOGUESNAPSHOT_H
