@@ -19,6 +19,7 @@
 #include "diagram/diagramscene.h"
 #include "diagram/wire.h"
 #include "print/projectdoc.h"
+#include "undo/undohistory.h"
 #include "propertysets/qtnpropertysetcamera.h"
 #include "propertysets/qtnpropertysetpd.h"
 #include "propertysets/qtnpropertysetwire.h"
@@ -195,6 +196,12 @@ void BenchEdit::report()
         std::printf("%5d cameras: the view (%d x %d) shows %d diagram items and %d wires\n", n,
                     view->viewport()->width(), view->viewport()->height(), count(DiagramItem::Type),
                     count(Wire::Type));
+        // Part of every edit's "calc": the undo history takes the values of
+        // the whole sheet before the edit.
+        const bench::Duration capture =
+                bench::medianOf(Edits, [this] { m_window->undoHistory()->captureValues(); });
+        std::printf("%5d cameras: the undo history's capture of the sheet before an edit %.2f / %.2f ms\n", n,
+                    bench::ms(capture.wall), bench::ms(capture.cpu));
         struct Kind {
             const char *name;
             QGraphicsItem *item;
