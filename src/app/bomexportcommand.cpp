@@ -4,6 +4,7 @@
 #include "app/projectcommands.h"
 #include "diagram/diagramscene.h"
 #include "print/bomcsv.h"
+#include "project/safesavefile.h"
 
 #include <QDir>
 #include <QMainWindow>
@@ -36,7 +37,7 @@ bool BomExportCommand::run()
         return false;
 
     QString reason;
-    if (!BomCsv::save(m_scene, path, &reason)) {
+    if (!SafeSaveFile::writeAll(path, BomCsv::csv(m_scene), &reason)) {
         QMessageBox box(QMessageBox::Warning, tr("MOX"), tr("Nie mogę zapisać pliku %1:\n%2.").arg(path, reason),
                         QMessageBox::Ok, m_window);
         m_seam->execMessageBox(box);

@@ -8,6 +8,7 @@
 #include "print/orderprintjob.h"
 #include "print/projectdoc.h"
 #include "print/schematicprint.h"
+#include "project/safesavefile.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -260,7 +261,7 @@ bool CliCommand::writeOrder(ProjectDoc &doc, const QString &path)
 bool CliCommand::writeBom(ProjectDoc &doc, const QString &path)
 {
     QString reason;
-    if (BomCsv::save(doc.scene(), path, &reason))
+    if (SafeSaveFile::writeAll(path, BomCsv::csv(doc.scene()), &reason))
         return true;
     m_err << tr("Nie mogę zapisać pliku %1:\n%2.").arg(path, reason) << '\n';
     m_err.flush();

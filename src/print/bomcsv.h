@@ -16,10 +16,9 @@ class BomCsv
     Q_DECLARE_TR_FUNCTIONS(BomCsv)
 
 public:
+    // Written to disk by the callers through the project's safe save, so a
+    // full disk never leaves a truncated table in place of the old one.
     static QByteArray csv(const QGraphicsScene *scene);
-    // Writes csv(scene) to path; the file is replaced only once the whole
-    // table is on disk. False with the system's reason in *error otherwise.
-    static bool save(const QGraphicsScene *scene, const QString &path, QString *error);
 };
 
 #endif // PRINT_BOMCSV_H

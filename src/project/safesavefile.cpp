@@ -96,3 +96,13 @@ void SafeSaveFile::cancel()
     m_file.commit();
     QIODevice::close();
 }
+
+bool SafeSaveFile::writeAll(const QString &path, const QByteArray &bytes, QString *error)
+{
+    SafeSaveFile file(path);
+    if (file.open(WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return true;
+    if (error)
+        *error = file.errorString();
+    return false;
+}

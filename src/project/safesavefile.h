@@ -34,6 +34,10 @@ public:
     // Throws the written content away; the target stays as it was.
     void cancel();
 
+    // Replaces the file at path by bytes, all or nothing. False with the
+    // system's reason in *error when the old file had to stay.
+    static bool writeAll(const QString &path, const QByteArray &bytes, QString *error);
+
     bool isSequential() const override { return true; }
 
 protected:

@@ -20,6 +20,10 @@
 #include <QTextEdit>
 #include <QtTest>
 
+#include <csignal>
+#include <cstring>
+#include <sys/resource.h>
+
 namespace {
 
 // Order rows as "name|quantity|kind".
@@ -343,6 +347,27 @@ void TstOrder::exportBomThroughWindow()
     QVERIFY2(seam.shown.last().text.startsWith("Nie mogę zapisać pliku " + blocked + ":\n"),
              qPrintable(seam.shown.last().text));
     QVERIFY(!QFile::exists(blocked));
+
+    // A file-size limit refuses the table's last bytes: the previous table
+    // stays whole instead of a truncated one taking its place.
+    file.close();
+    const QByteArray before = [&] { QFile f(csv); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+    seam.fileAnswers << csv;
+    struct rlimit old;
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
+    struct rlimit small = old;
+    small.rlim_cur = 16;
+    auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    window.exportBomCsv();
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previousHandler);
+    QCOMPARE(seam.shown.last().text, QStringLiteral("Nie mogę zapisać pliku %1:\n%2.")
+                                         .arg(csv, QString::fromLocal8Bit(strerror(EFBIG))));
+    QFile again(csv);
+    QVERIFY(again.open(QIODevice::ReadOnly));
+    QCOMPARE(again.readAll(), before);
+    QCOMPARE(QDir(m_home.path()).entryList({"bom.csv*"}, QDir::Files), QStringList{"bom.csv"});
 }
 
 QTEST_MAIN(TstOrder)
