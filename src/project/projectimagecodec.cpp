@@ -2,17 +2,28 @@
 
 #include <QBuffer>
 #include <QByteArray>
+#include <QCache>
 #include <QImageReader>
 
 QString ProjectImageCodec::encode(const QPixmap &pixmap)
 {
     if (pixmap.isNull())
         return QString();
+    // Every save and every autosave writes the same background and logo; a
+    // scanned plan takes a second or more to compress, which the autosave
+    // would spend blocking the editor each minute. The text is kept per
+    // pixmap content: any change to a pixmap gives it a new cache key. Texts
+    // beyond the budget are simply encoded again.
+    static QCache<qint64, QString> encoded(64 * 1024); // KB of UTF-16 text
+    if (const QString *text = encoded.object(pixmap.cacheKey()))
+        return *text;
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     pixmap.save(&buffer, "png");
-    return QString::fromLatin1(bytes.toBase64());
+    const QString text = QString::fromLatin1(bytes.toBase64());
+    encoded.insert(pixmap.cacheKey(), new QString(text), int(text.size() / 512) + 1);
+    return text;
 }
 
 bool ProjectImageCodec::acceptsSize(const QSize &size)

@@ -18,6 +18,7 @@
 #include <QImage>
 #include <QRandomGenerator>
 #include <QtEndian>
+#include <QPainter>
 #include <QtTest>
 
 namespace {
@@ -157,6 +158,7 @@ private slots:
     void badInput_data();
     void badInput();
     void bundledExampleLoads();
+    void pictureTextFollowsItsPixmap();
 };
 
 void TestProjectFile::annotatedExample()
@@ -399,6 +401,29 @@ void TestProjectFile::bundledExampleLoads()
     // Loading and recalculating changes nothing the file holds: no item, cable
     // or value was dropped or moved.
     QCOMPARE(QString::fromUtf8(writeProject(doc)), QString::fromUtf8(example));
+}
+
+// The encoded text of a picture is kept between saves; a changed picture,
+// even a copy of one already written, must be written as it is now.
+void TestProjectFile::pictureTextFollowsItsPixmap()
+{
+    const QPixmap plan = QPixmap::fromImage(testPicture(30, 20));
+    const QString first = ProjectImageCodec::encode(plan);
+    QCOMPARE(ProjectImageCodec::encode(plan), first);
+
+    QPixmap marked = plan;
+    {
+        QPainter painter(&marked);
+        painter.fillRect(QRect(0, 0, 5, 5), Qt::red);
+    }
+    const QImage back = ProjectImageCodec::decodeImage(ProjectImageCodec::encode(marked));
+    QCOMPARE(back.pixel(2, 2), qRgb(255, 0, 0));
+    QCOMPARE(back.pixel(20, 10), testPicture(30, 20).pixel(20, 10));
+    QCOMPARE(ProjectImageCodec::decodeImage(ProjectImageCodec::encode(plan)), testPicture(30, 20));
+
+    QPixmap filled = plan;
+    filled.fill(Qt::blue);
+    QCOMPARE(ProjectImageCodec::decodeImage(ProjectImageCodec::encode(filled)).pixel(20, 10), qRgb(0, 0, 255));
 }
 
 QTEST_MAIN(TestProjectFile)
