@@ -193,6 +193,11 @@ void DiagramItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *optio
         || !qFuzzyCompare(r.width(), m_rect.width()) || !qFuzzyCompare(r.height(), m_rect.height())) {
         prepareGeometryChange();
         m_rect = r;
+        // A wire's route rests on the heights of its two items: a rectangle
+        // that grew here (a turn, a label) moves the wires' buses too, and
+        // both where they ran and where they now run need repainting.
+        for (Wire *wire : qAsConst(m_wires))
+            wire->updatePosition();
     }
 
     QPen pen;

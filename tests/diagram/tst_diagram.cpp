@@ -410,6 +410,31 @@ private slots:
         QCOMPARE(p2->wires(), (QList<Wire *>{toHub, toP3}));
     }
 
+    // A turned camera grows taller on its first paint; its wire's route rests
+    // on the camera's height, so the new route must be repainted with it,
+    // or the bus stays drawn where it was until the whole sheet repaints.
+    void turnedItemTakesItsWiresAlong()
+    {
+        NetworkBuilder net;
+        DiagramItem *hub = net.addPd(QPointF(100, 100));
+        DiagramItem *camera = net.addCamera(QPointF(400, 300));
+        camera->setRotation(90);
+        Wire *wire = net.connect(hub, camera);
+        const qreal busBefore = wire->path().at(1).y();
+        QCoreApplication::processEvents();
+
+        QList<QRectF> repainted;
+        connect(net.scene(), &QGraphicsScene::changed, this, [&](const QList<QRectF> &rects) { repainted << rects; });
+        paintItem(camera);
+        QCoreApplication::processEvents();
+
+        const QList<QPointF> route = wire->path();
+        QVERIFY(route.at(1).y() > busBefore);
+        const QRectF bus = QRectF(route.at(1), route.at(2)).normalized().adjusted(0, -1, 0, 1);
+        QVERIFY2(std::any_of(repainted.begin(), repainted.end(), [&](const QRectF &r) { return r.contains(bus); }),
+                 "the wire's new bus is not repainted");
+    }
+
     void insertItemClick()
     {
         QMenu menu;
