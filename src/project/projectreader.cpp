@@ -6,6 +6,7 @@
 #include "diagram/wire.h"
 #include "print/projectdoc.h"
 #include "project/projectimagecodec.h"
+#include "propertysets/qtnpropertysetproject.h"
 
 #include <QGraphicsItem>
 #include <QIODevice>
@@ -111,6 +112,10 @@ void ProjectReader::readMox()
 void ProjectReader::readProject()
 {
     DiagramScene *scene = m_doc->scene();
+    // Archive settings are written only when they differ from the defaults:
+    // a project without them has the defaults.
+    QtnPropertySetProject *project = scene->projectSet();
+    project->resetArchiveSettings();
     while (m_xml.readNextStartElement()) {
         const QString name = m_xml.name().toString();
         if (name == QLatin1String("name"))
@@ -131,6 +136,12 @@ void ProjectReader::readProject()
             m_doc->setLogo(ProjectImageCodec::decode(readText(), &m_refusedImageSize));
         else if (name == QLatin1String("background"))
             m_doc->setBackground(ProjectImageCodec::decode(readText(), &m_refusedImageSize));
+        else if (name == QLatin1String("archive_days"))
+            readSetting(project->ArchiveDays);
+        else if (name == QLatin1String("recording_hours"))
+            readSetting(project->RecordingHours);
+        else if (name == QLatin1String("storage_reserve"))
+            readSetting(project->StorageReserve);
         else
             m_xml.skipCurrentElement();
     }
@@ -261,6 +272,16 @@ int ProjectReader::readInt()
 uint ProjectReader::readUInt()
 {
     return toUIntOrZero(readText());
+}
+
+void ProjectReader::readSetting(QtnPropertyUInt &setting)
+{
+    // Unreadable text keeps the value; one out of range is refused by the
+    // property and keeps it too.
+    bool ok = false;
+    const uint value = readText().toUInt(&ok, 10);
+    if (ok && value != setting.value())
+        setting.setValue(value);
 }
 
 void ProjectReader::rememberItem(DiagramItem *item)

@@ -12,6 +12,7 @@
 class DiagramItem;
 class ProjectDoc;
 class QIODevice;
+class QtnPropertyUInt;
 
 // Reads a MOX project document into a drawing sheet: items and wires are
 // added to the scene, the texts and colours go to the project set, the two
@@ -49,6 +50,7 @@ private:
     bool readYes();
     int readInt();
     uint readUInt();
+    void readSetting(QtnPropertyUInt &setting);
 
     void rememberItem(DiagramItem *item);
     DiagramItem *findItem(int fileId);

@@ -5,6 +5,7 @@
 #include "diagram/wire.h"
 #include "print/projectdoc.h"
 #include "project/projectimagecodec.h"
+#include "propertysets/qtnpropertysetproject.h"
 
 #include <QGraphicsItem>
 #include <QList>
@@ -97,6 +98,14 @@ void ProjectWriter::writeProject()
     m_xml.writeTextElement(QStringLiteral("color_pds"), scene->colorPD());
     m_xml.writeTextElement(QStringLiteral("customer_logo"), ProjectImageCodec::encode(m_doc->logo()));
     m_xml.writeTextElement(QStringLiteral("background"), ProjectImageCodec::encode(m_doc->background()));
+    // Archive settings only when changed, so that a project that keeps the
+    // defaults is written exactly as before they existed.
+    const QtnPropertySetProject *project = scene->projectSet();
+    if (!project->archiveSettingsAreDefault()) {
+        m_xml.writeTextElement(QStringLiteral("archive_days"), QString::number(project->ArchiveDays.value()));
+        m_xml.writeTextElement(QStringLiteral("recording_hours"), QString::number(project->RecordingHours.value()));
+        m_xml.writeTextElement(QStringLiteral("storage_reserve"), QString::number(project->StorageReserve.value()));
+    }
     m_xml.writeEndElement();
 }
 

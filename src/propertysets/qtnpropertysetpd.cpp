@@ -20,7 +20,8 @@ QtnPropertySetPD::QtnPropertySetPD(QObject* parent)
       BoxType(*new QtnPropertyEnum(this)),
       Vout(*new QtnPropertyUInt(this)),
       Vin(*new QtnPropertyDouble(this)),
-      AdvancedPD(*new QtnPropertySettest(this))
+      AdvancedPD(*new QtnPropertySettest(this)),
+      Storage(*new QtnPropertyDouble(this))
 {
     {
         const QuietConstruction quiet(*this);
@@ -132,6 +133,15 @@ void QtnPropertySetPD::init()
     Vin.setStepValue(0.01);
     Vin.setState(QtnPropertyStateImmutable);
     Vin.setValue(0.0);
+
+    describeProperty(Storage, QStringLiteral("Storage"),
+                     QStringLiteral("Pojemność dysków potrzebna rejestratorowi na nagrania jego kamer przy "
+                                    "ustawieniach archiwizacji projektu."),
+                     QStringLiteral("Archiwum rejestratora [TB]"));
+    Storage.setMinValue(0);
+    Storage.setStepValue(0.01);
+    Storage.setState(QtnPropertyStateImmutable);
+    Storage.setValue(0.0);
 }
 
 // Each rule runs on every change its property announces, state changes
@@ -216,6 +226,7 @@ void QtnPropertySetPD::copyValuesFrom(const QtnPropertySetPD& source, QtnPropert
     copyPropertyValue(Vout, source.Vout, ignoreMask);
     copyPropertyValue(Vin, source.Vin, ignoreMask);
     AdvancedPD.copyValuesFrom(source.AdvancedPD, ignoreMask);
+    copyPropertyValue(Storage, source.Storage, ignoreMask);
 }
 
 QtnPropertySet* QtnPropertySetPD::createNewImpl(QObject* parentForNew) const

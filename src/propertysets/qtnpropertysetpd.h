@@ -48,6 +48,7 @@ public:
     QtnPropertyUInt& Vout;           // V on the PoE slots
     QtnPropertyDouble& Vin;          // V at the point, written by the calculation
     QtnPropertySettest& AdvancedPD;
+    QtnPropertyDouble& Storage;      // TB a recorder here needs, written by the PoE check
 
 protected:
     QtnPropertySet* createNewImpl(QObject* parentForNew) const override;

@@ -10,7 +10,10 @@ QtnPropertySetProject::QtnPropertySetProject(QObject* parent)
       CreateDate(*new QtnPropertyQString(this)),
       ColorWires(*new QtnPropertyQColor(this)),
       ColorCameras(*new QtnPropertyQColor(this)),
-      ColorPD(*new QtnPropertyQColor(this))
+      ColorPD(*new QtnPropertyQColor(this)),
+      ArchiveDays(*new QtnPropertyUInt(this)),
+      RecordingHours(*new QtnPropertyUInt(this)),
+      StorageReserve(*new QtnPropertyUInt(this))
 {
     init();
     connectDelegates();
@@ -56,6 +59,47 @@ void QtnPropertySetProject::init()
                      QStringLiteral("Kolor PD"));
     ColorPD.setState(QtnPropertyStateNone);
     ColorPD.setValue(QColor(0, 0, 0, 255));
+
+    describeProperty(ArchiveDays, QStringLiteral("ArchiveDays"),
+                     QStringLiteral("Liczba dni, przez które rejestrator przechowuje nagrania."),
+                     QStringLiteral("Dni archiwizacji"));
+    ArchiveDays.setMaxValue(3650);
+    ArchiveDays.setMinValue(1);
+    ArchiveDays.setState(QtnPropertyStateNone);
+    ArchiveDays.setValue(DefaultArchiveDays);
+
+    describeProperty(RecordingHours, QStringLiteral("RecordingHours"),
+                     QStringLiteral("Liczba godzin nagrywania w ciągu doby."),
+                     QStringLiteral("Godzin nagrywania na dobę"));
+    RecordingHours.setMaxValue(24);
+    RecordingHours.setMinValue(1);
+    RecordingHours.setState(QtnPropertyStateNone);
+    RecordingHours.setValue(DefaultRecordingHours);
+
+    describeProperty(StorageReserve, QStringLiteral("StorageReserve"),
+                     QStringLiteral("Zapas pojemności dysków rejestratora ponad wyliczone archiwum."),
+                     QStringLiteral("Zapas [%]"));
+    StorageReserve.setMaxValue(100);
+    StorageReserve.setMinValue(0);
+    StorageReserve.setState(QtnPropertyStateNone);
+    StorageReserve.setValue(DefaultStorageReserve);
+}
+
+void QtnPropertySetProject::resetArchiveSettings()
+{
+    // Writing an unchanged value would still announce a change.
+    if (ArchiveDays.value() != DefaultArchiveDays)
+        ArchiveDays.setValue(DefaultArchiveDays);
+    if (RecordingHours.value() != DefaultRecordingHours)
+        RecordingHours.setValue(DefaultRecordingHours);
+    if (StorageReserve.value() != DefaultStorageReserve)
+        StorageReserve.setValue(DefaultStorageReserve);
+}
+
+bool QtnPropertySetProject::archiveSettingsAreDefault() const
+{
+    return ArchiveDays.value() == DefaultArchiveDays && RecordingHours.value() == DefaultRecordingHours
+           && StorageReserve.value() == DefaultStorageReserve;
 }
 
 // The default colour delegate, asked to draw its swatch in shape 2.
@@ -86,6 +130,9 @@ void QtnPropertySetProject::copyValuesFrom(const QtnPropertySetProject& source, 
     copyPropertyValue(ColorWires, source.ColorWires, ignoreMask);
     copyPropertyValue(ColorCameras, source.ColorCameras, ignoreMask);
     copyPropertyValue(ColorPD, source.ColorPD, ignoreMask);
+    copyPropertyValue(ArchiveDays, source.ArchiveDays, ignoreMask);
+    copyPropertyValue(RecordingHours, source.RecordingHours, ignoreMask);
+    copyPropertyValue(StorageReserve, source.StorageReserve, ignoreMask);
 }
 
 QtnPropertySet* QtnPropertySetProject::createNewImpl(QObject* parentForNew) const

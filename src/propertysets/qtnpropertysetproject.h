@@ -4,9 +4,11 @@
 #include "property/core/qtnpropertyqcolor.h"
 #include "property/core/qtnpropertyqstring.h"
 #include "property/core/qtnpropertyset.h"
+#include "property/core/qtnpropertyuint.h"
 
-// Data of the project ("Project"): the title block texts and the drawing
-// colours of cables, cameras and distribution points.
+// Data of the project ("Project"): the title block texts, the drawing
+// colours of cables, cameras and distribution points, and how long and how
+// much the recorders keep.
 class QtnPropertySetProject : public QtnPropertySet
 {
     Q_OBJECT
@@ -26,6 +28,16 @@ public:
     QtnPropertyQColor& ColorWires;
     QtnPropertyQColor& ColorCameras;
     QtnPropertyQColor& ColorPD;
+    QtnPropertyUInt& ArchiveDays;     // days a recorder keeps
+    QtnPropertyUInt& RecordingHours;  // hours recorded per day
+    QtnPropertyUInt& StorageReserve;  // % of disk space on top
+
+    // The three archive settings back at their defaults.
+    void resetArchiveSettings();
+    bool archiveSettingsAreDefault() const;
+    static constexpr uint DefaultArchiveDays = 30;
+    static constexpr uint DefaultRecordingHours = 24;
+    static constexpr uint DefaultStorageReserve = 10;
 
 protected:
     QtnPropertySet* createNewImpl(QObject* parentForNew) const override;

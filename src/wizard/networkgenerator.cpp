@@ -100,4 +100,5 @@ void NetworkGenerator::applyProjectData(QtnPropertySetProject *project, const QS
         project->ColorPD.setValue(black);
     if (project->ColorCameras.value() != black)
         project->ColorCameras.setValue(black);
+    project->resetArchiveSettings();
 }

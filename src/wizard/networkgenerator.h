@@ -42,7 +42,8 @@ public:
     const QList<Wire *> &wires() const { return m_wires; }
 
     // Writes the investment data through the properties' setters, so every
-    // change is announced, and turns the three element colours back to black.
+    // change is announced, and turns the three element colours back to black
+    // and the archive settings back to their defaults.
     static void applyProjectData(QtnPropertySetProject *project, const QString &name,
                                  const QString &address, const QString &comments,
                                  const QString &createDate);

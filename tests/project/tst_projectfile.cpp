@@ -9,6 +9,7 @@
 #include "diagram/diagramscene.h"
 #include "diagram/wire.h"
 #include "print/projectdoc.h"
+#include "propertysets/qtnpropertysetproject.h"
 #include "project/projectimagecodec.h"
 #include "project/projectreader.h"
 #include "project/projectwriter.h"
@@ -94,6 +95,11 @@ QStringList facts(ProjectDoc &doc)
         << QStringLiteral("wires=%1").arg(wires.size()) << "name=" + doc.scene()->investmentName()
         << "logo=" + (logo.isNull() ? QStringLiteral("null") : QStringLiteral("%1x%2").arg(logo.width()).arg(logo.height()))
         << "background=" + QString::fromLatin1(doc.background().isNull() ? "null" : "set");
+    const QtnPropertySetProject *project = doc.scene()->projectSet();
+    out << QStringLiteral("archive=%1/%2/%3")
+               .arg(project->ArchiveDays.value())
+               .arg(project->RecordingHours.value())
+               .arg(project->StorageReserve.value());
     return out;
 }
 
@@ -178,10 +184,12 @@ void TestProjectFile::annotatedExample()
     QVERIFY(!golden.isEmpty());
     QCOMPARE(QString::fromUtf8(writeProject(doc)), QString::fromUtf8(golden));
 
-    // Read back over a sheet holding other values, it writes the same bytes,
-    // and its one wire hangs on both items.
+    // Read back over a sheet holding other values (archive settings too: a
+    // file without them means the defaults), it writes the same bytes, and
+    // its one wire hangs on both items.
     ProjectDoc copy(nullptr);
     copy.scene()->setInvestmentName(QStringLiteral("inny"));
+    copy.scene()->projectSet()->ArchiveDays.setValue(90);
     const QString error = readProject(copy, golden);
     QVERIFY2(error.isEmpty(), qPrintable(error));
     QCOMPARE(QString::fromUtf8(writeProject(copy)), QString::fromUtf8(golden));
@@ -214,6 +222,9 @@ void TestProjectFile::roundTripKeepsEveryValue()
     scene->setColorPD(QStringLiteral("#7f123456"));
     doc.setLogo(QPixmap::fromImage(testPicture(40, 20)));
     doc.setBackground(QPixmap::fromImage(testPicture(64, 48)));
+    scene->projectSet()->ArchiveDays.setValue(90);
+    scene->projectSet()->RecordingHours.setValue(12);
+    scene->projectSet()->StorageReserve.setValue(0);
 
     NetworkBuilder builder(scene);
     DiagramItem *main = builder.addPd(QPointF(120.5, 80.25), 7);
@@ -254,6 +265,12 @@ void TestProjectFile::roundTripKeepsEveryValue()
     const QString error = readProject(copy, first);
     QVERIFY2(error.isEmpty(), qPrintable(error));
     QCOMPARE(QString::fromUtf8(writeProject(copy)), QString::fromUtf8(first));
+
+    // Archive settings that differ from the defaults close the project element.
+    QVERIFY(first.contains("</background>\n        <archive_days>90</archive_days>\n        "
+                           "<recording_hours>12</recording_hours>\n        <storage_reserve>0</storage_reserve>\n"
+                           "    </project>"));
+    QVERIFY(facts(copy).contains(QStringLiteral("archive=90/12/0")));
 
     DiagramScene *s2 = copy.scene();
     QCOMPARE(s2->investmentComments(), QStringLiteral("kable <w> & \"rurze\"\n\tdruga linia \U0001F4F7"));
@@ -328,6 +345,10 @@ void TestProjectFile::badInput_data()
         << mox("<project><customer_logo>" + pngClaiming(8193, 10).toBase64() + "</customer_logo><background>"
                + pngClaiming(100000, 100000).toBase64() + "</background></project>")
         << QString() << QStringList{"logo=null", "background=null"};
+    QTest::newRow("archive settings: unreadable, out of range, good")
+        << mox("<project><archive_days>30 dni</archive_days><recording_hours>25</recording_hours>"
+               "<storage_reserve>0</storage_reserve></project>")
+        << QString() << QStringList{"archive=30/24/0"};
     QTest::newRow("negative numbers")
         << mox("<camera id=\"-4\" x=\"-50\" y=\"-20.5\" rotation=\"-90\"><number>-3</number><power>-1</power>"
                "<bitrate>-5</bitrate></camera>" + pd(1) + wire(1, -4, -1))

@@ -82,6 +82,8 @@ private Q_SLOTS:
             "podłączonych urządzeń|0..4294967295/1|0|12",
             "PD|AdvancedPD.OutPower|UInt|Moc obciążeń [W]|Moc na wyjściu urządzenia wyliczona na podstawie sumy "
             "podłączonych urządzeń|0..4294967295/1|0|12",
+            "PD|Storage|Double|Archiwum rejestratora [TB]|Pojemność dysków potrzebna rejestratorowi na nagrania "
+            "jego kamer przy ustawieniach archiwizacji projektu.|0..1.79769e+308/0.01|0|4",
             "Wire|Model|Enum|Typ |Typ przewodu|-|WIRETYPE::custom|0",
             "Wire|UintLenght|UInt|Długość przewodu [m]|Długość przewodu w metrach [1, 200].|1..200/1|50|0",
             "Project|Name|QString|Nazwa inwestycji|Nazwa inwestycji.|-|inwestycja 1|0",
@@ -91,6 +93,11 @@ private Q_SLOTS:
             "Project|ColorWires|QColor|Kolor połączeń|Color dla połączeń|-|#000000|0",
             "Project|ColorCameras|QColor|Kolor kamer|Kolor dla wszystkich kamer na schemacie|-|#000000|0",
             "Project|ColorPD|QColor|Kolor PD|Kolor dla wszystkich punktów dystrybucyjnych na schemacie|-|#000000|0",
+            "Project|ArchiveDays|UInt|Dni archiwizacji|Liczba dni, przez które rejestrator przechowuje nagrania."
+            "|1..3650/1|30|0",
+            "Project|RecordingHours|UInt|Godzin nagrywania na dobę|Liczba godzin nagrywania w ciągu doby.|1..24/1|24|0",
+            "Project|StorageReserve|UInt|Zapas [%]|Zapas pojemności dysków rejestratora ponad wyliczone archiwum."
+            "|0..100/1|10|0",
         };
         const QStringList results = {
             "Resistance|Rezystacja [ohm]|Rezystacja przewodu zasilającego.",
@@ -248,6 +255,7 @@ private Q_SLOTS:
         source.Vout.setValue(24);
         source.Vin.setValue(45.5);
         source.AdvancedPD.Resistance.setValue(4.38);
+        source.Storage.setValue(3.5);
 
         QtnPropertySetPD target;
         QVERIFY(target.copyValues(&source, QtnPropertyStateImmutable));
@@ -257,20 +265,24 @@ private Q_SLOTS:
         QCOMPARE(target.Vout.value(), 48u);
         QCOMPARE(target.Vin.value(), 0.0);
         QCOMPARE(target.AdvancedPD.Resistance.value(), 0.0);
+        QCOMPARE(target.Storage.value(), 0.0);
         QVERIFY(!target.BatteryCount.isEditable());
 
         QtnPropertySetPD all;
         QVERIFY(all.copyValues(&source));
         QCOMPARE(all.Vout.value(), 24u);
         QCOMPARE(all.AdvancedPD.Resistance.value(), 4.38);
+        QCOMPARE(all.Storage.value(), 3.5);
 
         QtnPropertySetProject project;
         project.CreateDate.setValue(QStringLiteral("2024-05-01"));
         project.ColorPD.setValue(QColor(200, 0, 0));
+        project.StorageReserve.setValue(25);
         QtnPropertySetProject masked;
         QVERIFY(masked.copyValues(&project, QtnPropertyStateImmutable));
         QCOMPARE(masked.CreateDate.value(), QStringLiteral("2017-01-01"));
         QCOMPARE(masked.ColorPD.value(), QColor(200, 0, 0));
+        QCOMPARE(masked.StorageReserve.value(), 25u);
 
         QtnPropertySetCamera camera;
         QVERIFY(!camera.copyValues(&source));
