@@ -56,12 +56,21 @@ QStringList TestCatalogue::bundledSchema()
 
 bool TestCatalogue::create(const QList<Camera> &cameras, const QList<Pd> &pds, const QStringList &wires)
 {
+    QList<Cable> cables;
+    for (const QString &model : wires)
+        cables.append({model, 0});
+    return createWithCables(cameras, pds, cables);
+}
+
+bool TestCatalogue::createWithCables(const QList<Camera> &cameras, const QList<Pd> &pds,
+                                     const QList<Cable> &cables)
+{
     const QStringList schema = bundledSchema();
     if (schema.isEmpty()) {
         m_lastError = QStringLiteral("cannot read the schema from ") + bundledSqlPath();
         return false;
     }
-    return build(schema, cameras, pds, wires);
+    return build(schema, cameras, pds, cables);
 }
 
 bool TestCatalogue::createBundled()
@@ -75,7 +84,7 @@ bool TestCatalogue::createBundled()
 }
 
 bool TestCatalogue::build(const QStringList &statements, const QList<Camera> &cameras, const QList<Pd> &pds,
-                          const QStringList &wires)
+                          const QList<Cable> &cables)
 {
     closeDefault();
     if (!m_dir.isValid()) {
@@ -120,9 +129,10 @@ bool TestCatalogue::build(const QStringList &statements, const QList<Camera> &ca
                 query.addBindValue(p.bitrate);
                 ok = ok && query.exec();
             }
-            query.prepare(QStringLiteral("insert into wire (model) values (?)"));
-            for (const QString &w : wires) {
-                query.addBindValue(w);
+            query.prepare(QStringLiteral("insert into wire (model, awg) values (?, ?)"));
+            for (const Cable &c : cables) {
+                query.addBindValue(c.model);
+                query.addBindValue(c.awg > 0 ? QVariant(c.awg) : QVariant(QVariant::Int));
                 ok = ok && query.exec();
             }
             if (!ok)

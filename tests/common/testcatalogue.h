@@ -35,6 +35,10 @@ public:
         int cameraTotalPowerMax;   // W
         int bitrate;               // kbit/s
     };
+    struct Cable {
+        QString model;
+        int awg;                   // conductor gauge; 0 leaves the column empty
+    };
 
     TestCatalogue();
     ~TestCatalogue();
@@ -43,6 +47,8 @@ public:
     // opens the file as the default connection. False when anything failed
     // (lastError() tells what).
     bool create(const QList<Camera> &cameras, const QList<Pd> &pds, const QStringList &wires);
+    // The same with the cable types' gauges.
+    bool createWithCables(const QList<Camera> &cameras, const QList<Pd> &pds, const QList<Cable> &cables);
     // Creates the catalogue from the bundled data/moxproducts.sql, rows and all.
     bool createBundled();
 
@@ -68,7 +74,7 @@ public:
 
 private:
     bool build(const QStringList &statements, const QList<Camera> &cameras, const QList<Pd> &pds,
-               const QStringList &wires);
+               const QList<Cable> &cables);
     bool openDefault();
     void closeDefault();
 
