@@ -250,6 +250,14 @@ void DiagramItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *optio
         drawSideLabel(painter, QString::fromUtf8(kPcText), false, hasPc(), m_pcShown);
     }
 
+    if (m_poeCheckMark) {
+        // Orange, a frame and not a text: the red "<40[V]" stays the mark
+        // of the budget, this one belongs to the PoE check.
+        painter->setPen(QPen(QColor(255, 140, 0), 3, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRoundedRect(m_rect.adjusted(1.5, 1.5, -1.5, -1.5), 4, 4);
+    }
+
     if (isSelected()) {
         painter->setPen(QPen(Qt::black, 1, Qt::DashLine));
         painter->setBrush(Qt::transparent);

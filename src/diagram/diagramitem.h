@@ -91,6 +91,10 @@ public:
     QString lastModelText() const { return m_lastModelText; }
     void setLastModelText(const QString &text) { m_lastModelText = text; }
     bool lowVoltageShown() const { return m_lowVoltageShown; }
+    // The PoE check's mark: an orange frame around a device it found an
+    // error on, set (and cleared) by whoever shows the check.
+    bool poeCheckMark() const { return m_poeCheckMark; }
+    void setPoeCheckMark(bool marked) { m_poeCheckMark = marked; }
     bool pcShown() const { return m_pcShown; }
     bool nvrShown() const { return m_nvrShown; }
 
@@ -206,6 +210,7 @@ private:
     QList<DiagramItem *> m_dataUplink;
     QList<DiagramItem *> m_dataDependants;
     std::unique_ptr<CalcMemo> m_calcMemo;
+    bool m_poeCheckMark = false;
 
     static ModelSelector s_modelSelector;
     static quint64 s_stackingRevision;
