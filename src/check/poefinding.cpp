@@ -1,0 +1,14 @@
+#include "check/poefinding.h"
+
+QString PoeFinding::severityName(Severity severity)
+{
+    switch (severity) {
+    case Severity::Error:
+        return QStringLiteral("błąd");
+    case Severity::Warning:
+        return QStringLiteral("ostrzeżenie");
+    case Severity::Info:
+        break;
+    }
+    return QStringLiteral("informacja");
+}
