@@ -129,6 +129,8 @@ bool OrderPrintJob::run()
     }
 
     fillEditor(m_scene, m_editor, m_logo);
+    if (m_hooks.appendSections)
+        m_hooks.appendSections(m_editor->document());
 
     QPrinter printer(QPrinter::ScreenResolution);
     preparePrinter(printer, m_scene->investmentName());

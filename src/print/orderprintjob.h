@@ -11,6 +11,7 @@ class DiagramScene;
 class QMessageBox;
 class QPrintPreviewDialog;
 class QPrinter;
+class QTextDocument;
 class QTextEdit;
 
 // One run of "print the order": the slot-overflow split, the question that
@@ -35,6 +36,8 @@ public:
         std::function<void(QPrintPreviewDialog &)> execPrintPreview;
         // Paints the order document on a printer (the preview's paint request).
         std::function<void(QPrinter *)> paint;
+        // Adds sections after the order's own document once it is built.
+        std::function<void(QTextDocument *)> appendSections;
     };
 
     OrderPrintJob(DiagramScene *scene, QTextEdit *editor, const QPixmap &logo, const Hooks &hooks);
