@@ -6,9 +6,12 @@
 #include "app/editcommands.h"
 #include "app/selectionbinding.h"
 #include "app/modaldialogseam.h"
+#include "app/poecheckdock.h"
 #include "calc/modelselection.h"
 #include "calc/networkcalc.h"
 #include "catalogue/catalogue.h"
+#include "check/poecheck.h"
+#include "check/poecheckreport.h"
 #include "app/projectcommands.h"
 #include "diagram/diagramitem.h"
 #include "diagram/diagramscene.h"
@@ -82,6 +85,7 @@ MainWindow::MainWindow(DialogSeam *seam)
     Autosave::of(this);
     m_pUndoHistory = new UndoHistory(this);
     m_pUndoHistory->appendActions(m_pItemMenu, m_pEditToolBar);
+    m_pPoeCheckDock = new PoeCheckDock(this, m_pViewMenu);
 
     setWindowTitle(tr("MOX NORVANTE"));
     setUnifiedTitleAndToolBarOnMac(true);
@@ -508,6 +512,9 @@ void MainWindow::printOrder()
     hooks.execMessageBox = [this](QMessageBox &box) { return m_pDialogSeam->execMessageBox(box); };
     hooks.execPrintPreview = [this](QPrintPreviewDialog &dialog) { m_pDialogSeam->execPrintPreview(dialog); };
     hooks.paint = [this](QPrinter *printer) { printOrderPdf(printer); };
+    hooks.appendSections = [this](QTextDocument *document) {
+        PoeCheckReport::appendTo(document, PoeCheck::run(scene()));
+    };
     OrderPrintJob job(scene(), &m_orderDocument, m_pProjectDoc->logo(), hooks);
     job.run();
 }

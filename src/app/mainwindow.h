@@ -12,6 +12,7 @@
 class DiagramItem;
 class DiagramScene;
 class DialogSeam;
+class PoeCheckDock;
 class ProjectDoc;
 class QAbstractButton;
 class QAction;
@@ -80,6 +81,8 @@ public:
     QFile *projectFile() const { return m_pProjectFile; }
     bool updatePropertiesRequested() const { return m_bUpdateProperties; }
     UndoHistory *undoHistory() const { return m_pUndoHistory; }
+    // The dock "Kontrola PoE" with the PoE check of the drawing.
+    PoeCheckDock *poeCheckDock() const { return m_pPoeCheckDock; }
 
 public slots:
     void buttonGroupClicked(int id);
@@ -185,6 +188,7 @@ private:
     DialogSeam *m_pDialogSeam = nullptr;
     QAction *m_pExportBomAction = nullptr;
     UndoHistory *m_pUndoHistory = nullptr;
+    PoeCheckDock *m_pPoeCheckDock = nullptr;
 };
 
 #endif // APP_MAINWINDOW_H

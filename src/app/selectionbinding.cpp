@@ -203,6 +203,7 @@ void SelectionBinding::secondHalf()
 
     CalcLoop loop(scene, &m_window->m_bUpdateProperties);
     g_counters.passes += loop.run();
+    emit calculated();
 
     scene->update();
 }

@@ -68,6 +68,9 @@ signals:
     // A cable of 100 m or more is about to get a repeater point, and has got it.
     void cableSplitting(Wire *wire);
     void cableSplit(Wire *oldWire, DiagramItem *point, Wire *wireA, Wire *wireB);
+    // The calculation loop has just settled (before the repaint): whatever
+    // shows figures derived from the calculation refreshes now.
+    void calculated();
 
 private:
     explicit SelectionBinding(MainWindow *window);

@@ -162,7 +162,7 @@ private slots:
         const QList<QStringList> expected = {
             {"&Nowy projekt", kSeparator, "&Otwórz", "&Zapisz", "Z&apisz jako", kSeparator,
              "&Drukuj projekt", "D&rukuj zamówienie", kSeparator, "Za&kończ", kSeparator, "Eksport BOM do CSV"},
-            {"Ukryj połączenia", "Ukryj opisy", "Właściwości"},
+            {"Ukryj połączenia", "Ukryj opisy", "Właściwości", "Kontrola PoE", "Pokaż kontrolę PoE"},
             {"&Dodaj tło", "&Usuń tło", kSeparator, "Dodaj logo projektanta", "Usuń logo projektanta"},
             {"&Usuń", kSeparator, "Obrót w lewo", "Obrót w prawo", kSeparator, "Cofnij", "Ponów"},
             {"&Import Kamer z pliku CSV"},
