@@ -87,10 +87,14 @@ void PoeCheckDock::refresh()
     m_statusLabel->setText(summary(m_result));
 }
 
-void PoeCheckDock::showMarks(bool)
+void PoeCheckDock::showMarks(bool shown)
 {
     // Checked afresh: the remarks kept here may be older than the drawing.
-    refresh();
+    // Nothing is written into the sets: this is no calculation.
+    m_result = PoeCheck::run(m_window->scene());
+    PoeCheck::markItems(m_result, shown);
+    m_model->setFindings(m_result.findings);
+    m_statusLabel->setText(summary(m_result));
 }
 
 void PoeCheckDock::showElement(const QModelIndex &index)
