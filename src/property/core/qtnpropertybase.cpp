@@ -418,6 +418,11 @@ void QtnPropertyBase::announceWillChange(const QtnPropertyBase* changedProperty,
 void QtnPropertyBase::announceDidChange(const QtnPropertyBase* changedProperty, const QtnPropertyBase* firedProperty,
                                         QtnPropertyChangeReason reason)
 {
+    // Counted before anything can stop the announcement: a value changed
+    // while signals are blocked has changed all the same.
+    if (changedProperty == this && (reason & QtnPropertyChangeReasonValue))
+        countValueChange();
+
     if (signalsBlocked())
         return;
 
@@ -433,6 +438,33 @@ void QtnPropertyBase::announceDidChange(const QtnPropertyBase* changedProperty, 
 
     if (isListened(DidChangeListened))
         Q_EMIT propertyDidChange(changedProperty, firedProperty, reason);
+}
+
+namespace
+{
+quint64 s_totalValueChanges = 0;
+} // namespace
+
+quint64 QtnPropertyBase::totalValueChanges()
+{
+    return s_totalValueChanges;
+}
+
+void QtnPropertyBase::countValueChange()
+{
+    ++s_totalValueChanges;
+    countInListingSets();
+}
+
+// Up through every set that lists the property, directly or through sets
+// below it: a few steps, no signal.
+void QtnPropertyBase::countInListingSets()
+{
+    for (const ListingSet& listing : qAsConst(m_listingSets))
+    {
+        ++listing.set->m_valueChanges;
+        listing.set->countInListingSets();
+    }
 }
 
 // Tells the sets listing this property, in the order they added it, and

@@ -75,6 +75,11 @@ public:
     bool fromVariant(const QVariant& var);
     bool toVariant(QVariant& var) const;
 
+    // Value changes of every property of the process so far, counted where
+    // they happen, even while signals are blocked: whoever keeps the count
+    // tells with one comparison that no value has changed since.
+    static quint64 totalValueChanges();
+
     // Delegate info read by the view; the property owns the getter.
     const QtnPropertyDelegateInfo* delegate() const;
     void setDelegate(const QtnPropertyDelegateInfo& delegate);
@@ -140,6 +145,8 @@ private:
                            QtnPropertyChangeReason reason);
     template <typename Relay>
     bool relayToSets(const Relay& relay);
+    void countValueChange();
+    void countInListingSets();
     bool isRelayedDirectlyBy(const QtnPropertySet* set) const;
     void joinSet(QtnPropertySet* set);
     void leaveSet(QtnPropertySet* set);

@@ -36,6 +36,11 @@ public:
     Q_INVOKABLE bool copyValues(QtnPropertySet* propertySetCopyFrom,
                                 QtnPropertyState ignoreMask = QtnPropertyStateNone);
 
+    // Value changes of the properties below it, at any depth, so far; they
+    // count even where signals were blocked (a reader that remembers the
+    // count knows whether anything in the set changed since it looked).
+    quint64 valueChanges() const { return m_valueChanges; }
+
     Q_INVOKABLE bool fromJson(const QJsonObject& jsonObject);
     Q_INVOKABLE bool toJson(QJsonObject& jsonObject) const;
 
@@ -64,6 +69,7 @@ private:
 
     QList<QtnPropertyBase*> m_childProperties;
     bool m_ignoreChildPropertyChanges;
+    quint64 m_valueChanges = 0;
 
     friend class QtnPropertyBase;
 };

@@ -257,6 +257,33 @@ private Q_SLOTS:
         QTEST(g_log, "log");
         delete top;
     }
+
+    // Every set above a property counts its value changes, blocked signals or
+    // not; other changes, and a value set to what it was, count nothing.
+    void valueChangesCounted()
+    {
+        QtnPropertySet top;
+        QtnPropertySet* mid = new QtnPropertySet(&top);
+        QtnPropertyInt* value = new QtnPropertyInt(mid);
+        QtnPropertyInt* beside = new QtnPropertyInt(&top);
+        const quint64 total = QtnPropertyBase::totalValueChanges();
+
+        value->setValue(1);
+        value->setValue(1);
+        value->setName(QStringLiteral("Renamed"));
+        mid->blockSignals(true);
+        value->setValue(2);
+        mid->blockSignals(false);
+        value->blockSignals(true);
+        value->setValue(3);
+        value->blockSignals(false);
+        beside->setValue(5);
+        value->setState(QtnPropertyStateInvisible);
+
+        QCOMPARE(mid->valueChanges(), quint64(3));
+        QCOMPARE(top.valueChanges(), quint64(4));
+        QCOMPARE(QtnPropertyBase::totalValueChanges() - total, quint64(4));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestPropertyRelay)
