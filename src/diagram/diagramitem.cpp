@@ -20,6 +20,7 @@
 
 DiagramItem::ModelSelector DiagramItem::s_modelSelector;
 quint64 DiagramItem::s_stackingRevision = 0;
+quint64 DiagramItem::s_wiringRevision = 0;
 
 namespace {
 
@@ -325,13 +326,15 @@ QVariant DiagramItem::itemChange(GraphicsItemChange change, const QVariant &valu
 void DiagramItem::addWire(Wire *wire)
 {
     m_wires.append(wire);
+    ++s_wiringRevision;
     updateWires();
 }
 
 void DiagramItem::removeWire(Wire *wire)
 {
     qCDebug(MoxLog::diagram) << "removeWire" << m_wires.size();
-    m_wires.removeOne(wire);
+    if (m_wires.removeOne(wire))
+        ++s_wiringRevision;
     updateWires();
 }
 
@@ -351,7 +354,12 @@ void DiagramItem::removeWires()
 
 void DiagramItem::updateWires()
 {
-    std::stable_sort(m_wires.begin(), m_wires.end(), Wire::angleLessThan);
+    // A move mostly leaves the order as it was: the list is sorted (and the
+    // order counted as changed) only when it is out of order.
+    if (!std::is_sorted(m_wires.cbegin(), m_wires.cend(), Wire::angleLessThan)) {
+        std::stable_sort(m_wires.begin(), m_wires.end(), Wire::angleLessThan);
+        ++s_wiringRevision;
+    }
     for (Wire *wire : qAsConst(m_wires)) {
         wire->updatePosition();
         wire->update(wire->boundingRect());
@@ -382,6 +390,7 @@ QList<Wire *> DiagramItem::takeWires()
 {
     QList<Wire *> taken;
     taken.swap(m_wires);
+    ++s_wiringRevision;
     return taken;
 }
 

@@ -45,7 +45,11 @@ public:
     void addWire(Wire *wire);
     // Adds a wire without sorting the list or placing the wires again; for
     // many wires at once, after which one updateWires() does both.
-    void appendWire(Wire *wire) { m_wires.append(wire); }
+    void appendWire(Wire *wire)
+    {
+        m_wires.append(wire);
+        ++s_wiringRevision;
+    }
     void removeWire(Wire *wire);
     void removeWires();
     void updateWires();
@@ -161,6 +165,12 @@ public:
     // destroyed, or changes its stacking: the scene's order of diagram
     // items is the same as long as this number is.
     static quint64 stackingRevision() { return s_stackingRevision; }
+    // Moves on whenever the wire list of any item changes (a cable drawn,
+    // taken away or re-attached, or the list sorted into another order):
+    // who joins whom, in the order the trees are built, is the same as long
+    // as this number and the stacking revision are.
+    static quint64 wiringRevision() { return s_wiringRevision; }
+    static void noteWiringChanged() { ++s_wiringRevision; }
 
     // The item's number in the project file; only the file reader and writer use it.
     int fileId = 0;
@@ -214,6 +224,7 @@ private:
 
     static ModelSelector s_modelSelector;
     static quint64 s_stackingRevision;
+    static quint64 s_wiringRevision;
 };
 
 #endif // DIAGRAM_DIAGRAMITEM_H

@@ -202,6 +202,18 @@ uint Wire::length() const
     return m_propertySet->UintLenght.value();
 }
 
+void Wire::setStartItem(DiagramItem *item)
+{
+    m_startItem = item;
+    DiagramItem::noteWiringChanged();
+}
+
+void Wire::setEndItem(DiagramItem *item)
+{
+    m_endItem = item;
+    DiagramItem::noteWiringChanged();
+}
+
 void Wire::setLength(uint length)
 {
     m_propertySet->UintLenght.setValue(length);

@@ -30,8 +30,8 @@ public:
     DiagramItem *startItem() const { return m_startItem; }
     DiagramItem *endItem() const { return m_endItem; }
     // Re-attach one end (used when the wires of a point move to new points).
-    void setStartItem(DiagramItem *item) { m_startItem = item; }
-    void setEndItem(DiagramItem *item) { m_endItem = item; }
+    void setStartItem(DiagramItem *item);
+    void setEndItem(DiagramItem *item);
     QColor color() const { return m_color; }
     void setColor(const QColor &color) { m_color = color; }
 
