@@ -7,20 +7,30 @@
 //   cameras each (the network of the calculation benchmark), which overloads
 //   every extender: a remark on most devices, every one formatted.
 // The check runs after every edit, so it must stay a small part of the loop.
+// "report" prints medians (wall / CPU of the thread) of the loop and of the
+// check as the editor runs it, on a settled network and after an edit that
+// changes one camera's power at the far end of the network, and the ratio:
+//   QT_QPA_PLATFORM=offscreen nice -n 10 ./bench/check/bench_poecheck report
 
 #include "calc/calcloop.h"
 #include "calc/modelselection.h"
 #include "check/poecheck.h"
+#include "check/poechecktracker.h"
 #include "diagram/diagramitem.h"
 #include "diagram/diagramscene.h"
 #include "diagram/wire.h"
+#include "benchsupport.h"
 #include "networkbuilder.h"
+#include "propertysets/qtnpropertysetcamera.h"
 
 #include <QFile>
 #include <QSqlDatabase>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cstdio>
+
+#include <functional>
 #include <memory>
 
 #ifndef MOX_CATALOGUE_DB
@@ -28,13 +38,6 @@
 #endif
 
 namespace {
-
-void quiet(QtMsgType type, const QMessageLogContext &, const QString &message)
-{
-    // The passes log every point they look at; the terminal would be timed.
-    if (type != QtDebugMsg)
-        fprintf(stderr, "%s\n", qPrintable(message));
-}
 
 void cameraOn(NetworkBuilder &net, DiagramItem *point, int placed, const QPointF &pos)
 {
@@ -106,30 +109,17 @@ class BenchPoeCheck : public QObject
 private slots:
     void initTestCase();
     void cleanupTestCase();
-    void calculationLoop_data() { sizes(); }
-    void calculationLoop();
-    void check_data() { sizes(); }
+    void report();
+    void check_data();
     void check();
-    void checkAsTheEditorRunsIt_data() { sizes(); }
-    void checkAsTheEditorRunsIt();
 
 private:
-    void sizes();
     QTemporaryDir m_dir;
 };
 
-void BenchPoeCheck::sizes()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<int>("cameras");
-    QTest::newRow("site, 100 cameras") << "site" << 100;
-    QTest::newRow("site, 1000 cameras") << "site" << 1000;
-    QTest::newRow("chains, 1000 cameras") << "chains" << 1000;
-}
-
 void BenchPoeCheck::initTestCase()
 {
-    qInstallMessageHandler(quiet);
+    bench::quietLog();
     const QString copy = m_dir.filePath(QStringLiteral("moxproducts.db"));
     QVERIFY2(QFile::copy(QStringLiteral(MOX_CATALOGUE_DB), copy), "no catalogue beside the editor");
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"));
@@ -147,45 +137,96 @@ void BenchPoeCheck::cleanupTestCase()
     QSqlDatabase::removeDatabase(QLatin1String(QSqlDatabase::defaultConnection));
 }
 
-// The loop that follows every edit once the network has settled.
-void BenchPoeCheck::calculationLoop()
+namespace {
+
+// What the editor does after each calculation loop: the check brought up to
+// date, the storage written into the recorders, the marks on the sheet.
+void checkAsTheEditorRunsIt(PoeCheckTracker &tracker, QGraphicsScene *scene)
 {
-    QFETCH(QString, kind);
-    QFETCH(int, cameras);
-    std::unique_ptr<NetworkBuilder> net = network(kind, cameras);
-    CalcLoop calc(net->scene());
-    calc.run();
-    QBENCHMARK {
-        calc.run();
-    }
+    const quint64 revision = tracker.revision();
+    const PoeCheckResult &result = tracker.update(scene);
+    tracker.writeStorage();
+    if (tracker.revision() != revision)
+        PoeCheck::markItems(result, true);
 }
 
-// The check alone, as the command line runs it.
+} // namespace
+
+void BenchPoeCheck::report()
+{
+    const int Runs = 41;
+    std::printf("\nmedians of %d runs, ms, wall / CPU of the thread; the check as the editor runs it after the\n"
+                "loop that follows: nothing changed, a camera's power changed, a camera drawn (a new shape)\n",
+                Runs);
+    std::printf("%-20s %-10s %17s %17s %10s\n", "network", "after", "loop", "check", "check/loop");
+    for (const QString &kind : {QStringLiteral("site"), QStringLiteral("chains")}) {
+        for (int cameras : {100, 1000, 5000}) {
+            std::unique_ptr<NetworkBuilder> net = network(kind, cameras);
+            QGraphicsScene *scene = net->scene();
+            CalcLoop calc(scene);
+            calc.run();
+            PoeCheckTracker tracker;
+            checkAsTheEditorRunsIt(tracker, scene);
+            // The last camera drawn hangs at the far end of the network.
+            DiagramItem *camera = nullptr;
+            DiagramItem *point = nullptr;
+            for (QGraphicsItem *item : scene->items(Qt::AscendingOrder)) {
+                if (item->type() != DiagramItem::Type)
+                    continue;
+                if (static_cast<DiagramItem *>(item)->diagramType() == DiagramItem::Camera)
+                    camera = static_cast<DiagramItem *>(item);
+                else
+                    point = static_cast<DiagramItem *>(item);
+            }
+            int edits = 0;
+            const auto edit = [&] { camera->cameraSet()->Power.setValue(++edits % 2 ? 7 : 9); };
+            const auto draw = [&] {
+                ++edits;
+                cameraOn(*net, point, edits, point->pos() + QPointF(edits % 40, 300));
+            };
+            const auto print = [&](const char *after, bench::Duration loop, bench::Duration check) {
+                std::printf("%-6s %5d cameras  %-10s %8.3f /%7.3f %8.3f /%7.3f %9.1f %%\n", qPrintable(kind),
+                            cameras, after, bench::ms(loop.wall), bench::ms(loop.cpu), bench::ms(check.wall),
+                            bench::ms(check.cpu), 100.0 * double(check.cpu) / double(qMax<qint64>(1, loop.cpu)));
+            };
+            const auto measure = [&](const char *after, const std::function<void()> &change) {
+                const bench::Duration loop = bench::medianOf(Runs, [&] { calc.run(); }, [&] {
+                    checkAsTheEditorRunsIt(tracker, scene);
+                    change();
+                });
+                const bench::Duration check = bench::medianOf(Runs, [&] { checkAsTheEditorRunsIt(tracker, scene); },
+                                                              [&] {
+                                                                  change();
+                                                                  calc.run();
+                                                              });
+                print(after, loop, check);
+            };
+            measure("nothing", [] {});
+            measure("an edit", edit);
+            measure("a camera", draw);
+        }
+    }
+    std::fflush(stdout);
+}
+
+void BenchPoeCheck::check_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("cameras");
+    QTest::newRow("site, 1000 cameras") << "site" << 1000;
+    QTest::newRow("chains, 1000 cameras") << "chains" << 1000;
+}
+
+// The check alone on a settled network, as the command line runs it (for
+// -callgrind and the other QtTest back ends).
 void BenchPoeCheck::check()
 {
     QFETCH(QString, kind);
     QFETCH(int, cameras);
     std::unique_ptr<NetworkBuilder> net = network(kind, cameras);
     CalcLoop(net->scene()).run();
-    int findings = 0;
     QBENCHMARK {
-        findings = PoeCheck::run(net->scene()).findings.size();
-    }
-    qInfo("%d remarks", findings);
-}
-
-// With the storage written into the recorders and the marks on the sheet,
-// as the editor does after each loop.
-void BenchPoeCheck::checkAsTheEditorRunsIt()
-{
-    QFETCH(QString, kind);
-    QFETCH(int, cameras);
-    std::unique_ptr<NetworkBuilder> net = network(kind, cameras);
-    CalcLoop(net->scene()).run();
-    QBENCHMARK {
-        const PoeCheckResult result = PoeCheck::run(net->scene());
-        PoeCheck::writeStorage(result);
-        PoeCheck::markItems(result, true);
+        PoeCheck::run(net->scene());
     }
 }
 

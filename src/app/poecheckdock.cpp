@@ -54,7 +54,7 @@ PoeCheckDock::PoeCheckDock(MainWindow *window, QMenu *viewMenu)
     connect(m_showMarksAction, &QAction::toggled, this, &PoeCheckDock::showMarks);
 
     m_statusLabel->setObjectName(QStringLiteral("poeCheckStatus"));
-    m_statusLabel->setText(summary(m_result));
+    m_statusLabel->setText(summary(result()));
     window->statusBar()->addPermanentWidget(m_statusLabel);
 
     window->addDockWidget(Qt::BottomDockWidgetArea, this);
@@ -79,22 +79,25 @@ QString PoeCheckDock::summary(const PoeCheckResult &result)
 
 void PoeCheckDock::refresh()
 {
-    DiagramScene *scene = m_window->scene();
-    m_result = PoeCheck::run(scene);
-    PoeCheck::writeStorage(m_result);
-    PoeCheck::markItems(m_result, m_showMarksAction->isChecked());
-    m_model->setFindings(m_result.findings);
-    m_statusLabel->setText(summary(m_result));
+    const PoeCheckResult &result = m_tracker.update(m_window->scene());
+    m_tracker.writeStorage();
+    // Remarks and marks as they were: nothing to show again.
+    if (m_tracker.revision() != m_shownRevision)
+        show(result);
 }
 
-void PoeCheckDock::showMarks(bool shown)
+void PoeCheckDock::showMarks()
 {
-    // Checked afresh: the remarks kept here may be older than the drawing.
     // Nothing is written into the sets: this is no calculation.
-    m_result = PoeCheck::run(m_window->scene());
-    PoeCheck::markItems(m_result, shown);
-    m_model->setFindings(m_result.findings);
-    m_statusLabel->setText(summary(m_result));
+    show(m_tracker.update(m_window->scene()));
+}
+
+void PoeCheckDock::show(const PoeCheckResult &result)
+{
+    m_shownRevision = m_tracker.revision();
+    PoeCheck::markItems(result, m_showMarksAction->isChecked());
+    m_model->setFindings(result.findings);
+    m_statusLabel->setText(summary(result));
 }
 
 void PoeCheckDock::showElement(const QModelIndex &index)

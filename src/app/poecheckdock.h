@@ -2,6 +2,7 @@
 #define APP_POECHECKDOCK_H
 
 #include "check/poecheckresult.h"
+#include "check/poechecktracker.h"
 
 #include <QDockWidget>
 
@@ -28,7 +29,7 @@ public:
     // "Pokaż kontrolę PoE" to the view menu.
     PoeCheckDock(MainWindow *window, QMenu *viewMenu);
 
-    const PoeCheckResult &result() const { return m_result; }
+    const PoeCheckResult &result() const { return m_tracker.result(); }
     PoeFindingModel *model() const { return m_model; }
     QTableView *table() const { return m_table; }
     QLabel *statusLabel() const { return m_statusLabel; }
@@ -44,10 +45,14 @@ public slots:
     void showElement(const QModelIndex &index);
 
 private:
-    void showMarks(bool shown);
+    void showMarks();
+
+    void show(const PoeCheckResult &result);
 
     MainWindow *m_window;
-    PoeCheckResult m_result;
+    // The check of the window's sheet, kept up to date edit by edit.
+    PoeCheckTracker m_tracker;
+    quint64 m_shownRevision = 0;
     PoeFindingModel *m_model;
     QSortFilterProxyModel *m_proxy;
     QTableView *m_table;

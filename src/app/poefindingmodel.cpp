@@ -12,6 +12,30 @@ void PoeFindingModel::setFindings(const QVector<PoeFinding> &findings)
 {
     if (findings == m_findings)
         return;
+    // The same remarks on the same elements with other figures (an edit
+    // moved a voltage): the rows stay where they are, and so do the view's
+    // sorting and its current row.
+    if (findings.size() == m_findings.size()) {
+        int first = -1;
+        int last = -1;
+        bool sameRows = true;
+        for (int row = 0; row < findings.size() && sameRows; ++row) {
+            const PoeFinding &now = findings.at(row);
+            const PoeFinding &before = m_findings.at(row);
+            sameRows = now.severity == before.severity && now.element == before.element
+                       && now.elementName == before.elementName;
+            if (now.text != before.text) {
+                first = first < 0 ? row : first;
+                last = row;
+            }
+        }
+        if (sameRows) {
+            m_findings = findings;
+            if (first >= 0)
+                emit dataChanged(index(first, 0), index(last, ColumnCount - 1));
+            return;
+        }
+    }
     beginResetModel();
     m_findings = findings;
     endResetModel();
@@ -42,15 +66,6 @@ QColor PoeFindingModel::background(PoeFinding::Severity severity)
 
 namespace {
 
-// The remark without the element name in front, which has a column of its own.
-QString remark(const PoeFinding &finding)
-{
-    const QString prefix = finding.elementName + QStringLiteral(": ");
-    if (!finding.elementName.isEmpty() && finding.text.startsWith(prefix))
-        return finding.text.mid(prefix.size());
-    return finding.text;
-}
-
 // Numbers padded, so that text order is number order: "K 9" < "K 10".
 QString naturalKey(const QString &text)
 {
@@ -80,7 +95,7 @@ QVariant PoeFindingModel::data(const QModelIndex &index, int role) const
             return PoeFinding::severityName(finding.severity);
         if (index.column() == ElementColumn)
             return finding.elementName;
-        return remark(finding);
+        return finding.remark();
     case Qt::ToolTipRole:
         return finding.text;
     case Qt::BackgroundRole:
@@ -93,7 +108,7 @@ QVariant PoeFindingModel::data(const QModelIndex &index, int role) const
             return int(finding.severity) * 1000000 + index.row();
         if (index.column() == ElementColumn)
             return naturalKey(finding.elementName);
-        return remark(finding);
+        return finding.remark();
     case ElementRole:
         return QVariant::fromValue(static_cast<void *>(finding.element));
     default:

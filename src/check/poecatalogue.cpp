@@ -1,5 +1,7 @@
 #include "check/poecatalogue.h"
 
+#include "catalogue/cataloguesnapshot.h"
+
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -7,78 +9,84 @@
 
 namespace {
 
-struct Tables
+void addAwg(PoeCatalogue::Tables &tables, const QVariant &model, const QVariant &awg)
 {
-    QHash<QString, int> awgs;
-    QHash<QString, PoeCatalogue::PointModel> models;
-};
+    const int gauge = awg.toInt();
+    if (gauge > 0)
+        tables.awgs.insert(model.toString(), gauge);
+}
 
-// Every row of a table, its columns read by name (0 for a missing one).
-template <typename Read>
-void readTable(const QSqlDatabase &db, const QString &table, Read read)
+void addModel(PoeCatalogue::Tables &tables, const QVariant &name, const QVariant &power, const QVariant &bitrate,
+              const QVariant &slotCount)
 {
+    PoeCatalogue::PointModel model;
+    model.powerBudget = power.toInt();
+    model.bitrate = bitrate.toInt();
+    model.slotCount = slotCount.toInt();
+    tables.models.insert(name.toString(), model);
+}
+
+// The rows of a table of the snapshot, their columns read by name (an
+// invalid value for a column the table lacks).
+template <typename Read>
+void readRows(const CatalogueSnapshot::Table &table, std::initializer_list<const char *> names, Read read)
+{
+    if (!table.exists)
+        return;
+    QVector<int> columns;
+    for (const char *name : names)
+        columns << table.column(QLatin1String(name));
+    const QVariant none;
+    for (const QVector<QVariant> &row : table.rows) {
+        QVector<QVariant> values;
+        for (int column : qAsConst(columns))
+            values << (column >= 0 && column < row.size() ? row.at(column) : none);
+        read(values);
+    }
+}
+
+// The same by statement, for a catalogue the snapshot declines.
+template <typename Read>
+void queryRows(const QString &table, std::initializer_list<const char *> names, Read read)
+{
+    const QSqlDatabase db = QSqlDatabase::database(QLatin1String(QSqlDatabase::defaultConnection), false);
+    if (!db.isOpen())
+        return;
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("select * from ") + table))
         return;
     const QSqlRecord record = query.record();
-    const auto column = [&](const char *name) {
-        const int index = record.indexOf(QLatin1String(name));
-        return index < 0 ? QVariant() : query.value(index);
-    };
-    while (query.next())
-        read(column);
-}
-
-// The tables of the open catalogue, read on first use (on the GUI thread,
-// like every catalogue access). A closed or missing catalogue is not
-// remembered: it may be opened later.
-const Tables &tables()
-{
-    static QString s_file;
-    static Tables s_tables;
-    static const Tables s_none;
-    const QSqlDatabase db = QSqlDatabase::database(QLatin1String(QSqlDatabase::defaultConnection), false);
-    if (!db.isOpen())
-        return s_none;
-    if (db.databaseName() == s_file)
-        return s_tables;
-    s_file = db.databaseName();
-    s_tables = Tables();
-    readTable(db, QStringLiteral("wire"), [](auto column) {
-        const int awg = column("awg").toInt();
-        if (awg > 0)
-            s_tables.awgs.insert(column("model").toString(), awg);
-    });
-    readTable(db, QStringLiteral("pd"), [](auto column) {
-        PoeCatalogue::PointModel model;
-        model.powerBudget = column("camera_total_power_max").toInt();
-        model.bitrate = column("bitrate").toInt();
-        model.slotCount = column("camera_slots").toInt();
-        s_tables.models.insert(column("name").toString(), model);
-    });
-    return s_tables;
-}
-
-template <typename Value>
-QHash<QString, Value> pick(const QHash<QString, Value> &all, const QStringList &names)
-{
-    QHash<QString, Value> picked;
-    for (const QString &name : names) {
-        const auto found = all.constFind(name);
-        if (found != all.constEnd())
-            picked.insert(name, found.value());
+    QVector<int> columns;
+    for (const char *name : names)
+        columns << record.indexOf(QLatin1String(name));
+    while (query.next()) {
+        QVector<QVariant> values;
+        for (int column : qAsConst(columns))
+            values << (column >= 0 ? query.value(column) : QVariant());
+        read(values);
     }
-    return picked;
 }
 
 } // namespace
 
-QHash<QString, int> PoeCatalogue::cableAwgs(const QStringList &cableTypes)
+const PoeCatalogue::Tables &PoeCatalogue::tables()
 {
-    return pick(tables().awgs, cableTypes);
-}
+    // The catalogue is used from the GUI thread only.
+    static Tables s_tables;
+    const CatalogueSnapshot *snapshot = CatalogueSnapshot::current();
+    if (snapshot && snapshot->generation() == s_tables.generation)
+        return s_tables;
 
-QHash<QString, PoeCatalogue::PointModel> PoeCatalogue::pointModels(const QStringList &names)
-{
-    return pick(tables().models, names);
+    s_tables = Tables();
+    const auto awg = [](const QVector<QVariant> &v) { addAwg(s_tables, v.at(0), v.at(1)); };
+    const auto model = [](const QVector<QVariant> &v) { addModel(s_tables, v.at(0), v.at(1), v.at(2), v.at(3)); };
+    if (snapshot) {
+        s_tables.generation = snapshot->generation();
+        readRows(snapshot->wire(), {"model", "awg"}, awg);
+        readRows(snapshot->pd(), {"name", "camera_total_power_max", "bitrate", "camera_slots"}, model);
+    } else {
+        queryRows(QStringLiteral("wire"), {"model", "awg"}, awg);
+        queryRows(QStringLiteral("pd"), {"name", "camera_total_power_max", "bitrate", "camera_slots"}, model);
+    }
+    return s_tables;
 }

@@ -3,31 +3,40 @@
 
 #include <QHash>
 #include <QString>
-#include <QStringList>
 
-// What the PoE check reads from the product catalogue. Tables wire and pd
-// never change while a catalogue is open (only the camera table is ever
-// rewritten), so each is read once per catalogue file and kept; the check
-// runs after every edit and must not ask the database each time. A missing
+// What the PoE check reads from the product catalogue: the conductor gauge
+// of each cable type (table wire, column awg) and the limits of each
+// distribution-point model (table pd). Read from the catalogue snapshot of
+// the default connection, whole tables at once and once per loaded
+// snapshot: the check runs after every edit and asks the database nothing
+// then. Where the snapshot declines (a catalogue in the middle of a
+// transaction, for instance) the tables are read by statement. A missing
 // catalogue, table, column or row reads as "unknown", never as an error.
 class PoeCatalogue
 {
 public:
-    // The "awg" of each of these cable types in table wire; a type the
-    // table does not list, or lists without a gauge, is left out.
-    static QHash<QString, int> cableAwgs(const QStringList &cableTypes);
-
-    // The limits of a distribution-point model in table pd.
     struct PointModel
     {
         int powerBudget = 0; // camera_total_power_max, W
         int bitrate = 0;     // kbit/s
         int slotCount = 0;   // camera_slots
     };
-    // The models of these names that table pd lists; with several rows of
-    // one name the last one counts, as it does for the throughput the model
-    // selection reads.
-    static QHash<QString, PointModel> pointModels(const QStringList &names);
+
+    struct Tables
+    {
+        // Each loaded snapshot has its own number; 0: read by statement,
+        // so nobody can tell whether the catalogue has changed since.
+        quint64 generation = 0;
+        // Cable type -> its gauge, where the table gives one.
+        QHash<QString, int> awgs;
+        // Model -> its limits; with several rows of one name the last one
+        // counts, as it does for the throughput the model selection reads.
+        QHash<QString, PointModel> models;
+    };
+
+    // The tables of the catalogue as it is now. The reference holds until
+    // the next call.
+    static const Tables &tables();
 };
 
 #endif // CHECK_POECATALOGUE_H

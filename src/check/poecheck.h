@@ -34,6 +34,7 @@ public:
     static constexpr double Settled = 1e-7;
     static constexpr int MaxIterations = 200;
 
+    // The whole check once (PoeCheckTracker keeps it up to date instead).
     static PoeCheckResult run(const QGraphicsScene *scene);
 
     // The project's archive settings (defaults for a scene without a project).
@@ -42,8 +43,11 @@ public:
     // (the unit disks are sold in).
     static double storageTerabytes(qint64 bitrateKbps, const PoeStorageSettings &settings);
 
+    // The storage as a recorder's set keeps it: what it shows, two decimals.
+    static double shownStorage(double terabytes);
     // Writes each recorder's storage into its "Storage" property and 0 into
-    // every other distribution point's, only where the value changes.
+    // every other distribution point's, only where the value changes; as
+    // results, not edits of the user.
     static void writeStorage(const PoeCheckResult &result);
     // Puts the check's mark on every device with an error and takes it off
     // every other (all marks off when not shown); repaints only what

@@ -69,8 +69,10 @@ public:
     };
 
     QVector<PoeFinding> findings;
-    // Every camera and distribution point of the checked scene.
+    // Every camera and distribution point of the checked scene, in the order
+    // of the drawing, and whether some error belongs to each.
     QVector<DiagramItem *> items;
+    QVector<bool> itemErrors;
     QVector<Device> devices;
     QVector<Point> points;
     QVector<Recorder> recorders;

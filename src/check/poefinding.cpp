@@ -12,3 +12,11 @@ QString PoeFinding::severityName(Severity severity)
     }
     return QStringLiteral("informacja");
 }
+
+QString PoeFinding::remark() const
+{
+    const QString prefix = elementName + QStringLiteral(": ");
+    if (!elementName.isEmpty() && text.startsWith(prefix))
+        return text.mid(prefix.size());
+    return text;
+}

@@ -23,6 +23,10 @@ struct PoeFinding
     // A DiagramItem or a Wire of the checked scene, or null.
     QGraphicsItem *element = nullptr;
 
+    // The text without the element's name in front: for a table or a
+    // report that shows the name in a column of its own.
+    QString remark() const;
+
     // "błąd", "ostrzeżenie", "informacja".
     static QString severityName(Severity severity);
 

@@ -1,12 +1,9 @@
 #include "check/poenetwork.h"
 
 #include "calc/cabledrop.h"
-#include "check/poecatalogue.h"
 #include "diagram/diagramitem.h"
 #include "diagram/wire.h"
 #include "propertysets/qtnpropertysetwire.h"
-
-#include <QGraphicsScene>
 
 #include <algorithm>
 #include <cmath>
@@ -28,17 +25,16 @@ int PoeNetwork::Point::poeClass() const
     return poeClass;
 }
 
-PoeNetwork::PoeNetwork(const QGraphicsScene *scene, double sourceVoltage)
+PoeNetwork::PoeNetwork(const QList<DiagramItem *> &items, double sourceVoltage, const QHash<QString, int> &awgs)
     : m_sourceVoltage(sourceVoltage)
+    , m_awgs(&awgs)
 {
-    if (!scene)
-        return;
-    collect(scene);
-    orderTree();
+    collect(items);
+    formGroups();
 }
 
 // Cables of one type share its gauge; the type is known by its value in the
-// shared cable type list, and the catalogue is asked once for all types.
+// shared cable type list.
 int PoeNetwork::cableTypeOf(const Wire *wire)
 {
     const int value = wire->propertySet()->Model.value();
@@ -51,86 +47,86 @@ int PoeNetwork::cableTypeOf(const Wire *wire)
         return m_lastCableType = found.value();
     CableType type;
     type.name = wire->typeName();
+    readGauge(type);
     m_cableTypes << type;
     m_cableTypeByValue.insert(value, m_cableTypes.size() - 1);
     return m_lastCableType = m_cableTypes.size() - 1;
 }
 
-void PoeNetwork::readGauges()
+void PoeNetwork::readGauge(CableType &type) const
 {
-    QStringList names;
-    for (const CableType &type : qAsConst(m_cableTypes))
-        names << type.name;
-    const QHash<QString, int> awgs = PoeCatalogue::cableAwgs(names);
-    for (CableType &type : m_cableTypes) {
-        type.catalogueAwg = awgs.value(type.name);
-        type.ohmsPerMetre = PoeCable::conductorResistance(type.catalogueAwg);
-        if (type.ohmsPerMetre > 0.0) {
-            type.awg = type.catalogueAwg;
-        } else {
-            // The worst common case: a guess that errs towards a warning.
-            type.assumed = true;
-            type.ohmsPerMetre = PoeCable::conductorResistance(PoeCable::WorstCommonAwg);
-        }
+    type.catalogueAwg = m_awgs->value(type.name);
+    type.ohmsPerMetre = PoeCable::conductorResistance(type.catalogueAwg);
+    if (type.ohmsPerMetre > 0.0) {
+        type.awg = type.catalogueAwg;
+    } else {
+        // The worst common case: a guess that errs towards a warning.
+        type.assumed = true;
+        type.ohmsPerMetre = PoeCable::conductorResistance(PoeCable::WorstCommonAwg);
     }
 }
 
-void PoeNetwork::collect(const QGraphicsScene *scene)
+bool PoeNetwork::readCamera(Camera &camera)
 {
-    const QList<QGraphicsItem *> items = scene->items(AnyOrder);
-    int wires = 0;
-    int devices = 0;
-    for (const QGraphicsItem *graphicsItem : items) {
-        const int type = graphicsItem->type();
-        wires += type == Wire::Type;
-        devices += type == DiagramItem::Type;
+    const int bitrate = camera.bitrate;
+    camera.bitrate = camera.item->bitrate();
+    camera.power = camera.item->power();
+    camera.poeClass = PoeStandard::classFor(camera.power);
+    camera.pairs = PoeStandard::pairsFor(camera.poeClass);
+    camera.cableAt = -1.0;
+    if (camera.wire) {
+        camera.length = camera.wire->length();
+        camera.cableType = cableTypeOf(camera.wire);
+        camera.ohmsPerMetre = m_cableTypes.at(camera.cableType).ohmsPerMetre;
     }
-    m_wires.reserve(size_t(wires));
-    m_elements.reserve(size_t(wires + devices));
-    // Most devices of a large drawing are cameras.
-    m_cameras.reserve(size_t(devices));
-    // Points by their item, for the look-ups of feeders and cameras below.
-    QHash<const DiagramItem *, int> pointIndex;
-    pointIndex.reserve(devices / 4 + 1);
-    for (QGraphicsItem *graphicsItem : items) {
-        if (graphicsItem->type() == Wire::Type) {
-            m_elements.push_back({Element::CableElement, int(m_wires.size())});
-            m_wires.push_back(static_cast<Wire *>(graphicsItem));
-            continue;
-        }
-        if (graphicsItem->type() != DiagramItem::Type)
-            continue;
-        auto *item = static_cast<DiagramItem *>(graphicsItem);
+    return camera.bitrate != bitrate;
+}
+
+void PoeNetwork::readSupply(Point &point)
+{
+    if (!point.wire)
+        return;
+    point.length = point.wire->length();
+    point.cableType = cableTypeOf(point.wire);
+    point.ohmsPerMetre = m_cableTypes.at(point.cableType).ohmsPerMetre;
+}
+
+void PoeNetwork::collect(const QList<DiagramItem *> &items)
+{
+    m_elements.reserve(size_t(items.size()));
+    // Most items of a large drawing are cameras.
+    m_cameras.reserve(size_t(items.size()));
+    for (DiagramItem *item : items) {
+        const int element = int(m_elements.size());
         if (item->diagramType() == DiagramItem::PD) {
-            pointIndex.insert(item, int(m_points.size()));
             m_elements.push_back({Element::PointElement, int(m_points.size())});
             m_points.emplace_back();
             Point &point = m_points.back();
             point.item = item;
+            point.element = element;
             point.mains = item->hasPower230();
-            point.cameras.reserve(item->wires().size());
         } else if (item->diagramType() == DiagramItem::Camera) {
             m_elements.push_back({Element::CameraElement, int(m_cameras.size())});
             m_cameras.emplace_back();
-            Camera &camera = m_cameras.back();
-            camera.item = item;
-            camera.power = item->power();
-            camera.poeClass = PoeStandard::classFor(camera.power);
+            m_cameras.back().item = item;
+            m_cameras.back().element = element;
         }
     }
-
-    const auto indexOf = [&pointIndex](const DiagramItem *item) { return pointIndex.value(item, -1); };
+    indexElements(items);
+    const auto pointOf = [this](const DiagramItem *item) { return this->pointOf(item); };
 
     // The power tree of the calculation says which point feeds which.
     for (int i = 0; i < int(m_points.size()); ++i) {
-        Point &point = m_points[i];
+        Point &point = m_points[size_t(i)];
+        if (!point.item->dataUplink().isEmpty())
+            point.uplink = pointOf(point.item->dataUplink().first());
         if (point.mains || point.item->powerFeeder().isEmpty())
             continue;
-        const int feeder = indexOf(point.item->powerFeeder().first());
+        const int feeder = pointOf(point.item->powerFeeder().first());
         if (feeder < 0)
             continue;
         for (Wire *wire : point.item->wires()) {
-            if (otherEnd(wire, point.item) == m_points[feeder].item) {
+            if (otherEnd(wire, point.item) == m_points[size_t(feeder)].item) {
                 point.wire = wire;
                 break;
             }
@@ -138,71 +134,151 @@ void PoeNetwork::collect(const QGraphicsScene *scene)
         if (!point.wire)
             continue;
         point.feeder = feeder;
-        point.length = point.wire->length();
-        point.cableType = cableTypeOf(point.wire);
-        m_points[feeder].dependants << i;
+        readSupply(point);
+        m_points[size_t(feeder)].dependants << i;
     }
 
     // A camera is fed by the point at the other end of its one cable.
     for (int i = 0; i < int(m_cameras.size()); ++i) {
-        Camera &camera = m_cameras[i];
+        Camera &camera = m_cameras[size_t(i)];
         const QList<Wire *> &wires = camera.item->wires();
-        if (wires.size() != 1)
-            continue;
-        const int point = indexOf(otherEnd(wires.first(), camera.item));
-        if (point < 0)
-            continue;
-        camera.wire = wires.first();
-        camera.length = camera.wire->length();
-        camera.cableType = cableTypeOf(camera.wire);
-        camera.point = point;
-        m_points[point].cameras << i;
+        if (wires.size() == 1) {
+            const int point = pointOf(otherEnd(wires.first(), camera.item));
+            if (point >= 0) {
+                camera.wire = wires.first();
+                camera.point = point;
+                m_points[size_t(point)].cameras << i;
+            }
+        }
+        readCamera(camera);
     }
-    readGauges();
-    for (Point &point : m_points) {
-        if (point.cableType >= 0)
-            point.ohmsPerMetre = m_cableTypes.at(point.cableType).ohmsPerMetre;
-    }
-    for (Camera &camera : m_cameras) {
-        camera.pairs = PoeStandard::pairsFor(camera.poeClass);
-        if (camera.cableType >= 0)
-            camera.ohmsPerMetre = m_cableTypes.at(camera.cableType).ohmsPerMetre;
+
+    // Every cable once, from the item it was drawn from; its remarks go with
+    // the device it feeds.
+    const auto supplies = [&](const Wire *wire, const DiagramItem *item) {
+        const int element = elementOf(item);
+        if (element < 0)
+            return false;
+        const Element &e = m_elements[size_t(element)];
+        return e.kind == Element::CameraElement ? m_cameras[size_t(e.index)].wire == wire
+                                                : m_points[size_t(e.index)].wire == wire;
+    };
+    for (DiagramItem *item : items) {
+        for (Wire *wire : item->wires()) {
+            if (wire->startItem() != item)
+                continue;
+            const DiagramItem *end = wire->endItem();
+            Cable cable;
+            cable.wire = wire;
+            cable.start = elementOf(item);
+            cable.end = elementOf(end);
+            cable.owner = supplies(wire, end) ? cable.end : cable.start;
+            m_cables.push_back(cable);
+        }
     }
 }
 
-void PoeNetwork::orderTree()
+namespace {
+
+quintptr slotOf(const DiagramItem *item, int mask)
 {
-    // Breadth first from the mains points: every feeder before its dependants.
-    QVector<int> queue;
+    // Items are allocated apart; the low bits of an address say little.
+    const quintptr bits = reinterpret_cast<quintptr>(item);
+    return ((bits >> 4) ^ (bits >> 13)) & quintptr(mask);
+}
+
+} // namespace
+
+void PoeNetwork::indexElements(const QList<DiagramItem *> &items)
+{
+    int size = 16;
+    while (size < 2 * items.size())
+        size *= 2;
+    m_elementOf.fill({nullptr, -1}, size);
+    const int mask = size - 1;
+    int element = 0;
+    for (DiagramItem *item : items) {
+        if (item->diagramType() != DiagramItem::PD && item->diagramType() != DiagramItem::Camera)
+            continue;
+        quintptr slot = slotOf(item, mask);
+        while (m_elementOf.at(int(slot)).first)
+            slot = (slot + 1) & quintptr(mask);
+        m_elementOf[int(slot)] = {item, element++};
+    }
+}
+
+int PoeNetwork::elementOf(const DiagramItem *item) const
+{
+    if (!item || m_elementOf.isEmpty())
+        return -1;
+    const int mask = m_elementOf.size() - 1;
+    for (quintptr slot = slotOf(item, mask);; slot = (slot + 1) & quintptr(mask)) {
+        const QPair<const DiagramItem *, int> &entry = m_elementOf.at(int(slot));
+        if (entry.first == item)
+            return entry.second;
+        if (!entry.first)
+            return -1;
+    }
+}
+
+int PoeNetwork::pointOf(const DiagramItem *item) const
+{
+    const int element = elementOf(item);
+    return element >= 0 && m_elements[size_t(element)].kind == Element::PointElement ? m_elements[size_t(element)].index
+                                                                                     : -1;
+}
+
+void PoeNetwork::formGroups()
+{
+    // Breadth first from each mains point: every feeder before its dependants.
     for (int i = 0; i < int(m_points.size()); ++i) {
-        if (m_points[i].mains)
-            queue << i;
-    }
-    const QVector<int> mains = queue;
-    for (int head = 0; head < queue.size(); ++head) {
-        const QVector<int> dependants = m_points[queue.at(head)].dependants;
-        for (int dependant : dependants) {
-            Point &point = m_points[dependant];
-            if (point.reached || point.mains)
-                continue;
-            point.reached = true;
-            queue << dependant;
-            m_treeOrder << dependant;
+        if (!m_points[size_t(i)].mains)
+            continue;
+        Group group;
+        group.root = i;
+        m_points[size_t(i)].group = int(m_groups.size());
+        for (int head = -1; head < group.fed.size(); ++head) {
+            const QVector<int> &dependants = m_points[size_t(head < 0 ? i : group.fed.at(head))].dependants;
+            for (int dependant : dependants) {
+                Point &point = m_points[size_t(dependant)];
+                if (point.reached || point.mains)
+                    continue;
+                point.reached = true;
+                point.group = int(m_groups.size());
+                group.fed << dependant;
+            }
         }
+        m_groups.push_back(group);
     }
-    // Every voltage starts from the highest it can be.
-    for (Point &point : m_points)
-        point.voltage = (point.mains || point.reached) ? m_sourceVoltage : 0.0;
-    m_leavesFirst = m_treeOrder;
-    std::reverse(m_leavesFirst.begin(), m_leavesFirst.end());
-    m_leavesFirst << mains;
+    // A point no mains power reaches stands alone.
+    for (int i = 0; i < int(m_points.size()); ++i) {
+        if (m_points[size_t(i)].group >= 0)
+            continue;
+        m_points[size_t(i)].group = int(m_groups.size());
+        Group group;
+        group.root = i;
+        m_groups.push_back(group);
+    }
+}
+
+bool PoeNetwork::reread(int group)
+{
+    bool bitrates = false;
+    const Group &g = m_groups[size_t(group)];
+    for (int head = -1; head < g.fed.size(); ++head) {
+        Point &point = m_points[size_t(head < 0 ? g.root : g.fed.at(head))];
+        readSupply(point);
+        for (int camera : qAsConst(point.cameras))
+            bitrates = readCamera(m_cameras[size_t(camera)]) || bitrates;
+    }
+    return bitrates;
 }
 
 PoeCable PoeNetwork::cameraCable(const Camera &camera) const
 {
-    if (camera.point < 0 || !m_points[camera.point].live())
+    if (camera.point < 0 || !m_points[size_t(camera.point)].live())
         return PoeCable();
-    const double volts = m_points[camera.point].voltage;
+    const double volts = m_points[size_t(camera.point)].voltage;
     if (camera.cableAt != volts) {
         camera.cable = PoeCable::solve(camera.length, camera.ohmsPerMetre, camera.pairs, volts, camera.power);
         camera.cableAt = volts;
@@ -237,26 +313,37 @@ double PoeNetwork::dependantPort(const Point &dependant, double volts) const
     return c.collapsed ? dependant.load : c.portPower;
 }
 
-bool PoeNetwork::solve(double settled, int maxIterations)
+bool PoeNetwork::solve(int group, double settled, int maxIterations)
 {
+    Group &g = m_groups[size_t(group)];
+    // Every voltage starts from the highest it can be, every load from none.
+    for (int head = -1; head < g.fed.size(); ++head) {
+        Point &point = m_points[size_t(head < 0 ? g.root : g.fed.at(head))];
+        point.cutOff = point.collapsed = point.fourPairs = false;
+        point.voltage = (point.mains || point.reached) ? m_sourceVoltage : 0.0;
+        point.load = point.ports = point.cameraPorts = 0.0;
+        point.cameraPortsAt = -1.0;
+        point.supply = PoeCable();
+    }
+
     for (int iteration = 0; iteration < maxIterations; ++iteration) {
         double moved = 0.0;
 
         // Loads from the leaves up, with the voltages as they stand.
-        for (int i : qAsConst(m_leavesFirst)) {
-            Point &point = m_points[i];
+        for (int head = g.fed.size() - 1; head >= -1; --head) {
+            Point &point = m_points[size_t(head < 0 ? g.root : g.fed.at(head))];
             double ports = 0.0;
             if (point.live()) {
                 // A point's cameras only change with its voltage.
                 if (point.cameraPortsAt != point.voltage) {
                     point.cameraPorts = 0.0;
                     for (int camera : qAsConst(point.cameras))
-                        point.cameraPorts += cameraPort(m_cameras[camera], point.voltage);
+                        point.cameraPorts += cameraPort(m_cameras[size_t(camera)], point.voltage);
                     point.cameraPortsAt = point.voltage;
                 }
                 ports = point.cameraPorts;
                 for (int dependant : qAsConst(point.dependants))
-                    ports += dependantPort(m_points[dependant], point.voltage);
+                    ports += dependantPort(m_points[size_t(dependant)], point.voltage);
             }
             point.ports = ports;
             if (!point.mains && !point.collapsed && !point.cutOff) {
@@ -267,11 +354,11 @@ bool PoeNetwork::solve(double settled, int maxIterations)
         }
 
         // Voltages from the mains down, with the loads just found.
-        for (int i : qAsConst(m_treeOrder)) {
-            Point &point = m_points[i];
+        for (int i : qAsConst(g.fed)) {
+            Point &point = m_points[size_t(i)];
             if (point.cutOff || point.collapsed)
                 continue;
-            const Point &feeder = m_points[point.feeder];
+            const Point &feeder = m_points[size_t(point.feeder)];
             if (!feeder.live()) {
                 point.cutOff = true;
                 point.voltage = 0.0;
@@ -290,7 +377,7 @@ bool PoeNetwork::solve(double settled, int maxIterations)
         }
 
         if (moved < settled)
-            return true;
+            return g.settled = true;
     }
-    return false;
+    return g.settled = false;
 }

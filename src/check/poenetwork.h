@@ -12,8 +12,6 @@
 #include <vector>
 
 class DiagramItem;
-class QGraphicsItem;
-class QGraphicsScene;
 class Wire;
 
 // The drawn network as the PoE check sees it, and its exact solution: who
@@ -27,14 +25,14 @@ class Wire;
 // nothing moves. The voltages start from the highest they can be and only
 // fall, the loads only rise: a cable that collapses on the way collapses for
 // good, and the points behind it are cut off.
+//
+// The network falls apart into supply groups that share no current: a
+// mains point with every point it feeds over PoE and their cameras, or a
+// point that no mains power reaches, alone with its cameras. Each group is
+// solved on its own, so an edit costs the solution of its group only.
 class PoeNetwork
 {
 public:
-    // Asks QGraphicsScene::items() for its items as its index holds them:
-    // the scene skips the stacking-order sort, which would cost more than
-    // the whole check (a scene that sorts anyway only costs time).
-    static constexpr Qt::SortOrder AnyOrder = Qt::SortOrder(-1);
-
     struct CableType
     {
         QString name;
@@ -47,6 +45,7 @@ public:
     struct Point
     {
         DiagramItem *item = nullptr;
+        int element = -1;          // index into elements()
         bool mains = false;
         int feeder = -1;           // index of the point feeding it over PoE
         Wire *wire = nullptr;      // its cable from the feeder
@@ -55,7 +54,11 @@ public:
         double ohmsPerMetre = 0.0;
         QVector<int> dependants;   // points it feeds over PoE
         QVector<int> cameras;
+        int uplink = -1;           // index of the point its data goes to
+        int group = -1;
         bool reached = false;      // power reaches it from a mains point through the tree
+
+        // The solution.
         bool cutOff = false;       // a cable above it collapsed
         bool collapsed = false;    // its own cable collapsed
         bool fourPairs = false;    // its load has needed more than two pairs give
@@ -68,6 +71,8 @@ public:
 
         // Voltage reaches its ports.
         bool live() const { return (mains || reached) && !cutOff && !collapsed && voltage > 0.0; }
+        // Fed over PoE from a mains point.
+        bool fed() const { return !mains && reached; }
         // The class of its load. A point that has once needed four pairs keeps
         // them (and a four-pair class): losing the lower loss of four pairs
         // could push it back over the two-pair limit, round in circles.
@@ -77,12 +82,14 @@ public:
     struct Camera
     {
         DiagramItem *item = nullptr;
+        int element = -1;
         Wire *wire = nullptr;      // its one cable, when it leads to a point
         double length = 0.0;
         int cableType = -1;
         double ohmsPerMetre = 0.0;
         int point = -1;            // the point feeding it
         double power = 0.0;
+        int bitrate = 0;           // kbit/s
         int poeClass = PoeStandard::NoClass;
         int pairs = 4;
         // Its cable as last solved, and the voltage it was solved for.
@@ -90,52 +97,85 @@ public:
         mutable double cableAt = -1.0;
     };
 
-    // The scene's elements in stacking order, bottom first.
+    // A camera or a distribution point, in the order of the drawing.
     struct Element
     {
-        enum Kind { CableElement, CameraElement, PointElement };
+        enum Kind { CameraElement, PointElement };
         Kind kind;
-        int index;                 // into wires(), cameras() or points()
+        int index;                 // into cameras() or points()
     };
 
-    // Reads the scene: its power tree must be current (the calculation
-    // loop builds it).
-    PoeNetwork(const QGraphicsScene *scene, double sourceVoltage);
+    // A cable of the drawing and the element its remarks go with: the
+    // device it feeds, or else the item it was drawn from.
+    struct Cable
+    {
+        Wire *wire = nullptr;
+        int owner = -1;            // index into elements()
+        int start = -1;            // its ends, indexes into elements()
+        int end = -1;
+    };
 
-    // Solves the voltages and loads; false when they did not settle within
+    // A mains point and the points it feeds, or a point no power reaches.
+    struct Group
+    {
+        int root = -1;
+        QVector<int> fed;          // the points it feeds, every feeder before its dependants
+        bool settled = true;       // the last solution settled
+    };
+
+    // Reads the items (every camera and distribution point of a scene, in
+    // the order of the drawing) and their cables, with the gauges of the
+    // catalogue's cable types (kept, for types met later). Their power and
+    // data trees must be current: the calculation loop builds them.
+    PoeNetwork(const QList<DiagramItem *> &items, double sourceVoltage, const QHash<QString, int> &awgs);
+
+    // Reads again what an edit may change without changing who is joined to
+    // whom: the cameras' power and bitrate, the cables' lengths and types.
+    // True when a camera's bitrate changed.
+    bool reread(int group);
+    // Solves the group from scratch; false when it did not settle within
     // maxIterations (each point keeps its last figures).
-    bool solve(double settled, int maxIterations);
+    bool solve(int group, double settled, int maxIterations);
 
     // The exact figures of a camera's cable at its point's present voltage.
     PoeCable cameraCable(const Camera &camera) const;
 
     const std::vector<Point> &points() const { return m_points; }
     const std::vector<Camera> &cameras() const { return m_cameras; }
-    const std::vector<Wire *> &wires() const { return m_wires; }
     const std::vector<Element> &elements() const { return m_elements; }
+    const std::vector<Cable> &cables() const { return m_cables; }
+    const std::vector<Group> &groups() const { return m_groups; }
     const QVector<CableType> &cableTypes() const { return m_cableTypes; }
-    // Points fed over PoE that power reaches, every feeder before its dependants.
-    const QVector<int> &treeOrder() const { return m_treeOrder; }
+    // The index of a distribution point in points(); -1 for anything else.
+    int pointOf(const DiagramItem *item) const;
 
 private:
     int cableTypeOf(const Wire *wire);
-    void readGauges();
+    void readGauge(CableType &type) const;
     double cameraPort(const Camera &camera, double volts) const;
     double dependantPort(const Point &dependant, double volts) const;
-    void collect(const QGraphicsScene *scene);
-    void orderTree();
+    // True when its bitrate changed.
+    bool readCamera(Camera &camera);
+    void readSupply(Point &point);
+    void collect(const QList<DiagramItem *> &items);
+    void formGroups();
 
     double m_sourceVoltage;
+    const QHash<QString, int> *m_awgs;
     std::vector<Point> m_points;
     std::vector<Camera> m_cameras;
-    std::vector<Wire *> m_wires;
     std::vector<Element> m_elements;
+    std::vector<Cable> m_cables;
+    std::vector<Group> m_groups;
     QVector<CableType> m_cableTypes;
+    // Element by item: open addressing over a power-of-two table, filled
+    // once per reading (a hash of nodes would cost more than the rest).
+    QVector<QPair<const DiagramItem *, int>> m_elementOf;
+    int elementOf(const DiagramItem *item) const;
+    void indexElements(const QList<DiagramItem *> &items);
     QHash<int, int> m_cableTypeByValue; // the cable type list's value -> m_cableTypes
     int m_lastCableValue = 0;
     int m_lastCableType = -1;
-    QVector<int> m_treeOrder;
-    QVector<int> m_leavesFirst;         // m_treeOrder reversed, then the mains points
 };
 
 #endif // CHECK_POENETWORK_H

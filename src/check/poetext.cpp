@@ -52,8 +52,10 @@ QString PoeText::itemName(const DiagramItem *item)
     if (!item)
         return QString();
     QString name = item->numberText();
+    if (item->number() != 0)
+        return name;
     const QString location = item->location().trimmed();
-    if (item->number() == 0 && !location.isEmpty())
+    if (!location.isEmpty())
         name += QStringLiteral(" (") + location + QLatin1Char(')');
     return name;
 }

@@ -7,6 +7,7 @@
 #include "calc/calcloop.h"
 #include "check/poecable.h"
 #include "check/poecheck.h"
+#include "check/poechecktracker.h"
 #include "check/poestandard.h"
 #include "diagram/diagramitem.h"
 #include "diagram/diagramscene.h"
@@ -74,6 +75,7 @@ private slots:
     void cableWithoutGauge_data();
     void cableWithoutGauge();
     void differential();
+    void trackerFollowsEdits();
 };
 
 void TestPoeCheck::cable_data()
@@ -673,6 +675,142 @@ void TestPoeCheck::differential()
     QVERIFY2(devices > 150, qPrintable(QString::number(devices)));
     QVERIFY2(errors >= 5 && errors < devices - 50, qPrintable(QString::number(errors)));
     QVERIFY2(fourPairPoints >= 5, qPrintable(QString::number(fourPairPoints)));
+}
+
+namespace {
+
+// The first difference between two results, or nothing: every figure,
+// remark and mark compared exactly.
+QString difference(const PoeCheckResult &a, const PoeCheckResult &b)
+{
+    if (a.findings != b.findings) {
+        QStringList texts;
+        for (const PoeCheckResult *r : {&a, &b}) {
+            QStringList t;
+            for (const PoeFinding &f : r->findings)
+                t << f.text;
+            texts << t.join(QStringLiteral(" | "));
+        }
+        return QStringLiteral("remarks:\n  %1\n  %2").arg(texts.at(0), texts.at(1));
+    }
+    if (a.items != b.items || a.itemErrors != b.itemErrors)
+        return QStringLiteral("items or marks");
+    if (a.devices.size() != b.devices.size())
+        return QStringLiteral("device count");
+    for (int i = 0; i < a.devices.size(); ++i) {
+        const PoeCheckResult::Device &x = a.devices.at(i);
+        const PoeCheckResult::Device &y = b.devices.at(i);
+        if (x.item != y.item || x.wire != y.wire || x.supplied != y.supplied || x.sourceVoltage != y.sourceVoltage
+            || x.length != y.length || x.awg != y.awg || x.devicePower != y.devicePower || x.poeClass != y.poeClass
+            || x.cable.voltage != y.cable.voltage || x.cable.current != y.cable.current
+            || x.cable.portPower != y.cable.portPower || x.cable.pairs != y.cable.pairs
+            || x.cable.collapsed != y.cable.collapsed)
+            return QStringLiteral("device %1").arg(x.item ? x.item->numberText() : QString());
+    }
+    if (a.points.size() != b.points.size() || a.recorders.size() != b.recorders.size())
+        return QStringLiteral("point or recorder count");
+    for (int i = 0; i < a.points.size(); ++i) {
+        const PoeCheckResult::Point &x = a.points.at(i);
+        const PoeCheckResult::Point &y = b.points.at(i);
+        if (x.item != y.item || x.model != y.model || x.portPower != y.portPower || x.bitrate != y.bitrate
+            || x.usedSlots != y.usedSlots || x.powerBudget != y.powerBudget || x.slotCount != y.slotCount)
+            return QStringLiteral("point %1").arg(x.item->numberText());
+    }
+    for (int i = 0; i < a.recorders.size(); ++i) {
+        const PoeCheckResult::Recorder &x = a.recorders.at(i);
+        const PoeCheckResult::Recorder &y = b.recorders.at(i);
+        if (x.item != y.item || x.cameras != y.cameras || x.bitrate != y.bitrate || x.storageTB != y.storageTB)
+            return QStringLiteral("recorder %1").arg(x.item->numberText());
+    }
+    return QString();
+}
+
+} // namespace
+
+// The check kept up to date edit by edit comes to what a whole check of the
+// drawing comes to, and redoes only what an edit of a value touched.
+void TestPoeCheck::trackerFollowsEdits()
+{
+    using Work = PoeCheckTracker::Work;
+    TestCatalogue catalogue;
+    QVERIFY2(createCatalogue(catalogue, {{"PD-8/120", "Wewnętrzna (IP20)", 0, 9, 1, 120, 1000000},
+                                         {"EXT-4/45", "Wewnętrzna (IP20)", 0, 5, 0, 45, 100000}}),
+             qPrintable(catalogue.lastError()));
+    NetworkBuilder net;
+    // A recorder with three cameras, one of them 120 m away; a second mains
+    // point sending its data through it, feeding an extender over 60 m; a
+    // camera on no cable.
+    DiagramItem *recorder = net.addPd({100, 100}, 1);
+    recorder->setNvr(true);
+    QList<DiagramItem *> cameras;
+    for (int i = 0; i < 3; ++i) {
+        cameras << net.addCamera({50.0 + 60 * i, 300}, uint(i + 1), 8, 4096);
+        net.connect(recorder, cameras.last(), i == 2 ? 120 : 30)->setType(kCat5e);
+    }
+    DiagramItem *second = net.addPd({500, 100}, 2);
+    net.connect(second, recorder, 40)->setType(kCat5e);
+    DiagramItem *extender = net.addPd({700, 100}, 3, false);
+    Wire *extenderCable = net.connect(second, extender, 60);
+    extenderCable->setType(kCat5e);
+    for (int i = 0; i < 2; ++i) {
+        cameras << net.addCamera({650.0 + 60 * i, 300}, uint(i + 4), 12, 2048);
+        net.connect(extender, cameras.last(), 25)->setType(kCat5e);
+    }
+    DiagramItem *loose = net.addCamera({900, 300}, 9);
+    DiagramScene *scene = net.scene();
+
+    PoeCheckTracker tracker;
+    // The storage written, as the editor writes it: its own writes make no
+    // work for the next update.
+    const auto settle = [&]() -> QString {
+        tracker.writeStorage();
+        tracker.update(scene);
+        if (tracker.lastWork() != Work::None)
+            return QStringLiteral("work after its own writes");
+        return difference(tracker.result(), PoeCheck::run(scene));
+    };
+    CalcLoop(scene).run();
+    tracker.update(scene);
+    QString failure = settle();
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+
+    struct Step
+    {
+        const char *what;
+        Work work;
+        std::function<void()> edit;
+    };
+    const QList<Step> steps = {
+        {"nothing", Work::None, [] {}},
+        {"a camera's power", Work::Partial, [&] { cameras.at(0)->cameraSet()->Power.setValue(20); }},
+        {"a stream behind the extender", Work::Partial, [&] { cameras.at(3)->setBitrate(8192); }},
+        {"the extender's cable", Work::Partial, [&] { extenderCable->setLength(90); }},
+        {"a cable's type", Work::Partial, [&] { cameras.at(1)->wires().first()->setType(kCat6); }},
+        {"a point's number", Work::Partial, [&] { recorder->setNumber(11); }},
+        {"an unnumbered camera's location", Work::Partial, [&] {
+             cameras.at(2)->setNumber(0);
+             cameras.at(2)->setLocation(QStringLiteral("Brama"));
+         }},
+        {"the archive", Work::Partial, [&] { scene->projectSet()->ArchiveDays.setValue(60); }},
+        {"a point off the mains", Work::Full, [&] { second->setPower230(false); }},
+        {"a cable drawn", Work::Full, [&] { net.connect(recorder, loose, 15)->setType(kCat5e); }},
+        {"a point moved", Work::Full, [&] { second->setPos(second->pos() + QPointF(-700, 300)); }},
+    };
+    for (const Step &step : steps) {
+        step.edit();
+        CalcLoop(scene).run();
+        tracker.update(scene);
+        QVERIFY2(tracker.lastWork() == step.work || (step.work == Work::Full && tracker.lastWork() != Work::None),
+                 step.what);
+        failure = difference(tracker.result(), PoeCheck::run(scene));
+        QVERIFY2(failure.isEmpty(), qPrintable(QStringLiteral("%1: %2").arg(step.what, failure)));
+        failure = settle();
+        QVERIFY2(failure.isEmpty(), qPrintable(QStringLiteral("%1: %2").arg(step.what, failure)));
+    }
+    // The edits reached the remarks: the 120 m cable is named by its new ends.
+    QVERIFY(!textsOf(tracker.result(), PoeFinding::Severity::Warning)
+                     .filter(QStringLiteral("PD 11 – K (Brama): długość 120 m"))
+                     .isEmpty());
 }
 
 QTEST_MAIN(TestPoeCheck)

@@ -15,6 +15,7 @@
 #include "propertysets/qtnpropertysetproject.h"
 #include "scripteddialogseam.h"
 #include "testcatalogue.h"
+#include "undo/undohistory.h"
 
 #include <QLabel>
 #include <QMenuBar>
@@ -22,6 +23,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTextEdit>
+#include <QUndoStack>
 #include <QtTest>
 
 class TestPoeCheckWindow : public QObject
@@ -140,10 +142,21 @@ void TestPoeCheckWindow::archiveSettingsReachTheRecorder()
     QtnPropertySetProject *project = m_window->scene()->projectSet();
     QCOMPARE(m_window->propertyWidget()->propertySet(), static_cast<QtnPropertySet *>(project));
     // Through the shown set, as the property dock writes it: 768 000 x 86 400 x 90
+    QUndoStack *history = m_window->undoHistory()->stack();
+    const int edits = history->count();
     project->ArchiveDays.setValue(90);
     QCOMPARE(m_point->pdSet()->Storage.value(), 6.57);
     project->StorageReserve.setValue(0);
     QCOMPARE(m_point->pdSet()->Storage.value(), 5.97);
+    // Two edits of the user; the storage the check wrote is their result,
+    // no edit of its own, and goes back with them.
+    QCOMPARE(history->count(), edits + 2);
+    m_window->undoHistory()->undo();
+    QCOMPARE(m_point->pdSet()->Storage.value(), 6.57);
+    m_window->undoHistory()->undo();
+    QCOMPARE(project->ArchiveDays.value(), 30u);
+    QCOMPARE(m_point->pdSet()->Storage.value(), 2.19);
+    QCOMPARE(PoeCheck::shownStorage(m_window->poeCheckDock()->result().recorders.first().storageTB), 2.19);
 }
 
 void TestPoeCheckWindow::orderGetsTheSection()

@@ -1,0 +1,191 @@
+#include "check/poeremarks.h"
+
+#include "check/poecheck.h"
+#include "check/poetext.h"
+#include "diagram/diagramitem.h"
+#include "diagram/wire.h"
+
+namespace {
+
+using Severity = PoeFinding::Severity;
+
+// The figures of the standard's limits as the remarks write them, worded
+// once: they are the same for every device of a class.
+struct LimitTexts
+{
+    QString minimum[4];
+    QString current[4];
+    QString port[PoeStandard::HighestClass + 1];
+    QString classPower;
+
+    LimitTexts()
+    {
+        for (int type = PoeStandard::Af; type <= PoeStandard::BtType4; ++type) {
+            minimum[type] = PoeText::limit(PoeStandard::minimumVoltage(PoeStandard::Type(type)));
+            current[type] = PoeText::limit(PoeStandard::currentPerPairLimit(PoeStandard::Type(type)));
+        }
+        for (int poeClass = 0; poeClass <= PoeStandard::HighestClass; ++poeClass)
+            port[poeClass] = PoeText::limit(PoeStandard::portPower(poeClass));
+        classPower = PoeText::limit(PoeStandard::devicePower(PoeStandard::HighestClass));
+    }
+};
+
+const LimitTexts &limitTexts()
+{
+    static const LimitTexts texts;
+    return texts;
+}
+
+} // namespace
+
+void PoeRemarks::add(Remarks &remarks, Severity severity, QGraphicsItem *element, const QString &name,
+                     const QString &text)
+{
+    PoeFinding finding;
+    finding.severity = severity;
+    finding.element = element;
+    finding.elementName = name;
+    finding.text = name.isEmpty() ? text : name + QStringLiteral(": ") + text;
+    remarks << finding;
+}
+
+void PoeRemarks::add(Remarks &remarks, Severity severity, DiagramItem *item, const QString &text)
+{
+    add(remarks, severity, item, PoeText::itemName(item), text);
+}
+
+void PoeRemarks::device(const PoeCheckResult::Device &d, Remarks &remarks)
+{
+    // Most devices have nothing to say: their name is worked out only for
+    // the first remark.
+    QString name;
+    const auto error = [&](const QString &text) {
+        if (name.isNull())
+            name = PoeText::itemName(d.item);
+        add(remarks, Severity::Error, d.item, name, text);
+    };
+    const PoeCable &c = d.cable;
+    if (d.poeClass == PoeStandard::NoClass) {
+        error(QStringLiteral("moc %1 W ponad %2 W klasy 8 – żaden standard PoE jej nie dostarczy")
+                      .arg(PoeText::limit(d.devicePower), limitTexts().classPower));
+    }
+    if (c.collapsed) {
+        error(QStringLiteral("przewód nie dostarczy mocy %1 W – 4RP = %2 ponad Vs² = %3")
+                      .arg(PoeText::limit(d.devicePower), PoeText::number(4.0 * c.resistance * d.devicePower, 1),
+                           PoeText::number(d.sourceVoltage * d.sourceVoltage, 1)));
+        return;
+    }
+    if (d.standard == PoeStandard::NoType)
+        return;
+    const LimitTexts &limits = limitTexts();
+    const auto standard = [&d] { return PoeStandard::name(d.standard); };
+    if (c.voltage < PoeStandard::minimumVoltage(d.standard)) {
+        error(QStringLiteral("napięcie %1 V poniżej minimum %2 V dla %3")
+                      .arg(PoeText::number(c.voltage, 2), limits.minimum[d.standard], standard()));
+    }
+    if (c.currentPerPair > PoeStandard::currentPerPairLimit(d.standard)) {
+        error(QStringLiteral("prąd %1 A na parę powyżej dopuszczalnych %2 A dla %3")
+                      .arg(PoeText::number(c.currentPerPair, 2), limits.current[d.standard], standard()));
+    }
+    if (c.portPower > PoeStandard::portPower(d.poeClass)) {
+        error(QStringLiteral("port musi dać %1 W, więcej niż %2 W klasy %3 (%4)")
+                      .arg(PoeText::number(c.portPower, 2), limits.port[d.poeClass], QString::number(d.poeClass),
+                           standard()));
+    }
+}
+
+void PoeRemarks::unfedCamera(DiagramItem *camera, int wires, Remarks &remarks)
+{
+    if (wires == 0) {
+        add(remarks, Severity::Error, camera,
+            QStringLiteral("brak zasilania – kamera nie jest podłączona do punktu dystrybucyjnego"));
+    } else if (wires > 1) {
+        add(remarks, Severity::Warning, camera,
+            QStringLiteral("kamera na %1 – nie wiadomo, który ją zasila; nie sprawdzono")
+                .arg(PoeText::counted(wires, QStringLiteral("przewodzie"), QStringLiteral("przewodach"),
+                                      QStringLiteral("przewodach"))));
+    } else {
+        add(remarks, Severity::Error, camera,
+            QStringLiteral("brak zasilania – przewód nie prowadzi do punktu dystrybucyjnego"));
+    }
+}
+
+void PoeRemarks::unsuppliedPoint(DiagramItem *point, Remarks &remarks)
+{
+    add(remarks, Severity::Error, point, QStringLiteral("brak zasilania – punkt bez zasilania 230 V nie ma źródła PoE"));
+}
+
+void PoeRemarks::point(const PoeCheckResult::Point &p, bool chosen, Remarks &remarks)
+{
+    if (!chosen) {
+        add(remarks, Severity::Info, p.item,
+            QStringLiteral("brak modelu z katalogu – nie sprawdzono budżetu PoE, przepływu danych ani slotów"));
+        return;
+    }
+    if (!p.modelKnown) {
+        add(remarks, Severity::Info, p.item,
+            QStringLiteral("model „%1” nie występuje w katalogu – nie sprawdzono budżetu PoE, przepływu danych "
+                           "ani slotów")
+                .arg(p.model));
+        return;
+    }
+    if (p.portPower > p.powerBudget) {
+        add(remarks, Severity::Error, p.item,
+            QStringLiteral("porty muszą dać %1 W (ze stratami w przewodach), więcej niż budżet %2 W modelu %3")
+                .arg(PoeText::number(p.portPower, 2), QString::number(p.powerBudget), p.model));
+    }
+    if (p.bitrate > p.bitrateLimit) {
+        add(remarks, Severity::Error, p.item,
+            QStringLiteral("przepływ danych %1 kbit/s ponad %2 kbit/s modelu %3")
+                .arg(PoeText::grouped(p.bitrate), PoeText::grouped(p.bitrateLimit), p.model));
+    }
+    // A box without a free slot is the rule, not a remark: the selection
+    // takes the smallest model that fits.
+    if (p.usedSlots > p.slotCount) {
+        add(remarks, Severity::Error, p.item,
+            QStringLiteral("zajęte %1 z %2 modelu %3")
+                .arg(QString::number(p.usedSlots),
+                     PoeText::counted(p.slotCount, QStringLiteral("slotu"), QStringLiteral("slotów"),
+                                      QStringLiteral("slotów")),
+                     p.model));
+    }
+}
+
+void PoeRemarks::recorder(const PoeCheckResult::Recorder &r, const PoeStorageSettings &s, Remarks &remarks)
+{
+    add(remarks, Severity::Info, r.item,
+        QStringLiteral("archiwum %1 TB – %2, %3 kbit/s, %4 × %5 h, zapas %6 %")
+            .arg(PoeText::number(r.storageTB, 2),
+                 PoeText::counted(r.cameras, QStringLiteral("kamera"), QStringLiteral("kamery"),
+                                  QStringLiteral("kamer")),
+                 PoeText::grouped(r.bitrate),
+                 PoeText::counted(s.archiveDays, QStringLiteral("dzień"), QStringLiteral("dni"),
+                                  QStringLiteral("dni")),
+                 QString::number(s.hoursPerDay), QString::number(s.reservePercent)));
+}
+
+void PoeRemarks::cable(Wire *wire, Remarks &remarks)
+{
+    if (wire->length() > PoeCheck::ChannelMetres) {
+        add(remarks, Severity::Warning, wire, PoeText::wireName(wire),
+            QStringLiteral("długość %1 m ponad %2 m kanału Ethernet").arg(wire->length()).arg(PoeCheck::ChannelMetres));
+    }
+}
+
+void PoeRemarks::assumedGauge(const PoeNetwork::CableType &type, int supplyCables, Wire *first, Remarks &remarks)
+{
+    const QString why = type.catalogueAwg > 0 ? QStringLiteral("nieznany przekrój %1 AWG").arg(type.catalogueAwg)
+                                              : QStringLiteral("katalog nie podaje przekroju");
+    add(remarks, Severity::Info, first, PoeText::wireName(first),
+        QStringLiteral("typ „%1” (%2): %3 – przyjęto %4 AWG")
+            .arg(type.name,
+                 PoeText::counted(supplyCables, QStringLiteral("przewód zasilający"),
+                                  QStringLiteral("przewody zasilające"), QStringLiteral("przewodów zasilających")),
+                 why, QString::number(PoeCable::WorstCommonAwg)));
+}
+
+void PoeRemarks::unsettled(Remarks &remarks)
+{
+    add(remarks, Severity::Info, nullptr, QString(),
+        QStringLiteral("napięcia łańcucha punktów zasilanych przez PoE nie ustaliły się – wyniki przybliżone"));
+}
