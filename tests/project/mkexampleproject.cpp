@@ -126,7 +126,7 @@ int main(int argc, char *argv[])
 
     const CameraSpot rampCameras[] = {
         {"Rampa – doki 1-3", "Hikvision DS-2CD2047G2-LU", 720, 610, 0, 12},
-        {"Rampa – doki 4-6", "Hikvision DS-2CD2047G2-LU", 860, 610, 0, 19},
+        {"Rampa – doki 4-6", "Hikvision DS-2CD2043G2-I", 860, 610, 0, 19},
         {"Plac manewrowy", "Dahua IPC-HFW1230S-S5", 1100, 610, 90, 30},
     };
     for (const CameraSpot &spot : rampCameras)
