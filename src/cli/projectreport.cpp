@@ -1,6 +1,7 @@
 #include "cli/projectreport.h"
 
 #include "calc/backupbattery.h"
+#include "check/poecheck.h"
 #include "diagram/diagramitem.h"
 #include "diagram/diagramscene.h"
 #include "diagram/wire.h"
@@ -9,6 +10,7 @@
 #include "propertysets/qtnpropertysetcamera.h"
 #include "propertysets/qtnpropertysetpd.h"
 
+#include <QSet>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QVariant>
@@ -119,17 +121,53 @@ ProjectReport ProjectReport::of(const ProjectDoc *doc, const QString &file, cons
 
     // Ascending stacking order is the order of the project file.
     const QList<QGraphicsItem *> items = scene->items(Qt::AscendingOrder);
+    QList<const DiagramItem *> points;
+    QList<const DiagramItem *> cameras;
     for (const QGraphicsItem *graphicsItem : items) {
         if (graphicsItem->type() != DiagramItem::Type)
             continue;
         const auto *item = static_cast<const DiagramItem *>(graphicsItem);
-        if (item->diagramType() == DiagramItem::PD)
+        if (item->diagramType() == DiagramItem::PD) {
             report.points << pointFigures(item);
-        else if (item->diagramType() == DiagramItem::Camera)
+            points << item;
+        } else if (item->diagramType() == DiagramItem::Camera) {
             report.cameras << cameraFigures(item);
+            cameras << item;
+        }
     }
     report.collectProblems(doc);
+
+    // The PoE check after the calculation, as the editor runs it.
+    const PoeCheckResult check = PoeCheck::run(scene);
+    QSet<const QGraphicsItem *> withErrors;
+    for (const PoeFinding &finding : check.findings) {
+        if (finding.severity == PoeFinding::Severity::Error)
+            withErrors.insert(finding.element);
+    }
+    for (int i = 0; i < points.size(); ++i) {
+        if (const PoeCheckResult::Recorder *recorder = check.recorder(points.at(i)))
+            report.points[i].storageTB = PoeCheck::shownStorage(recorder->storageTB);
+        report.points[i].checkError = withErrors.contains(points.at(i));
+    }
+    for (int i = 0; i < cameras.size(); ++i)
+        report.cameras[i].checkError = withErrors.contains(cameras.at(i));
+    report.addFindings(check.findings);
     return report;
+}
+
+void ProjectReport::addFindings(const QVector<PoeFinding> &remarks)
+{
+    checked = true;
+    for (const PoeFinding &remark : remarks) {
+        const Finding::Severity severity = remark.severity == PoeFinding::Severity::Error     ? Finding::Error
+                                           : remark.severity == PoeFinding::Severity::Warning ? Finding::Warning
+                                                                                              : Finding::Info;
+        findings << Finding{severity, remark.elementName, remark.remark()};
+        // The budget may be content where the physics is not: an error of
+        // the check makes the project as unfit to build as the budget's own.
+        if (severity == Finding::Error)
+            problems << Problem{Problem::CheckError, remark.elementName, remark.remark()};
+    }
 }
 
 void ProjectReport::collectProblems(const ProjectDoc *doc)

@@ -1,17 +1,21 @@
 #ifndef CLI_PROJECTREPORT_H
 #define CLI_PROJECTREPORT_H
 
+#include "check/poefinding.h"
+
 #include <QCoreApplication>
 #include <QList>
 #include <QString>
+#include <QVector>
 
 class ProjectDoc;
 
 // The budget of a calculated project as figures: one entry per distribution
-// point and per camera, in the order of the project file, and the problems
-// that make a project unfit to build (a device at 40 V or less, a cable over
-// 100 m, a point without a catalogue model). Reading only: the scene is not
-// touched, so a report never changes what it reports on.
+// point and per camera, in the order of the project file, the remarks of the
+// PoE check, and the problems that make a project unfit to build (a device
+// at 40 V or less, a cable over 100 m, a point without a catalogue model, an
+// error of the PoE check). Reading only: the scene is not touched, so a
+// report never changes what it reports on.
 class ProjectReport
 {
     Q_DECLARE_TR_FUNCTIONS(ProjectReport)
@@ -38,7 +42,8 @@ public:
         bool backup = false;
         uint batteryAh = 0;      // with backup: the capacity, entered or computed
         uint backupHours = 0;    // with backup: the time, entered or computed
-        double storageTB = -1;   // recorder storage from the PoE check; -1: not known
+        double storageTB = -1;   // recorder storage from the PoE check; -1: no recorder
+        bool checkError = false; // the PoE check found an error on it
     };
 
     struct Camera {
@@ -54,6 +59,7 @@ public:
         double voltageLossV = 0;
         bool lowVoltage = false;
         bool longCable = false;
+        bool checkError = false; // the PoE check found an error on it
     };
 
     struct Problem {
@@ -77,7 +83,8 @@ public:
     QList<Point> points;
     QList<Camera> cameras;
     QList<Problem> problems;
-    // Filled only where the PoE check is built in; checked tells the two apart.
+    // The remarks of the PoE check; checked tells a report with none from
+    // one made without the check.
     bool checked = false;
     QList<Finding> findings;
 
@@ -91,6 +98,7 @@ public:
 
 private:
     void collectProblems(const ProjectDoc *doc);
+    void addFindings(const QVector<PoeFinding> &remarks);
 };
 
 #endif // CLI_PROJECTREPORT_H

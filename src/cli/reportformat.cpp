@@ -120,6 +120,8 @@ QStringList ReportFormat::pointFlags(const ProjectReport::Point &point)
         flags << QStringLiteral("lowVoltage");
     if (point.longCable)
         flags << QStringLiteral("longCable");
+    if (point.checkError)
+        flags << QStringLiteral("checkError");
     return flags;
 }
 
@@ -132,6 +134,8 @@ QStringList ReportFormat::cameraFlags(const ProjectReport::Camera &camera)
         flags << QStringLiteral("lowVoltage");
     if (camera.longCable)
         flags << QStringLiteral("longCable");
+    if (camera.checkError)
+        flags << QStringLiteral("checkError");
     return flags;
 }
 
@@ -185,7 +189,7 @@ QString ReportFormat::text(const ProjectReport &report)
             p.backup ? tr("%1 Ah, %2 h").arg(p.batteryAh).arg(p.backupHours) : kNone,
         };
         if (storage)
-            row << (p.storageTB >= 0 ? QString::number(p.storageTB, 'f', 1) : QString());
+            row << (p.storageTB >= 0 ? QString::number(p.storageTB, 'f', 2) : QString());
         row << notes.join(QStringLiteral(", "));
         points.addRow(row);
     }

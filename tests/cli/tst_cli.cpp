@@ -110,6 +110,7 @@ private slots:
     void exitStatus();
     void jsonFigures();
     void problemsOfAFaultyProject();
+    void poeCheckInTheReport();
     void withoutCatalogue();
     void csvOutputs();
     void pdfPages_data();
@@ -122,10 +123,11 @@ private:
     TestCatalogue m_catalogue;
 };
 
-// Two projects on a catalogue of our own: "good.mox", a mains point feeding
+// Three projects on a catalogue of our own: "good.mox", a mains point feeding
 // an 8 W camera over 50 m (the voltage-drop case worked by hand below) and a
 // second camera over 25 m of the same cable; "faulty.mox" with a cable over
-// 100 m, a camera on no cable and a PoE-fed point no model fits.
+// 100 m, a camera on no cable and a PoE-fed point no model fits;
+// "overloaded.mox", which the budget passes and the PoE check does not.
 void TestCli::initTestCase()
 {
     Q_INIT_RESOURCE(images);
@@ -157,6 +159,18 @@ void TestCli::initTestCase()
         QVERIFY(writeProject(doc, path("faulty.mox")));
     }
 
+    {
+        // 20, 20 and 19 W on 100 m each: 59 W fit the 60 W of PD-4 as the
+        // budget counts, and every camera stays within its class.
+        ProjectDoc doc;
+        NetworkBuilder net(doc.scene());
+        DiagramItem *point = net.addPd(QPointF(300, 300), 1);
+        const uint powers[] = {20, 20, 19};
+        for (int i = 0; i < 3; ++i)
+            net.connect(point, net.addCamera(QPointF(500, 200.0 + 100 * i), uint(i + 1), powers[i]), 100);
+        QVERIFY(writeProject(doc, path("overloaded.mox")));
+    }
+
     QByteArray example = fileBytes(QStringLiteral(MOX_EXAMPLE_PATH));
     QVERIFY(example.size() > 2000);
     QVERIFY(writeBytes(path("truncated.mox"), example.left(example.size() / 2)));
@@ -183,7 +197,7 @@ void TestCli::exitStatus_data()
     QTest::newRow("example project, default catalogue") << QStringList{"report", MOX_EXAMPLE_PATH} << 0 << ""
                                                         << "Magazyn Logistyka Pomorze";
     QTest::newRow("faulty project") << QStringList{"report", path("faulty.mox"), "--catalogue", cat} << 3 << ""
-                                    << "Wynik: 4 problemy";
+                                    << QString::fromUtf8("Wynik: 6 problemów");
     QTest::newRow("faulty project, pdf too") << QStringList{"pdf", path("faulty.mox"), "-o", path("f.pdf"),
                                                             "--catalogue", cat}
                                              << 3 << "" << "";
@@ -302,11 +316,66 @@ void TestCli::problemsOfAFaultyProject()
     for (const QJsonValue &value : root.value("problems").toArray())
         problems << value.toObject().value("element").toString() + ' ' + value.toObject().value("kind").toString();
     // Points, then cameras, then cables: the PoE-fed point has neither a
-    // model nor a source, the lone camera no supply, the 150 m cable is long.
+    // model nor a source, the lone camera no supply, the 150 m cable is long;
+    // then the PoE check's errors in the order of the file.
     QCOMPARE(problems, QStringList({"PD 2 noModel", "PD 2 lowVoltage", "K 2 lowVoltage",
-                                    QString::fromUtf8("PD 1 – K 1 longCable")}));
+                                    QString::fromUtf8("PD 1 – K 1 longCable"), "PD 2 checkError",
+                                    "K 2 checkError"}));
     const QJsonObject longCamera = root.value("cameras").toArray().at(0).toObject();
     QCOMPARE(longCamera.value("flags").toArray(), QJsonArray({"longCable"}));
+}
+
+// The remarks of the PoE check in the report. The example project: the
+// recorder's archive, 62 464 kbit/s x 125 B x 86 400 s x 30 days x 1.1 =
+// 22.262 TB, and nothing wrong. The overloaded one, with the cable type's
+// gauge unknown (24 AWG assumed, 8.42 ohm for 100 m on two pairs): 20 W take
+// V = (48 + sqrt(48^2 - 4 x 8.42 x 20)) / 2 = 44.1891 V, 48 V x 20 / 44.1891 =
+// 21.7248 W at the port, twice; 19 W 44.3966 V, 20.5421 W: 63.99 W together,
+// more than the model's 60 W.
+void TestCli::poeCheckInTheReport()
+{
+    const auto findingsOf = [](const QJsonObject &root) {
+        QStringList texts;
+        for (const QJsonValue &value : root.value("findings").toArray()) {
+            const QJsonObject finding = value.toObject();
+            texts << finding.value("severity").toString() + '|' + finding.value("element").toString() + '|'
+                             + finding.value("text").toString();
+        }
+        return texts;
+    };
+
+    const Run example = runCli({"report", MOX_EXAMPLE_PATH, "--format", "json"});
+    QCOMPARE(example.status, 0);
+    QJsonObject root = QJsonDocument::fromJson(example.out).object();
+    QCOMPARE(findingsOf(root), QStringList({QString::fromUtf8("info|PD 1|archiwum 22,26 TB – 15 kamer, 62 464 "
+                                                              "kbit/s, 30 dni × 24 h, zapas 10 %")}));
+    const QJsonArray points = root.value("points").toArray();
+    QCOMPARE(points.at(0).toObject().value("storageTB").toDouble(), 22.26);
+    QVERIFY(!points.at(1).toObject().contains("storageTB"));
+
+    const Run overloaded =
+            runCli({"report", path("overloaded.mox"), "--format", "json", "--catalogue", m_catalogue.path()});
+    QCOMPARE(overloaded.status, 3);
+    root = QJsonDocument::fromJson(overloaded.out).object();
+    const QString error = QString::fromUtf8("porty muszą dać 63,99 W (ze stratami w przewodach), więcej niż "
+                                            "budżet 60 W modelu PD-4");
+    QVERIFY2(findingsOf(root).contains("error|PD 1|" + error), qPrintable(findingsOf(root).join('\n')));
+    const QJsonArray problems = root.value("problems").toArray();
+    QCOMPARE(problems.size(), 1);
+    QCOMPARE(problems.first().toObject().value("kind").toString(), QString("checkError"));
+    QCOMPARE(problems.first().toObject().value("text").toString(), error);
+    QCOMPARE(root.value("points").toArray().first().toObject().value("flags").toArray(),
+             QJsonArray({"checkError"}));
+
+    // The terminal and the spreadsheet say it too.
+    const Run text = runCli({"report", path("overloaded.mox"), "--catalogue", m_catalogue.path()});
+    QCOMPARE(text.status, 3);
+    QVERIFY2(QString::fromUtf8(text.out).contains(
+                     QRegularExpression(QString::fromUtf8("\\n  błąd +PD 1 +") + QRegularExpression::escape(error))),
+             text.out.constData());
+    const Run csv = runCli({"report", path("overloaded.mox"), "--format", "csv", "--catalogue", m_catalogue.path()});
+    const QList<QStringList> rows = parseCsv(csv.out);
+    QCOMPARE(rows.at(1).at(rows.first().indexOf("flags")), QString("mains checkError"));
 }
 
 // A program with no catalogue beside it runs on as the editor does, with
