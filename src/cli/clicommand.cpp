@@ -1,5 +1,7 @@
 #include "cli/clicommand.h"
 
+#include "check/poecheck.h"
+#include "check/poecheckreport.h"
 #include "app/projectloader.h"
 #include "cli/projectreport.h"
 #include "cli/reportformat.h"
@@ -252,6 +254,8 @@ bool CliCommand::writeOrder(ProjectDoc &doc, const QString &path)
         return false;
     QTextEdit editor;
     OrderPrintJob::fillEditor(doc.scene(), &editor, doc.logo());
+    // As the editor prints it: the order, then the PoE check's section.
+    PoeCheckReport::appendTo(editor.document(), PoeCheck::run(doc.scene()));
     QPrinter printer(QPrinter::ScreenResolution);
     OrderPrintJob::preparePdfPrinter(printer, path);
     editor.print(&printer);
