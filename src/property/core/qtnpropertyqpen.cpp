@@ -96,7 +96,7 @@ bool QtnPropertyQPenBase::fromStrImpl(const QString& str)
 bool QtnPropertyQPenBase::toStrImpl(QString& str) const
 {
     const QPen pen = value();
-    const QColor color = pen.color();
+    const QColor color = pen.color().toRgb(); // as the colour property writes it
     const QString colorText = color.name(color.alpha() < 255 ? QColor::HexArgb : QColor::HexRgb);
 
     QString styleText;
