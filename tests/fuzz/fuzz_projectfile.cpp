@@ -1,43 +1,53 @@
-// The project reader on arbitrary bytes: read into a sheet without a window,
-// calculate it until it settles, write it, read that file into a second
-// sheet and calculate that, and demand the same items, wires and project
-// data. The bundled
-// catalogue is loaded once, so models and enclosures resolve as in the editor.
+// The project reader on arbitrary bytes: open them as the editor opens a
+// file, into a sheet without a window, calculate until the sheet settles,
+// write it, open that file in a second sheet, and demand the same items,
+// wires and project data. The bundled catalogue is loaded once, so models
+// and enclosures resolve as in the editor.
 #include "fuzzsupport.h"
 #include "testcatalogue.h"
 
+#include "app/projectloader.h"
 #include "calc/calcloop.h"
-#include "calc/modelselection.h"
 #include "diagram/diagramitem.h"
 #include "diagram/diagramscene.h"
 #include "diagram/wire.h"
 #include "print/projectdoc.h"
-#include "project/projectreader.h"
 #include "project/projectwriter.h"
 
-#include <QBuffer>
+#include <QFile>
 #include <QGraphicsItem>
 #include <QHash>
 #include <QPixmap>
+#include <QTemporaryDir>
 
 namespace {
 
-bool read(ProjectDoc &doc, QByteArray bytes)
+// The editor's open command without its messages; a file the reader stops
+// in keeps what was read before the error, and that is calculated and saved
+// like a whole file.
+bool open(ProjectDoc &doc, const QString &path)
 {
-    doc.scene()->removeAllItems();
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    return ProjectReader(&doc).read(&buffer);
+    ProjectLoader loader(&doc);
+    QFile file(path);
+    const bool whole = loader.read(file) == ProjectLoader::Loaded;
+    loader.showSheet();
+    loader.prepareItems(nullptr);
+    loader.settle();
+    return whole;
+}
+
+void store(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        fuzz::fail(QStringLiteral("cannot write %1").arg(path));
 }
 
 // XML 1.0 cannot carry every character a property may hold (control
-// characters, lone surrogates, U+FFFE/U+FFFF), and its readers turn every
-// line end (CR LF, CR) into LF; a file keeps the text without the former and
-// with LF line ends, so that is what a round trip must give back.
-QString storable(QString text)
+// characters, lone surrogates, U+FFFE/U+FFFF); a file keeps the text without
+// them, so that is what a round trip must give back.
+QString storable(const QString &text)
 {
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     QString out;
     for (int i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
@@ -45,7 +55,7 @@ QString storable(QString text)
         if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
             out += c;
             out += text.at(++i);
-        } else if (u == 0x9 || u == 0xA || (u >= 0x20 && u <= 0xD7FF) || (u >= 0xE000 && u <= 0xFFFD)) {
+        } else if (u == 0x9 || u == 0xA || u == 0xD || (u >= 0x20 && u <= 0xD7FF) || (u >= 0xE000 && u <= 0xFFFD)) {
             out += c;
         }
     }
@@ -133,32 +143,33 @@ QStringList settle(ProjectDoc &doc)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     fuzz::ensureApplication();
+    static QTemporaryDir *folder = new QTemporaryDir;
     static TestCatalogue *catalogue = [] {
         auto *bundled = new TestCatalogue;
         if (!bundled->createBundled())
             fuzz::fail(QStringLiteral("the bundled catalogue does not build: ") + bundled->lastError());
-        installModelSelection();
         return bundled;
     }();
     Q_UNUSED(catalogue);
 
-    // Whatever was read before an error stays and is calculated and saved
-    // like a whole file.
+    const QString input = folder->filePath(QStringLiteral("input.mox"));
+    store(input, fuzz::bytes(data, size));
     ProjectDoc doc(nullptr);
-    read(doc, fuzz::bytes(data, size));
+    open(doc, input);
     const QStringList before = settle(doc);
 
-    QByteArray written;
-    QBuffer out(&written);
-    out.open(QIODevice::WriteOnly);
-    if (!ProjectWriter(&doc).write(&out))
-        fuzz::fail(QStringLiteral("the writer failed on a memory buffer"));
+    QFile saved(folder->filePath(QStringLiteral("saved.mox")));
+    if (!saved.open(QIODevice::WriteOnly | QIODevice::Truncate) || !ProjectWriter(&doc).write(&saved))
+        fuzz::fail(QStringLiteral("the writer failed on a temporary file"));
+    saved.close();
 
-    // Opening a file calculates: the model of a point is chosen anew from
-    // the catalogue, whatever the file says.
+    // Opening calculates: the model of a point is chosen anew from the
+    // catalogue, whatever the file says.
     ProjectDoc again(nullptr);
-    if (!read(again, written))
-        fuzz::fail(QStringLiteral("the reader refuses what the writer wrote:\n") + QString::fromUtf8(written));
+    if (!open(again, saved.fileName())) {
+        saved.open(QIODevice::ReadOnly);
+        fuzz::fail(QStringLiteral("the reader refuses what the writer wrote:\n") + QString::fromUtf8(saved.readAll()));
+    }
     const QStringList after = settle(again);
     if (after != before) {
         QString difference;
