@@ -1,5 +1,7 @@
 #include "property/core/qtncheckedvaluereader.h"
 
+#include "property/core/qtnpropertylog.h"
+
 #include <QColor>
 #include <QDebug>
 #include <QFont>
@@ -61,9 +63,9 @@ bool QtnCheckedValueReader::isBrushStyle(int style)
 void QtnCheckedValueReader::logRefused(const QObject& property, const QString& verb, const QString& form,
                                        const QString& reason)
 {
-    qDebug().noquote() << QStringLiteral("Cannot %1 property %2<%3> %4: %5")
-                              .arg(verb, QString::fromLatin1(property.metaObject()->className()),
-                                   property.objectName(), form, reason);
+    qCDebug(qtnPropertyLog).noquote() << QStringLiteral("Cannot %1 property %2<%3> %4: %5")
+                                             .arg(verb, QString::fromLatin1(property.metaObject()->className()),
+                                                  property.objectName(), form, reason);
 }
 
 template <typename T>
