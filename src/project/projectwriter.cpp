@@ -9,6 +9,7 @@
 
 #include <QGraphicsItem>
 #include <QList>
+#include <QStringList>
 
 namespace {
 
@@ -89,10 +90,10 @@ void ProjectWriter::writeProject()
 {
     const DiagramScene *scene = m_doc->scene();
     m_xml.writeStartElement(QStringLiteral("project"));
-    m_xml.writeTextElement(QStringLiteral("name"), xmlText(scene->investmentName()));
-    m_xml.writeTextElement(QStringLiteral("create"), xmlText(scene->createDate()));
-    m_xml.writeTextElement(QStringLiteral("address"), xmlText(scene->investmentAddress()));
-    m_xml.writeTextElement(QStringLiteral("comment"), xmlText(scene->investmentComments()));
+    writeText(QStringLiteral("name"), scene->investmentName());
+    writeText(QStringLiteral("create"), scene->createDate());
+    writeText(QStringLiteral("address"), scene->investmentAddress());
+    writeText(QStringLiteral("comment"), scene->investmentComments());
     m_xml.writeTextElement(QStringLiteral("color_wires"), scene->colorWires());
     m_xml.writeTextElement(QStringLiteral("color_cameras"), scene->colorCameras());
     m_xml.writeTextElement(QStringLiteral("color_pds"), scene->colorPD());
@@ -119,6 +120,27 @@ void ProjectWriter::writeItemAttributes(const DiagramItem *item)
     m_xml.writeAttribute(QStringLiteral("rotation"), QString::number(item->rotation()));
 }
 
+void ProjectWriter::writeText(const QString &name, const QString &text)
+{
+    const QString stored = xmlText(text);
+    if (!stored.contains(QLatin1Char('\r'))) {
+        m_xml.writeTextElement(name, stored);
+        return;
+    }
+    // A carriage return written as it is comes back as a line feed (XML's
+    // end-of-line rule) or not at all (a file opened as text); as a
+    // character reference it comes back as itself.
+    m_xml.writeStartElement(name);
+    const QStringList lines = stored.split(QLatin1Char('\r'));
+    for (int i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            m_xml.writeEntityReference(QStringLiteral("#13"));
+        if (!lines.at(i).isEmpty())
+            m_xml.writeCharacters(lines.at(i));
+    }
+    m_xml.writeEndElement();
+}
+
 void ProjectWriter::writeYesNo(const QString &name, bool yes)
 {
     m_xml.writeTextElement(name, yes ? QStringLiteral("yes") : QStringLiteral("no"));
@@ -128,9 +150,9 @@ void ProjectWriter::writePd(const DiagramItem *item)
 {
     m_xml.writeStartElement(QStringLiteral("pd"));
     writeItemAttributes(item);
-    m_xml.writeTextElement(QStringLiteral("location"), xmlText(item->location()));
+    writeText(QStringLiteral("location"), item->location());
     m_xml.writeTextElement(QStringLiteral("number"), QString::number(item->number()));
-    m_xml.writeTextElement(QStringLiteral("model"), xmlText(item->modelName()));
+    writeText(QStringLiteral("model"), item->modelName());
     // The battery entries follow the order in which the point's rules open
     // them up: supply, backup, calculation, then the two figures.
     writeYesNo(QStringLiteral("power230"), item->hasPower230());
@@ -138,7 +160,7 @@ void ProjectWriter::writePd(const DiagramItem *item)
     writeYesNo(QStringLiteral("calculate"), item->calculateAccumulator());
     m_xml.writeTextElement(QStringLiteral("batterySet"), QString::number(item->accumulatorCapacity()));
     m_xml.writeTextElement(QStringLiteral("batteryCount"), QString::number(item->backupHours()));
-    m_xml.writeTextElement(QStringLiteral("boxtype"), xmlText(item->boxTypeName()));
+    writeText(QStringLiteral("boxtype"), item->boxTypeName());
     writeYesNo(QStringLiteral("nvr"), item->hasNvr());
     writeYesNo(QStringLiteral("pc"), item->hasPc());
     m_xml.writeTextElement(QStringLiteral("bitrate"), QString::number(item->bitrate()));
@@ -149,9 +171,9 @@ void ProjectWriter::writeCamera(const DiagramItem *item)
 {
     m_xml.writeStartElement(QStringLiteral("camera"));
     writeItemAttributes(item);
-    m_xml.writeTextElement(QStringLiteral("location"), xmlText(item->location()));
+    writeText(QStringLiteral("location"), item->location());
     m_xml.writeTextElement(QStringLiteral("number"), QString::number(item->number()));
-    m_xml.writeTextElement(QStringLiteral("model"), xmlText(item->modelName()));
+    writeText(QStringLiteral("model"), item->modelName());
     m_xml.writeTextElement(QStringLiteral("power"), QString::number(item->power()));
     m_xml.writeTextElement(QStringLiteral("bitrate"), QString::number(item->bitrate()));
     m_xml.writeEndElement();

@@ -28,6 +28,7 @@ private:
     void writeCamera(const DiagramItem *item);
     void writeWire(const Wire *wire);
     void writeItemAttributes(const DiagramItem *item);
+    void writeText(const QString &name, const QString &text);
     void writeYesNo(const QString &name, bool yes);
 
     ProjectDoc *m_doc;

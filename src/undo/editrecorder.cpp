@@ -19,14 +19,13 @@
 EditRecorder::EditRecorder(UndoHistory *history, MainWindow *window)
     : QObject(history)
     , m_history(history)
-    , m_window(window)
+    , m_scene(window->scene())
 {
-    DiagramScene *scene = window->scene();
-    scene->installEventFilter(this);
+    m_scene->installEventFilter(this);
     // Connected after the window's own slots: a placed item is prepared and
     // a drawn cable calculated by the time they are recorded.
-    connect(scene, &DiagramScene::itemInserted, this, &EditRecorder::itemInserted);
-    connect(scene, &DiagramScene::wireInserted, this, &EditRecorder::wireInserted);
+    connect(m_scene, &DiagramScene::itemInserted, this, &EditRecorder::itemInserted);
+    connect(m_scene, &DiagramScene::wireInserted, this, &EditRecorder::wireInserted);
     SelectionBinding *binding = SelectionBinding::of(window);
     connect(binding, &SelectionBinding::displayedSetChanged, this, &EditRecorder::watchSet);
     connect(binding, &SelectionBinding::cableSplitting, this, &EditRecorder::cableSplitting);
@@ -160,7 +159,7 @@ void EditRecorder::beginGesture()
     m_gesture = Gesture::Dragging;
     m_gestureValues = m_history->captureValues();
     m_gesturePositions.clear();
-    const QList<QGraphicsItem *> items = m_window->scene()->items();
+    const QList<QGraphicsItem *> items = m_scene->items();
     for (QGraphicsItem *item : items) {
         if (item->type() == DiagramItem::Type)
             m_gesturePositions.insert(static_cast<DiagramItem *>(item), item->pos());
@@ -170,7 +169,7 @@ void EditRecorder::beginGesture()
 void EditRecorder::finishMove()
 {
     QList<MoveCommand::Step> steps;
-    const QList<QGraphicsItem *> items = m_window->scene()->items(Qt::AscendingOrder);
+    const QList<QGraphicsItem *> items = m_scene->items(Qt::AscendingOrder);
     for (QGraphicsItem *item : items) {
         if (item->type() != DiagramItem::Type)
             continue;
@@ -188,9 +187,9 @@ void EditRecorder::finishMove()
 
 bool EditRecorder::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != m_window->scene())
+    if (watched != m_scene)
         return false;
-    const auto mode = m_window->scene()->mode();
+    const auto mode = m_scene->mode();
     switch (event->type()) {
     case QEvent::GraphicsSceneMousePress:
         if (static_cast<QGraphicsSceneMouseEvent *>(event)->button() == Qt::LeftButton) {

@@ -11,6 +11,7 @@
 #include <QPointer>
 
 class DiagramItem;
+class DiagramScene;
 class MainWindow;
 class PropertyEditCommand;
 class QtnPropertyBase;
@@ -55,7 +56,10 @@ private:
     bool calculating() const;
 
     UndoHistory *m_history;
-    MainWindow *m_window;
+    // The scene, not the window: a window destroyed while shown is closed by
+    // its QWidget part, and the scene still hears of that (the view's
+    // deactivation) when the MainWindow part is gone.
+    DiagramScene *m_scene;
 
     QPointer<QtnPropertySet> m_watchedSet;
     QMetaObject::Connection m_watch;

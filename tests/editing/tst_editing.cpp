@@ -79,10 +79,13 @@ private slots:
             named[QString(QChar('a' + i))] = m_net->connect(p, camera, 30);
         }
         // Each wire's set dies with its wire: a double destruction would
-        // count twice (and fail under the sanitizer long before).
+        // count twice (and fail under the sanitizer long before). The wires
+        // that survive the row die with the editor after it; the counter's
+        // connections end with the row, before the counter does.
         int destroyedSets = 0;
+        QObject rowScope;
         for (Wire *wire : wires())
-            connect(wire->propertySet(), &QObject::destroyed, this, [&destroyedSets] { ++destroyedSets; });
+            connect(wire->propertySet(), &QObject::destroyed, &rowScope, [&destroyedSets] { ++destroyedSets; });
 
         scene()->clearSelection();
         for (const QString &name : order.split(QLatin1Char(',')))

@@ -214,9 +214,10 @@ void TestProjectFile::roundTripKeepsEveryValue()
     scene->setCreateDate(QStringLiteral("2024-03-15"));
     scene->setInvestmentAddress(QStringLiteral("ul. Łąkowa 7, 80-001 Gdańsk"));
     // Control characters cannot be stored in XML: they are left out, the
-    // rest of the text and of the project survives.
-    scene->setInvestmentComments(QStringLiteral("kable <w> & \"rurze\"\x01\v\n\tdruga ") + QChar(0xd800)
-                                 + QStringLiteral("linia \U0001F4F7"));
+    // rest of the text and of the project survives. Line ends of every kind
+    // come back as typed, though XML readers turn CR LF and CR into LF.
+    scene->setInvestmentComments(QStringLiteral("kable <w> & \"rurze\"\x01\v\r\n\tdruga ") + QChar(0xd800)
+                                 + QStringLiteral("linia\r\U0001F4F7"));
     scene->setColorWires(QStringLiteral("#ff0000"));
     scene->setColorCameras(QStringLiteral("#00a0ff"));
     scene->setColorPD(QStringLiteral("#7f123456"));
@@ -273,7 +274,7 @@ void TestProjectFile::roundTripKeepsEveryValue()
     QVERIFY(facts(copy).contains(QStringLiteral("archive=90/12/0")));
 
     DiagramScene *s2 = copy.scene();
-    QCOMPARE(s2->investmentComments(), QStringLiteral("kable <w> & \"rurze\"\n\tdruga linia \U0001F4F7"));
+    QCOMPARE(s2->investmentComments(), QStringLiteral("kable <w> & \"rurze\"\r\n\tdruga linia\r\U0001F4F7"));
     QCOMPARE(QStringList({s2->investmentName(), s2->createDate(), s2->investmentAddress(), s2->colorWires(),
                           s2->colorCameras(), s2->colorPD()}),
              QStringList({scene->investmentName(), scene->createDate(), scene->investmentAddress(),

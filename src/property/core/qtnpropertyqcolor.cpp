@@ -31,8 +31,11 @@ bool QtnPropertyQColorBase::fromStrImpl(const QString& str)
 
 bool QtnPropertyQColorBase::toStrImpl(QString& str) const
 {
-    const QColor color = value();
-    // The alpha channel is written only when it carries information.
+    // The alpha channel is written only when it carries information. Both
+    // the test and the digits come from the 8-bit RGB form: a colour kept in
+    // another spec (extended RGB may lie outside 0 to 1) converts once, so
+    // the text does not depend on which accessor rounds or clamps.
+    const QColor color = value().toRgb();
     str = color.name(color.alpha() < 255 ? QColor::HexArgb : QColor::HexRgb);
     return true;
 }

@@ -65,6 +65,15 @@ bool QtnPropertyQPenBase::fromStrImpl(const QString& str)
     const int width = parts[2].trimmed().toInt(&widthOk);
     if (!widthOk)
         return false;
+    if (width < 0)
+    {
+        // QPen ignores a negative width with a warning: the text would be
+        // taken and its width silently lost.
+        QtnCheckedValueReader::logRefused(*this, QStringLiteral("convert"),
+                                          QStringLiteral("from string \"%1\"").arg(str),
+                                          QStringLiteral("the pen width %1 is negative").arg(width));
+        return false;
+    }
 
     const QtnEnumValueInfo* capStyle = capStyleEnum().fromStr(parts[3]);
     if (!capStyle)
@@ -87,7 +96,7 @@ bool QtnPropertyQPenBase::fromStrImpl(const QString& str)
 bool QtnPropertyQPenBase::toStrImpl(QString& str) const
 {
     const QPen pen = value();
-    const QColor color = pen.color();
+    const QColor color = pen.color().toRgb(); // as the colour property writes it
     const QString colorText = color.name(color.alpha() < 255 ? QColor::HexArgb : QColor::HexRgb);
 
     QString styleText;

@@ -20,6 +20,16 @@ QtnPropertyQRect::QtnPropertyQRect(QObject* parent)
 #include <QPointer>
 #include <QRegularExpression>
 
+#include <limits>
+
+namespace
+{
+bool qtnFitsInt(qint64 value)
+{
+    return value >= std::numeric_limits<int>::min() && value <= std::numeric_limits<int>::max();
+}
+} // namespace
+
 bool QtnPropertyQRectBase::fromStrImpl(const QString& str)
 {
     static const QRegularExpression outerPattern(QStringLiteral("^\\s*QRect\\s*\\(([^\\)]+)\\)\\s*$"));
@@ -41,14 +51,38 @@ bool QtnPropertyQRectBase::fromStrImpl(const QString& str)
     if (!(ok[0] && ok[1] && ok[2] && ok[3]))
         return false;
 
-    setValue(QRect(left, top, width, height));
+    // The right and bottom edges are left + width - 1 and top + height - 1:
+    // both must be ints too, or the rectangle would wrap round. They are
+    // computed here, wide: QRect's own constructor adds left and width in
+    // int first and overflows even where the edge itself would fit.
+    const qint64 right = qint64(left) + width - 1;
+    const qint64 bottom = qint64(top) + height - 1;
+    if (!qtnFitsInt(right) || !qtnFitsInt(bottom))
+    {
+        QtnCheckedValueReader::logRefused(*this, QStringLiteral("convert"),
+                                          QStringLiteral("from string \"%1\"").arg(str),
+                                          QStringLiteral("the rectangle reaches beyond the integer range"));
+        return false;
+    }
+
+    setValue(QRect(QPoint(left, top), QPoint(int(right), int(bottom))));
     return true;
 }
 
 bool QtnPropertyQRectBase::toStrImpl(QString& str) const
 {
     const QRect rect = value();
-    str = QStringLiteral("QRect(%1, %2, %3, %4)").arg(rect.left()).arg(rect.top()).arg(rect.width()).arg(rect.height());
+    // QRect::width() would overflow for a rectangle spanning more than the
+    // int range; such a width has no text the parser takes back either.
+    const qint64 width = qint64(rect.right()) - rect.left() + 1;
+    const qint64 height = qint64(rect.bottom()) - rect.top() + 1;
+    if (!qtnFitsInt(width) || !qtnFitsInt(height))
+    {
+        QtnCheckedValueReader::logRefused(*this, QStringLiteral("convert"), QStringLiteral("to string"),
+                                          QStringLiteral("the width or height lies beyond the integer range"));
+        return false;
+    }
+    str = QStringLiteral("QRect(%1, %2, %3, %4)").arg(rect.left()).arg(rect.top()).arg(width).arg(height);
     return true;
 }
 

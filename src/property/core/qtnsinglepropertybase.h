@@ -1,42 +1,108 @@
 #ifndef QTN_SINGLE_PROPERTY_BASE_H
 #define QTN_SINGLE_PROPERTY_BASE_H
 
+#include "property/core/qtncheckedvaluereader.h"
 #include "property/core/qtnproperty.h"
 
+#include <QColor>
 #include <QDataStream>
+#include <QFont>
+#include <QPen>
+#include <QRect>
 #include <QVariant>
 
 // How a value travels in a binary body. Qt's own stream operators serve all
 // value types except the style enumerations, which are written as qint32.
+// load() is false, with the reason, when the stream holds no sound value.
 template <typename T>
 struct QtnValueStream
 {
     static void save(QDataStream& stream, const T& value) { stream << value; }
-    static void load(QDataStream& stream, T& value) { stream >> value; }
+    static bool load(QDataStream& stream, T& value, QString& reason)
+    {
+        Q_UNUSED(reason);
+        stream >> value;
+        return true;
+    }
 };
 
-template <>
-struct QtnValueStream<Qt::PenStyle>
+// Values whose stream form can hold what the type cannot (a style outside
+// its enumeration, a count that would reserve gigabytes, a size that is not
+// a number) are read field by field and checked first.
+template <typename T>
+struct QtnCheckedValueStream
 {
-    static void save(QDataStream& stream, Qt::PenStyle value) { stream << qint32(value); }
-    static void load(QDataStream& stream, Qt::PenStyle& value)
+    static void save(QDataStream& stream, const T& value) { stream << value; }
+    static bool load(QDataStream& stream, T& value, QString& reason)
     {
-        qint32 raw = 0;
-        stream >> raw;
-        value = Qt::PenStyle(raw);
+        QtnCheckedValueReader reader(stream);
+        if (reader.read(value))
+            return true;
+        reason = reader.reason();
+        return false;
     }
 };
 
 template <>
-struct QtnValueStream<Qt::BrushStyle>
+struct QtnValueStream<float> : QtnCheckedValueStream<float>
 {
-    static void save(QDataStream& stream, Qt::BrushStyle value) { stream << qint32(value); }
-    static void load(QDataStream& stream, Qt::BrushStyle& value)
+};
+
+template <>
+struct QtnValueStream<double> : QtnCheckedValueStream<double>
+{
+};
+
+template <>
+struct QtnValueStream<QColor> : QtnCheckedValueStream<QColor>
+{
+};
+
+template <>
+struct QtnValueStream<QPen> : QtnCheckedValueStream<QPen>
+{
+};
+
+template <>
+struct QtnValueStream<QFont> : QtnCheckedValueStream<QFont>
+{
+};
+
+template <>
+struct QtnValueStream<QRect> : QtnCheckedValueStream<QRect>
+{
+};
+
+// A style enumeration travels as qint32; only the styles the property knows
+// are taken.
+template <typename Enum, bool (*isKnown)(int)>
+struct QtnStyleValueStream
+{
+    static void save(QDataStream& stream, Enum value) { stream << qint32(value); }
+    static bool load(QDataStream& stream, Enum& value, QString& reason)
     {
         qint32 raw = 0;
         stream >> raw;
-        value = Qt::BrushStyle(raw);
+        if (stream.status() != QDataStream::Ok)
+            return true;
+        if (!isKnown(raw))
+        {
+            reason = QStringLiteral("the style %1 lies outside its enumeration").arg(raw);
+            return false;
+        }
+        value = Enum(raw);
+        return true;
     }
+};
+
+template <>
+struct QtnValueStream<Qt::PenStyle> : QtnStyleValueStream<Qt::PenStyle, &QtnCheckedValueReader::isPenStyle>
+{
+};
+
+template <>
+struct QtnValueStream<Qt::BrushStyle> : QtnStyleValueStream<Qt::BrushStyle, &QtnCheckedValueReader::isBrushStyle>
+{
 };
 
 // How a value is taken from and given to a QVariant.
@@ -53,7 +119,7 @@ struct QtnValueVariant
     static void to(QVariant& var, const T& value) { var = QVariant::fromValue(value); }
 };
 
-template <typename Enum>
+template <typename Enum, bool (*isKnown)(int)>
 struct QtnEnumValueVariant
 {
     static bool from(const QVariant& var, Enum& value)
@@ -67,7 +133,8 @@ struct QtnEnumValueVariant
             return false;
         bool ok = false;
         const int raw = var.toInt(&ok);
-        if (!ok)
+        // A number outside the enumeration is no style at all.
+        if (!ok || !isKnown(raw))
             return false;
         value = Enum(raw);
         return true;
@@ -76,12 +143,12 @@ struct QtnEnumValueVariant
 };
 
 template <>
-struct QtnValueVariant<Qt::PenStyle> : QtnEnumValueVariant<Qt::PenStyle>
+struct QtnValueVariant<Qt::PenStyle> : QtnEnumValueVariant<Qt::PenStyle, &QtnCheckedValueReader::isPenStyle>
 {
 };
 
 template <>
-struct QtnValueVariant<Qt::BrushStyle> : QtnEnumValueVariant<Qt::BrushStyle>
+struct QtnValueVariant<Qt::BrushStyle> : QtnEnumValueVariant<Qt::BrushStyle, &QtnCheckedValueReader::isBrushStyle>
 {
 };
 
@@ -143,12 +210,18 @@ protected:
         if (!QtnProperty::loadImpl(stream))
             return false;
 
+        // A sound value is restored as saved, in or out of the property's
+        // range; a damaged one leaves the value alone.
         ValueType loadedValue = ValueType();
-        QtnValueStream<ValueType>::load(stream, loadedValue);
-        if (stream.status() != QDataStream::Ok)
+        QString reason;
+        if (!QtnValueStream<ValueType>::load(stream, loadedValue, reason) || stream.status() != QDataStream::Ok)
+        {
+            QtnCheckedValueReader::logRefused(*this, QStringLiteral("load"), QStringLiteral("from stream"),
+                                              reason.isEmpty() ? QStringLiteral("the stream ends inside the value")
+                                                               : reason);
             return false;
+        }
 
-        // A stream is trusted: it restores what was saved, in or out of range.
         emitWillChange(QtnPropertyChangeReasonLoadedValue, QtnPropertyValuePtr(&loadedValue));
         setValueImpl(loadedValue);
         emitDidChange(QtnPropertyChangeReasonLoadedValue);

@@ -3,8 +3,23 @@
 #include <QJsonDocument>
 #include <QtTest>
 
+#include <functional>
+
+typedef std::function<QtnProperty*(QObject*)> Factory;
+Q_DECLARE_METATYPE(Factory)
+
 namespace
 {
+template <typename P>
+Factory make(const typename P::ValueType& value)
+{
+    return [value](QObject* parent) -> QtnProperty* {
+        P* property = new P(parent);
+        property->setValue(value);
+        return property;
+    };
+}
+
 const QtnEnumInfo& powerEnum()
 {
     static const QtnEnumInfo info(QStringLiteral("POWER"), {QtnEnumValueInfo(1, QStringLiteral("no")),
@@ -219,6 +234,84 @@ private Q_SLOTS:
         }
         // Value bytes may be flipped harmlessly, framing bytes may not.
         QVERIFY(loaded < data.size());
+    }
+
+    // One field of a saved value is damaged; the load must refuse what its
+    // type cannot hold, log why, and leave the value and the signals alone.
+    // Offsets count from the first value byte (after the 17 bytes of
+    // envelope and state block), negative ones from the end.
+    void damagedValues_data()
+    {
+        QTest::addColumn<Factory>("factory");
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<QByteArray>("patch");
+        QTest::addColumn<bool>("loads");
+
+        const Factory penStyle = make<QtnPropertyQPenStyle>(Qt::SolidLine);
+        QTest::newRow("pen style outside") << penStyle << 0 << QByteArray::fromHex("00000009") << false;
+        QTest::newRow("pen style custom dash") << penStyle << 0 << QByteArray::fromHex("00000006") << true;
+        const Factory brushStyle = make<QtnPropertyQBrushStyle>(Qt::SolidPattern);
+        QTest::newRow("brush style outside") << brushStyle << 0 << QByteArray::fromHex("00000013") << false;
+        QTest::newRow("brush style texture") << brushStyle << 0 << QByteArray::fromHex("00000018") << true;
+
+        // Pen: style word, cosmetic, width, brush (style, colour, matrix),
+        // miter limit, dash count at 103.
+        const Factory pen = make<QtnPropertyQPen>(QPen(Qt::red));
+        QTest::newRow("pen dash, round cap, bevel") << pen << 0 << QByteArray::fromHex("0062") << true;
+        QTest::newRow("pen style nibble 15") << pen << 0 << QByteArray::fromHex("000f") << false;
+        QTest::newRow("pen cap bits 0x30") << pen << 0 << QByteArray::fromHex("0031") << false;
+        QTest::newRow("pen negative width") << pen << 3 << QByteArray::fromHex("bff0000000000000") << false;
+        QTest::newRow("pen texture brush") << pen << 11 << QByteArray::fromHex("18") << false;
+        QTest::newRow("pen dash count 2^31") << pen << 103 << QByteArray::fromHex("7fffffff") << false;
+
+        // Font "Sans": family, null style name, point size at 16; weight 19
+        // bytes and the family list count 4 bytes before the end.
+        const Factory font = make<QtnPropertyQFont>(QFont(QStringLiteral("Sans"), 10));
+        QTest::newRow("font bold") << font << -19 << QByteArray::fromHex("4b") << true;
+        QTest::newRow("font weight 200") << font << -19 << QByteArray::fromHex("c8") << false;
+        QTest::newRow("font point size NaN") << font << 16 << QByteArray::fromHex("7ff8000000000000") << false;
+        QTest::newRow("font family count 2^31") << font << -4 << QByteArray::fromHex("7fffffff") << false;
+
+        // Colour: spec, alpha, then hue for HSV.
+        const Factory hsv = make<QtnPropertyQColor>(QColor::fromHsv(100, 20, 30));
+        QTest::newRow("colour spec 9") << hsv << 0 << QByteArray::fromHex("09") << false;
+        QTest::newRow("colour hue 400 degrees") << hsv << 3 << QByteArray::fromHex("9c40") << false;
+        QTest::newRow("rect wider than int") << make<QtnPropertyQRect>(QRect(0, 0, 1, 1)) << 0
+                                             << QByteArray::fromHex("80000000000000007fffffff") << false;
+        QTest::newRow("double NaN") << make<QtnPropertyDouble>(1.5) << 0 << QByteArray::fromHex("7ff8000000000000")
+                                    << false;
+    }
+
+    void damagedValues()
+    {
+        QFETCH(Factory, factory);
+        QFETCH(int, offset);
+        QFETCH(QByteArray, patch);
+        QFETCH(bool, loads);
+
+        QObject owner;
+        QByteArray data;
+        {
+            QDataStream out(&data, QIODevice::WriteOnly);
+            QVERIFY(factory(&owner)->save(out));
+        }
+        data.replace(offset >= 0 ? 17 + offset : data.size() + offset, patch.size(), patch);
+
+        QtnProperty* target = factory(&owner);
+        QVariant before;
+        QVERIFY(target->toVariant(before));
+        int changes = 0;
+        connect(target, &QtnPropertyBase::propertyDidChange, this, [&changes] { ++changes; });
+        if (!loads)
+            QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^Cannot load property \\w+<> from stream: ")));
+
+        QDataStream in(data);
+        QCOMPARE(target->load(in), loads);
+        QCOMPARE(changes, loads ? 1 : 0);
+        QVariant after;
+        QVERIFY(target->toVariant(after));
+        if (!loads)
+            QCOMPARE(after, before);
     }
 
     void textForm()

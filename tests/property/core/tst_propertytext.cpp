@@ -89,6 +89,8 @@ private Q_SLOTS:
                                          << false << "";
         QTest::newRow("brush texture") << make<QtnPropertyQBrushStyle>(Qt::TexturePattern) << true << "TexturePattern";
         QTest::newRow("brush dense7") << make<QtnPropertyQBrushStyle>(Qt::Dense7Pattern) << true << "Dense7Pattern";
+        QTest::newRow("rect wider than int") << make<QtnPropertyQRect>(QRect(QPoint(-2147483647 - 1, 0), QPoint(2147483647, 0)))
+                                             << false << "";
     }
 
     void toStr()
@@ -169,6 +171,8 @@ private Q_SLOTS:
                                          << defaultPenText;
         QTest::newRow("pen cap as join") << defaultPen << "#0000ff, DashLine, 3, RoundJoin, RoundJoin" << false
                                          << defaultPenText;
+        QTest::newRow("pen negative width") << defaultPen << "#0000ff, DashLine, -3, RoundCap, RoundJoin" << false
+                                            << defaultPenText;
         QTest::newRow("pen bad colour") << defaultPen << "blau, DashLine, 3, RoundCap, RoundJoin" << false
                                         << defaultPenText;
 
@@ -190,11 +194,24 @@ private Q_SLOTS:
                                             << "QRect(1, 2, 3, 4)";
         QTest::newRow("rect wrong word") << make<QtnPropertyQRect>(QRect(1, 2, 3, 4)) << "QSize(10, 20, 30, 40)"
                                          << false << "QRect(1, 2, 3, 4)";
+        QTest::newRow("rect right edge at int max") << make<QtnPropertyQRect>(QRect()) << "QRect(2147483646, 0, 2, 1)"
+                                                    << true << "QRect(2147483646, 0, 2, 1)";
+        QTest::newRow("rect right edge beyond int") << make<QtnPropertyQRect>(QRect(1, 2, 3, 4))
+                                                    << "QRect(2147483647, 0, 2, 1)" << false << "QRect(1, 2, 3, 4)";
+        QTest::newRow("rect empty at int min") << make<QtnPropertyQRect>(QRect(1, 2, 3, 4))
+                                               << "QRect(-2147483648, 0, 0, 1)" << false << "QRect(1, 2, 3, 4)";
         QTest::newRow("size") << make<QtnPropertyQSize>(QSize()) << "QSize(3, -4)" << true << "QSize(3, -4)";
         QTest::newRow("point") << make<QtnPropertyQPoint>(QPoint()) << "QPoint(-3,4)" << true << "QPoint(-3, 4)";
         QTest::newRow("point letter") << make<QtnPropertyQPoint>(QPoint()) << "QPoint(a, 4)" << false << "QPoint(0, 0)";
         QTest::newRow("point trailing text") << make<QtnPropertyQPoint>(QPoint()) << "QPoint(1, 4) x" << false
                                              << "QPoint(0, 0)";
+
+        const Factory font = make<QtnPropertyQFont>(QFont(QStringLiteral("Sans"), 10));
+        const QString fontText = QStringLiteral("Sans,10,-1,5,50,0,0,0,0,0");
+        QTest::newRow("font bold serif") << font << "Serif,12,-1,5,75,0,0,0,0,0" << true << "Serif,12,-1,5,75,0,0,0,0,0";
+        QTest::newRow("font infinite size") << font << "Sans,inf" << false << fontText;
+        QTest::newRow("font style hint 9") << font << "Sans,12,-1,9,50,0,0,0,0,0" << false << fontText;
+        QTest::newRow("font style 3") << font << "Sans,12,-1,5,50,3,0,0,0,0" << false << fontText;
 
         QTest::newRow("button") << Factory([](QObject* parent) { return new QtnPropertyButton(parent); }) << "anything"
                                 << true << "";
@@ -268,6 +285,8 @@ private Q_SLOTS:
                                    << true << "DotLine";
         QTest::newRow("pen style from int") << make<QtnPropertyQPenStyle>(Qt::SolidLine) << QVariant(2) << true
                                             << "DashLine";
+        QTest::newRow("pen style from int outside") << make<QtnPropertyQPenStyle>(Qt::SolidLine) << QVariant(99)
+                                                    << false << "SolidLine";
         QTest::newRow("brush style") << make<QtnPropertyQBrushStyle>(Qt::NoBrush)
                                      << QVariant::fromValue(Qt::CrossPattern) << true << "CrossPattern";
         QTest::newRow("rect") << make<QtnPropertyQRect>(QRect()) << QVariant(QRect(1, 2, 3, 4)) << true
