@@ -21,6 +21,9 @@
 #include "project/projectimagecodec.h"
 #include "project/projectreader.h"
 #include "project/projectwriter.h"
+#include "propertysets/qtnpropertysetcamera.h"
+#include "propertysets/qtnpropertysetpd.h"
+#include "propertysets/qtnpropertysetwire.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -309,7 +312,7 @@ void BenchProject::save()
 void BenchProject::report()
 {
     struct Row {
-        bench::Duration bareRead, read, load, close, bareWrite, write;
+        bench::Duration bareRead, sets, read, load, close, bareWrite, write;
         int statements = 0;
     };
     QMap<int, Row> rows;
@@ -317,6 +320,30 @@ void BenchProject::report()
         Row row;
         const QString path = m_paths.value(n);
         row.bareRead = bench::medianOf(Repeats, [&] { bareReaderPass(path); });
+        {
+            // Every property is an object of its own: building (and freeing)
+            // just the property sets of the file's elements is a floor under
+            // any load of it, whatever the reader does.
+            ProjectDoc doc;
+            readAlone(doc, n);
+            int cameras = 0, points = 0, wires = 0;
+            for (QGraphicsItem *item : doc.scene()->items()) {
+                if (item->type() == Wire::Type)
+                    ++wires;
+                else if (item->type() == DiagramItem::Type)
+                    ++(static_cast<DiagramItem *>(item)->diagramType() == DiagramItem::Camera ? cameras : points);
+            }
+            row.sets = bench::medianOf(Repeats, [&] {
+                std::vector<std::unique_ptr<QtnPropertySet>> sets;
+                sets.reserve(size_t(cameras + points + wires));
+                for (int i = 0; i < cameras; ++i)
+                    sets.emplace_back(new QtnPropertySetCamera(nullptr));
+                for (int i = 0; i < points; ++i)
+                    sets.emplace_back(new QtnPropertySetPD(nullptr));
+                for (int i = 0; i < wires; ++i)
+                    sets.emplace_back(new QtnPropertySetWire(nullptr));
+            });
+        }
         {
             ProjectDoc doc;
             row.read = bench::medianOf(
@@ -374,6 +401,7 @@ void BenchProject::report()
                     bench::ms((small.*field).cpu), bench::ms((big.*field).wall), bench::ms((big.*field).cpu));
     };
     line("bare QXmlStreamReader pass", &Row::bareRead);
+    line("the elements' property sets", &Row::sets);
     line("ProjectReader alone", &Row::read);
     line("MainWindow::loadProject", &Row::load);
     line("taking the sheet down", &Row::close);
@@ -387,6 +415,7 @@ void BenchProject::report()
     std::printf("\nratios (same run)                     wall     CPU\n");
     ratio("load 5000 / bare read 5000", big.load, big.bareRead, "(goal <= 2)");
     ratio("reader 5000 / bare read 5000", big.read, big.bareRead, "");
+    ratio("property sets 5000 / bare read 5000", big.sets, big.bareRead, "");
     ratio("save 5000 / bare write 5000", big.write, big.bareWrite, "(goal <= 2)");
     ratio("load t(5000) / t(500)", big.load, small.load, "(goal <= 11)");
     ratio("save t(5000) / t(500)", big.write, small.write, "(goal <= 11)");
