@@ -2,6 +2,7 @@
 // stored value, damaged and hostile files, and the bundled example project.
 #include "networkbuilder.h"
 #include "testcatalogue.h"
+#include "testhelpers.h"
 
 #include "calc/calcloop.h"
 #include "calc/modelselection.h"
@@ -15,12 +16,13 @@
 #include "project/projectwriter.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QImage>
 #include <QRandomGenerator>
 #include <QtEndian>
 #include <QPainter>
 #include <QtTest>
+
+using tst::itemsOf;
 
 namespace {
 
@@ -41,21 +43,6 @@ QString readProject(ProjectDoc &doc, QByteArray bytes)
     buffer.open(QIODevice::ReadOnly);
     ProjectReader reader(&doc);
     return reader.read(&buffer) ? QString() : reader.errorString();
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-template <class T> QList<T *> itemsOf(DiagramScene *scene)
-{
-    QList<T *> out;
-    for (QGraphicsItem *item : scene->items(Qt::AscendingOrder))
-        if (item->type() == T::Type)
-            out << static_cast<T *>(item);
-    return out;
 }
 
 // Every stored value of an item, in one line.
@@ -180,7 +167,7 @@ void TestProjectFile::annotatedExample()
     cam->setRotation(90);
     builder.connect(point, cam, 25);
 
-    const QByteArray golden = readFile(QStringLiteral(MOX_PROJECT_TEST_DIR "/annotated.mox"));
+    const QByteArray golden = tst::fileBytes(QStringLiteral(MOX_PROJECT_TEST_DIR "/annotated.mox"));
     QVERIFY(!golden.isEmpty());
     QCOMPARE(QString::fromUtf8(writeProject(doc)), QString::fromUtf8(golden));
 
@@ -403,7 +390,7 @@ void TestProjectFile::bundledExampleLoads()
 {
     TestCatalogue catalogue;
     QVERIFY2(catalogue.createBundled(), qPrintable(catalogue.lastError()));
-    const QByteArray example = readFile(QStringLiteral(MOX_DATA_DIR "/example.mox"));
+    const QByteArray example = tst::fileBytes(QStringLiteral(MOX_DATA_DIR "/example.mox"));
     QVERIFY2(!example.isEmpty(), "data/example.mox is missing");
     ProjectDoc doc(nullptr);
     const QString error = readProject(doc, example);

@@ -1,9 +1,11 @@
 // What the user meets around the project file in the editor window: the
 // title, the modified flag and the unsaved-changes prompt through open,
 // change, save, save as and close; files that cannot be read or written.
-#include "scripteddialogseam.h"
+#include "filesizelimit.h"
 #include "networkbuilder.h"
+#include "scripteddialogseam.h"
 #include "temporaryhome.h"
+#include "testhelpers.h"
 
 #include "app/mainwindow.h"
 #include "diagram/diagramitem.h"
@@ -18,25 +20,14 @@
 #include <QtTest>
 
 #include <cerrno>
-#include <csignal>
 #include <cstring>
 #include <sys/mount.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
+using tst::fileBytes;
+using tst::writeBytes;
+
 namespace {
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 // A point feeding a camera; name "Szkoła Podstawowa nr 3".
 bool writeSampleProject(const QString &path)
@@ -47,14 +38,6 @@ bool writeSampleProject(const QString &path)
     builder.connect(builder.addPd(QPointF(300, 300), 1), builder.addCamera(QPointF(450, 200), 1), 40);
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && ProjectWriter(&doc).write(&file);
-}
-
-int countDiagramItems(DiagramScene *scene)
-{
-    int n = 0;
-    for (QGraphicsItem *item : scene->items())
-        n += item->type() == DiagramItem::Type;
-    return n;
 }
 
 // A small tmpfs of our own, mounted over a temporary folder for one test and
@@ -141,9 +124,8 @@ void TestProjectWindow::sessionOfOpenChangeSaveSaveAsClose()
     MainWindow window(&seam);
     NetworkBuilder(window.scene()).addCamera(QPointF(10, 10));
 
-    // Open: the drawing is replaced and counts as modified straight away; the old background
-    // goes although the file has none. as modified straight away; the old background
-    // goes although the file has none.
+    // Open: the drawing is replaced and counts as modified straight away; the
+    // old background goes although the file has none.
     const QString first = m_home->filePath(QStringLiteral("szkola.mox"));
     QVERIFY(writeSampleProject(first));
     window.projectDoc()->setBackground(QPixmap(8, 8));
@@ -163,7 +145,7 @@ void TestProjectWindow::sessionOfOpenChangeSaveSaveAsClose()
     QVERIFY(window.projectDoc()->background().isNull());
     QCOMPARE(window.scene()->backgroundBrush().style(), Qt::NoBrush);
     // Loaded items get the element menu and follow what the View menu hides.
-    QCOMPARE(countDiagramItems(window.scene()), 2);
+    QCOMPARE(tst::itemsOf<DiagramItem>(window.scene()).size(), 2);
     for (QGraphicsItem *item : window.scene()->items()) {
         if (item->type() == DiagramItem::Type) {
             QCOMPARE(static_cast<DiagramItem *>(item)->contextMenu(), window.itemMenu());
@@ -220,7 +202,7 @@ void TestProjectWindow::sessionOfOpenChangeSaveSaveAsClose()
     window.loadProject(damaged);
     QCOMPARE(seam.shown.last().text,
              QStringLiteral("Nie mogę odczytać pliku %1:\n\nPremature end of document.\nLine 4, column 10").arg(damaged));
-    QCOMPARE(countDiagramItems(window.scene()), 1);
+    QCOMPARE(tst::itemsOf<DiagramItem>(window.scene()).size(), 1);
     QCOMPARE(window.windowTitle(), title(damaged, true));
 
     // The damaged project counts as changed: closing asks, "Nie zapisuj" closes.
@@ -431,16 +413,9 @@ void TestProjectWindow::interruptedSaveKeepsTheOldFile()
         QVERIFY(fillUp(filler, background ? 12 * 1024 : 0));
         saved = window.saveProject();
     } else {
-        // Every byte past the limit is refused, as a quota would.
-        struct rlimit old;
-        QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
-        struct rlimit small = old;
-        small.rlim_cur = background ? 16 * 1024 : 512;
-        auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        const FileSizeLimit limit(background ? 16 * 1024 : 512);
+        QVERIFY(limit.isActive());
         saved = window.saveProject();
-        setrlimit(RLIMIT_FSIZE, &old);
-        std::signal(SIGXFSZ, previousHandler);
     }
 
     QVERIFY(!saved);
