@@ -2,6 +2,7 @@
 // its exit status.
 #include "networkbuilder.h"
 #include "testcatalogue.h"
+#include "testhelpers.h"
 
 #include "diagram/diagramitem.h"
 #include "diagram/diagramscene.h"
@@ -16,6 +17,9 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
+
+using tst::fileBytes;
+using tst::writeBytes;
 
 namespace {
 
@@ -41,18 +45,6 @@ Run runCli(const QStringList &arguments, const QString &program = QStringLiteral
     run.out = process.readAllStandardOutput();
     run.err = QString::fromUtf8(process.readAllStandardError());
     return run;
-}
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 bool writeProject(ProjectDoc &doc, const QString &path)
@@ -444,17 +436,10 @@ void TestCli::pdfPages()
     QCOMPARE(run.status, 0);
     const QByteArray bytes = fileBytes(pdf);
     QVERIFY(bytes.startsWith("%PDF-"));
-    // whole, binary streams and all: a plain conversion stops at the first 0
-    const QString text = QString::fromLatin1(bytes.constData(), bytes.size());
-    const QRegularExpressionMatch count = QRegularExpression("/Type /Pages\\s*/Kids\\s*\\[[^\\]]*\\]\\s*/Count (\\d+)")
-                                                  .match(text);
-    QVERIFY2(count.hasMatch(), "no page tree");
-    QCOMPARE(count.captured(1).toInt(), 1);
-    const QRegularExpressionMatch box =
-            QRegularExpression("/MediaBox \\[0 0 ([0-9.]+) ([0-9.]+)\\]").match(text);
-    QVERIFY2(box.hasMatch(), "no page size");
-    QVERIFY(qAbs(box.captured(1).toDouble() - width) < 1.5);
-    QVERIFY(qAbs(box.captured(2).toDouble() - height) < 1.5);
+    const tst::PdfPages pages = tst::pdfPages(bytes);
+    QCOMPARE(pages.count, 1);
+    QVERIFY2(qAbs(pages.size.width() - width) < 1.5 && qAbs(pages.size.height() - height) < 1.5,
+             qPrintable(QStringLiteral("%1 x %2").arg(pages.size.width()).arg(pages.size.height())));
 }
 
 QTEST_MAIN(TestCli)
