@@ -6,15 +6,14 @@
 #include "diagram/diagramscene.h"
 #include "print/projectdoc.h"
 #include "scripteddialogseam.h"
+#include "temporaryhome.h"
+#include "testhelpers.h"
 
 #include <QDate>
 #include <QDir>
-#include <QFile>
 #include <QGraphicsLineItem>
 #include <QGraphicsPixmapItem>
 #include <QGraphicsTextItem>
-#include <QMenu>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -68,34 +67,21 @@ private slots:
         QCOMPARE(lines(doc.scene()), expected);
     }
 
-    void titleBlock_data()
-    {
-        QTest::addColumn<int>("x");
-        QTest::addColumn<int>("y");
-        QTest::addColumn<QString>("text");
-        const QString today = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
-        QTest::newRow("name label") << 175 << 740 << "Nazwa: ";
-        QTest::newRow("address label") << 175 << 760 << "Adres: ";
-        QTest::newRow("comments label") << 175 << 780 << "Uwagi: ";
-        QTest::newRow("date label") << 175 << 800 << "Utworzono: ";
-        QTest::newRow("date value") << 250 << 800 << today;
-        QTest::newRow("name value") << 250 << 740 << "inwestycja 1";
-    }
-
-    void titleBlock()
-    {
-        QFETCH(int, x);
-        QFETCH(int, y);
-        QFETCH(QString, text);
-        ProjectDoc doc;
-        const auto found = texts(doc.scene());
-        QVERIFY2(found.contains({x, y}), qPrintable(QString("nothing at %1,%2").arg(x).arg(y)));
-        QCOMPARE(found.value({x, y}), text);
-    }
-
-    void furnitureStaysPut()
+    // The title block of a new sheet, and the same furniture built again from
+    // the project's values after the sheet was emptied (a new or loaded
+    // project): nothing of it can be selected, moved or raised.
+    void titleBlockAndFurniture()
     {
         ProjectDoc doc;
+        const auto labels = [](QGraphicsScene *scene) {
+            const auto found = texts(scene);
+            return QStringList{found.value({175, 740}), found.value({175, 760}), found.value({175, 780}),
+                               found.value({175, 800})};
+        };
+        const QStringList expectedLabels{"Nazwa: ", "Adres: ", "Uwagi: ", "Utworzono: "};
+        QCOMPARE(labels(doc.scene()), expectedLabels);
+        QCOMPARE(texts(doc.scene()).value({250, 740}), QStringLiteral("inwestycja 1"));
+        QCOMPARE(texts(doc.scene()).value({250, 800}), QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")));
         QCOMPARE(doc.logoItem()->pos(), QPointF(25, 740));
         const QList<QGraphicsItem *> items = doc.scene()->items();
         QCOMPARE(items.size(), 4 + 1 + 8);
@@ -104,25 +90,19 @@ private slots:
             QVERIFY(!(item->flags() & QGraphicsItem::ItemIsMovable));
             QCOMPARE(item->zValue(), 0.0);
         }
-    }
 
-    // A new or loaded project empties the scene and builds the furniture again
-    // from the project's values.
-    void sheetIsRebuiltAfterEmptying()
-    {
-        ProjectDoc doc;
         doc.scene()->removeAllItems();
         QVERIFY(doc.scene()->items().isEmpty());
         doc.scene()->setInvestmentName(QStringLiteral("Hala magazynowa B"));
         doc.scene()->setInvestmentAddress(QStringLiteral("ul. Portowa 4, Gdynia"));
         doc.scene()->setInvestmentComments(QStringLiteral("etap II"));
         doc.scene()->setCreateDate(QStringLiteral("2025-03-14"));
-        const QPixmap logo(40, 20);
-        doc.setLogo(logo);
+        doc.setLogo(QPixmap(40, 20));
         doc.createSheet();
 
         QCOMPARE(doc.scene()->items().size(), 4 + 1 + 8);
         QCOMPARE(lines(doc.scene()).size(), 4);
+        QCOMPARE(labels(doc.scene()), expectedLabels);
         const auto found = texts(doc.scene());
         QCOMPARE(found.value({250, 740}), QStringLiteral("Hala magazynowa B"));
         QCOMPARE(found.value({250, 760}), QStringLiteral("ul. Portowa 4, Gdynia"));
@@ -135,11 +115,7 @@ private slots:
     // The schematic goes to ~/mox/<project name>, one A4-landscape page.
     void printsOnePageNamedAfterTheProject()
     {
-        QTemporaryDir home;
-        QVERIFY(home.isValid());
-        const QByteArray oldHome = qgetenv("HOME");
-        qputenv("HOME", home.path().toLocal8Bit());
-
+        TemporaryHome home;
         ScriptedDialogSeam seam;
         MainWindow window(&seam);
         DiagramScene *scene = window.scene();
@@ -150,31 +126,18 @@ private slots:
         item->setSelected(true);
 
         window.printProject();
-        qputenv("HOME", oldHome);
 
         QVERIFY(!item->isSelected());
         QCOMPARE(seam.kinds(), QStringList({"preview"}));
         QVERIFY(!seam.shown.at(0).hasParent);
-        const QString pdfPath = home.path() + QStringLiteral("/mox/Osiedle Zielone 7");
-        QVERIFY2(QFile::exists(pdfPath), qPrintable(QDir(home.path() + "/mox").entryList().join(',')));
-        QCOMPARE(QDir(home.path() + QStringLiteral("/mox")).entryList(QDir::Files).size(), 1);
-
-        QFile pdf(pdfPath);
-        QVERIFY(pdf.open(QIODevice::ReadOnly));
-        const QByteArray bytes = pdf.readAll();
+        QCOMPARE(QDir(home.filePath("mox")).entryList(QDir::Files), QStringList{"Osiedle Zielone 7"});
+        const QByteArray bytes = tst::fileBytes(home.filePath(QStringLiteral("mox/Osiedle Zielone 7")));
         QVERIFY(bytes.startsWith("%PDF"));
-        QCOMPARE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") + bytes.count("/Type /Page "), 1);
-        const int boxAt = bytes.indexOf("/MediaBox [");
-        QVERIFY(boxAt >= 0);
-        const int boxEnd = bytes.indexOf(']', boxAt);
-        const QList<QByteArray> box =
-            bytes.mid(boxAt + 11, boxEnd - boxAt - 11).simplified().split(' ');
-        QCOMPARE(box.size(), 4);
-        QCOMPARE(box.at(0).toDouble(), 0.0);
-        QCOMPARE(box.at(1).toDouble(), 0.0);
+        const tst::PdfPages pages = tst::pdfPages(bytes);
+        QCOMPARE(pages.count, 1);
         // A4 is 297 x 210 mm: 841.9 x 595.3 points, landscape.
-        QVERIFY(qAbs(box.at(2).toDouble() - 841.9) < 1.0);
-        QVERIFY(qAbs(box.at(3).toDouble() - 595.3) < 1.0);
+        QVERIFY(qAbs(pages.size.width() - 841.9) < 1.0);
+        QVERIFY(qAbs(pages.size.height() - 595.3) < 1.0);
     }
 };
 
