@@ -83,6 +83,11 @@ bool TestCatalogue::createBundled()
     return build(splitStatements(sql), {}, {}, {});
 }
 
+bool TestCatalogue::createFromStatements(const QStringList &statements)
+{
+    return build(statements, {}, {}, {});
+}
+
 bool TestCatalogue::build(const QStringList &statements, const QList<Camera> &cameras, const QList<Pd> &pds,
                           const QList<Cable> &cables)
 {

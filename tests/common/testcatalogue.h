@@ -51,6 +51,9 @@ public:
     bool createWithCables(const QList<Camera> &cameras, const QList<Pd> &pds, const QList<Cable> &cables);
     // Creates the catalogue from the bundled data/moxproducts.sql, rows and all.
     bool createBundled();
+    // Creates the catalogue from the given statements alone, schema and rows:
+    // one whose tables or column types differ from the bundled ones.
+    bool createFromStatements(const QStringList &statements);
 
     // Simulates a missing catalogue: the default connection is registered but
     // not open, as start-up leaves it when moxproducts.db does not exist.
