@@ -203,17 +203,19 @@ private Q_SLOTS:
         QCOMPARE(selection(pd.BoxType), QStringLiteral("0:Nie określono"));
     }
 
-    // Inside a cache scope the enclosure statement runs once; the answer is
-    // dropped when the last scope ends.
-    void boxTypeCache()
+    // Inside a cache scope the enclosure and the camera-model statements run
+    // once: cameras created in one scope share one answer. The answer is
+    // dropped when the last scope ends, so a refresh after it (an import)
+    // sees the new table.
+    void cachesHoldWithinTheirScope()
     {
         TestCatalogue catalogue;
-        QVERIFY(catalogue.create({}, enclosures({"A"}), {}));
+        QVERIFY(catalogue.create(cameras({"A"}), enclosures({"A"}), {}));
+        QSqlQuery insert(catalogue.database());
         QtnPropertySetPD pd;
         {
             Catalogue::BoxTypeCache outer;
             Catalogue::refreshBoxTypes(pd.BoxType);
-            QSqlQuery insert(catalogue.database());
             QVERIFY(insert.exec(QStringLiteral("insert into pd (name, boxtype) values ('X', 'B')")));
             {
                 Catalogue::BoxTypeCache inner;
@@ -224,20 +226,12 @@ private Q_SLOTS:
         }
         Catalogue::refreshBoxTypes(pd.BoxType);
         QCOMPARE(entries(pd.BoxType), QStringList({"0:custom:Nie określono", "3:boxtype3:A", "4:boxtype4:B"}));
-    }
 
-    // The same for the camera model list: cameras created inside a scope share
-    // one answer; a refresh after the scope (an import) sees the new table.
-    void cameraModelCache()
-    {
-        TestCatalogue catalogue;
-        QVERIFY(catalogue.create(cameras({"A"}), {}, {}));
         QtnPropertySetCamera first;
         QtnPropertySetCamera second;
         {
             Catalogue::CameraModelCache outer;
             Catalogue::refreshCameraModels(first.Model, nullptr);
-            QSqlQuery insert(catalogue.database());
             QVERIFY(insert.exec(QStringLiteral("insert into camera (model, power, bitrate) values ('B', 5, 1024)")));
             {
                 Catalogue::CameraModelCache inner;

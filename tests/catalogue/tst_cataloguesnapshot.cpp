@@ -9,54 +9,11 @@
 #include "testcatalogue.h"
 
 #include <QRandomGenerator>
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
-
-// A catalogue file with its own schema and rows, opened as the default
-// connection for as long as it lives.
-class OwnCatalogue
-{
-public:
-    explicit OwnCatalogue(const QStringList &statements)
-    {
-        const QString path = m_dir.filePath(QStringLiteral("catalogue.db"));
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("build"));
-            db.setDatabaseName(path);
-            m_ok = db.open() && db.transaction();
-            QSqlQuery query(db);
-            for (const QString &statement : statements) {
-                if (m_ok && !query.exec(statement)) {
-                    m_ok = false;
-                    m_error = query.lastError().text() + QStringLiteral(" in ") + statement;
-                }
-            }
-            m_ok = m_ok && db.commit();
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("build"));
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"));
-        db.setDatabaseName(path);
-        m_ok = m_ok && db.open();
-    }
-    ~OwnCatalogue()
-    {
-        QSqlDatabase::database(QLatin1String(QSqlDatabase::defaultConnection), false).close();
-        QSqlDatabase::removeDatabase(QLatin1String(QSqlDatabase::defaultConnection));
-    }
-    bool ok() const { return m_ok; }
-    QString error() const { return m_error; }
-
-private:
-    QTemporaryDir m_dir;
-    bool m_ok = false;
-    QString m_error;
-};
 
 QString sqlText(const QString &text)
 {
@@ -109,12 +66,6 @@ QStringList schema(const QString &number, const QString &text)
                            "camera_total_power_max %1, bitrate %1)")
                     .arg(number, text),
             QStringLiteral("create table wire (model %2, awg %1)").arg(number, text)};
-}
-
-// The column texts of a statement's rows, as the editor reads them.
-QStringList statementAnswer(const QString &statement, const QString &column)
-{
-    return Catalogue::columnTexts(statement, column);
 }
 
 } // namespace
@@ -178,21 +129,15 @@ void TestCatalogueSnapshot::sameAnswers()
 {
     QFETCH(QStringList, statements);
     QFETCH(bool, answersSelection);
-    std::unique_ptr<TestCatalogue> bundled;
-    std::unique_ptr<OwnCatalogue> own;
-    if (statements.isEmpty()) {
-        bundled.reset(new TestCatalogue);
-        QVERIFY2(bundled->createBundled(), qPrintable(bundled->lastError()));
-    } else {
-        own.reset(new OwnCatalogue(statements));
-        QVERIFY2(own->ok(), qPrintable(own->error()));
-    }
+    TestCatalogue catalogue;
+    QVERIFY2(statements.isEmpty() ? catalogue.createBundled() : catalogue.createFromStatements(statements),
+             qPrintable(catalogue.lastError()));
     const CatalogueSnapshot *snapshot = CatalogueSnapshot::current();
     QVERIFY(snapshot);
 
-    QCOMPARE(snapshot->boxTypes(), statementAnswer(QLatin1String(Catalogue::BoxTypesStatement), "boxtype"));
-    QCOMPARE(snapshot->cameraModels(), statementAnswer(QLatin1String(Catalogue::CameraModelsStatement), "model"));
-    QCOMPARE(snapshot->wireModels(), statementAnswer(QLatin1String(Catalogue::WireTypesStatement), "model"));
+    QCOMPARE(snapshot->boxTypes(), Catalogue::columnTexts(QLatin1String(Catalogue::BoxTypesStatement), "boxtype"));
+    QCOMPARE(snapshot->cameraModels(), Catalogue::columnTexts(QLatin1String(Catalogue::CameraModelsStatement), "model"));
+    QCOMPARE(snapshot->wireModels(), Catalogue::columnTexts(QLatin1String(Catalogue::WireTypesStatement), "model"));
 
     // Thresholds taken from the rows themselves, one either side too, so
     // that every comparison is tried at its edge.
@@ -230,18 +175,18 @@ void TestCatalogueSnapshot::sameAnswers()
         bool found = false;
         if (snapshot->fittingModels(c, &names)) {
             ++answered;
-            QCOMPARE(names, statementAnswer(statement, "name"));
+            QCOMPARE(names, Catalogue::columnTexts(statement, "name"));
             QVERIFY(snapshot->finds(c, &found));
             QCOMPARE(found, Catalogue::hasRows(statement));
         }
         // Whoever answers, the catalogue's answer is the statement's.
-        QCOMPARE(Catalogue::fittingPdModels(c), statementAnswer(statement, "name"));
+        QCOMPARE(Catalogue::fittingPdModels(c), Catalogue::columnTexts(statement, "name"));
         QCOMPARE(Catalogue::findsPdModel(c), Catalogue::hasRows(statement));
     }
     QCOMPARE(answered > 0, answersSelection);
 
     // Look-ups by name: every name in the tables, and a few that are not.
-    QStringList names = statementAnswer(QStringLiteral("select * from pd"), "name");
+    QStringList names = Catalogue::columnTexts(QStringLiteral("select * from pd"), "name");
     names << QStringLiteral("pd-1") << QString() << QStringLiteral("Kamera 0") << QStringLiteral("PD-1 ");
     for (const QString &name : qAsConst(names)) {
         QList<int> rates;
