@@ -1,6 +1,7 @@
 // The diagram model: item geometry and colours, wire routes and their order
 // at an item, and the scene turning clicks and drags into items and wires.
 #include "networkbuilder.h"
+#include "testhelpers.h"
 
 #include "diagram/diagramitem.h"
 #include "diagram/diagramscene.h"
@@ -26,8 +27,6 @@ Q_DECLARE_METATYPE(Wire *)
 using PointList = QList<QPointF>;
 
 namespace {
-
-const int kLineType = 6; // the rubber-band line is a plain line item
 
 // Paints an item as a view would, with its origin in the image centre. This
 // also settles the cached rectangle, which follows rotation only when painted.
@@ -57,12 +56,6 @@ void click(QGraphicsScene *scene, const QPointF &pos, Qt::MouseButton button = Q
 {
     sendMouse(scene, QEvent::GraphicsSceneMousePress, pos, button);
     sendMouse(scene, QEvent::GraphicsSceneMouseRelease, pos, button);
-}
-
-int countItems(QGraphicsScene *scene, int type)
-{
-    const QList<QGraphicsItem *> all = scene->items();
-    return int(std::count_if(all.begin(), all.end(), [type](QGraphicsItem *i) { return i->type() == type; }));
 }
 
 int textWidth(int pixelSize, bool italic, const QString &text)
@@ -199,10 +192,10 @@ private slots:
             for (int x = 0; x < icon.width(); ++x) {
                 const QRgb p = icon.pixel(x, y);
                 const bool isBlack = (p & 0xffffff) == 0;
-                if (qAlpha(p) == 255)
+                if (qAlpha(p) == 255) {
                     (isBlack ? coloured : kept) += image.pixel(left + x, top + y) == (isBlack ? iconColour.rgb() : p);
-                if (qAlpha(p) == 255)
                     ++(isBlack ? black : other);
+                }
             }
         }
         QVERIFY(black > 0 && other > 0);
@@ -506,7 +499,7 @@ private slots:
         QPainter painter(&image);
         scene->render(&painter, QRectF(0, 0, 1188, 840), QRectF(0, 0, 1188, 840));
         painter.end();
-        const int wiresBefore = countItems(scene, Wire::Type);
+        const int wiresBefore = tst::itemsOf<Wire>(scene).size();
 
         scene->setMode(DiagramScene::InsertLine);
         QSignalSpy inserted(scene, &DiagramScene::wireInserted);
@@ -516,11 +509,11 @@ private slots:
         QCOMPARE(scene->rubberBandLine()->line(), QLineF(points.value(from), points.value(to)));
         sendMouse(scene, QEvent::GraphicsSceneMouseRelease, points.value(to));
 
-        // The rubber-band line never stays behind.
+        // The rubber-band line, a plain line item, never stays behind.
         QVERIFY(!scene->rubberBandLine());
-        QCOMPARE(countItems(scene, kLineType), 0);
+        QVERIFY(tst::itemsOf<QGraphicsLineItem>(scene).isEmpty());
         QCOMPARE(inserted.count(), created ? 1 : 0);
-        QCOMPARE(countItems(scene, Wire::Type), wiresBefore + (created ? 1 : 0));
+        QCOMPARE(tst::itemsOf<Wire>(scene).size(), wiresBefore + (created ? 1 : 0));
         if (!created)
             return;
         auto *wire = inserted.at(0).at(0).value<Wire *>();
