@@ -13,6 +13,7 @@
 
 #include "scripteddialogseam.h"
 #include "testcatalogue.h"
+#include "testhelpers.h"
 
 #include <QAbstractButton>
 #include <QDate>
@@ -25,13 +26,7 @@
 
 namespace {
 
-int countOf(const QGraphicsScene &scene, int type)
-{
-    int count = 0;
-    for (QGraphicsItem *item : scene.items())
-        count += item->type() == type ? 1 : 0;
-    return count;
-}
+using tst::itemsOf;
 
 QLineEdit *edit(QWizard &wizard, int page, int index)
 {
@@ -128,7 +123,7 @@ void TstWizard::generatedLayout()
 
     QCOMPARE(generator.points().size(), points.size());
     QCOMPARE(generator.cameras().size(), expectedCameras.size());
-    QCOMPARE(countOf(scene, DiagramItem::Type), points.size() + expectedCameras.size());
+    QCOMPARE(itemsOf<DiagramItem>(&scene).size(), points.size() + expectedCameras.size());
     for (int i = 0; i < points.size(); ++i) {
         QCOMPARE(generator.points().at(i)->pos(), points[i]);
         QCOMPARE(generator.points().at(i)->number(), uint(i + 1));
@@ -140,7 +135,7 @@ void TstWizard::generatedLayout()
     }
     // each camera hangs on its own point by one wire drawn from the point;
     // consecutive points are chained by one wire each
-    QCOMPARE(countOf(scene, Wire::Type), expectedCameras.size() + points.size() - 1);
+    QCOMPARE(itemsOf<Wire>(&scene).size(), expectedCameras.size() + points.size() - 1);
     int camera = 0;
     for (int k = 0; k < points.size(); ++k) {
         DiagramItem *point = generator.points().at(k);
@@ -296,8 +291,8 @@ void TstWizard::windowAsksFirstThenGenerates()
     seam.messageAnswers << QMessageBox::Discard;
     window.newProjectWizard();
     QCOMPARE(seam.kinds(), (QStringList{"message", "message", "wizard"}));
-    QCOMPARE(countOf(*window.scene(), DiagramItem::Type), 2 + 3);
-    QCOMPARE(countOf(*window.scene(), Wire::Type), 1 + 3);
+    QCOMPARE(itemsOf<DiagramItem>(window.scene()).size(), 2 + 3);
+    QCOMPARE(itemsOf<Wire>(window.scene()).size(), 1 + 3);
     for (QGraphicsItem *item : window.scene()->items())
         QVERIFY(item->type() != Wire::Type || !item->isVisible());
     // The project data, today's date and black colours reach the sheet, and
@@ -306,11 +301,8 @@ void TstWizard::windowAsksFirstThenGenerates()
     QCOMPARE(window.projectDoc()->nameText()->toPlainText(), QStringLiteral("nowy"));
     QCOMPARE(window.projectDoc()->dateText()->toPlainText(),
              QDate::currentDate().toString("yyyy-MM-dd"));
-    for (QGraphicsItem *item : window.scene()->items()) {
-        auto *point = item->type() == DiagramItem::Type ? static_cast<DiagramItem *>(item) : nullptr;
-        if (point && point->diagramType() == DiagramItem::PD)
-            QVERIFY(point->modelName() != QStringLiteral("Nie określono"));
-    }
+    for (DiagramItem *item : itemsOf<DiagramItem>(window.scene()))
+        QVERIFY(item->diagramType() != DiagramItem::PD || item->modelName() != QStringLiteral("Nie określono"));
 }
 
 void TstWizard::largestNetworkGeneratesAndCalculates()
@@ -322,7 +314,7 @@ void TstWizard::largestNetworkGeneratesAndCalculates()
 
     QCOMPARE(generator.points().size(), 10);
     QCOMPARE(generator.cameras().size(), 320);
-    QCOMPARE(countOf(scene, Wire::Type), 329);
+    QCOMPARE(itemsOf<Wire>(&scene).size(), 329);
     // "Numer" holds 0 to 100: from the 101st camera on the number is refused
     // and the camera keeps 0, showing the bare "K"
     for (int i = 0; i < 320; ++i)
