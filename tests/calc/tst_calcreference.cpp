@@ -22,6 +22,7 @@
 #include "propertysets/qtnpropertysetwire.h"
 #include "networkbuilder.h"
 #include "testcatalogue.h"
+#include "testhelpers.h"
 
 #include <QBuffer>
 #include <QRandomGenerator>
@@ -201,10 +202,8 @@ public:
         QBuffer in(&bytes);
         in.open(QIODevice::ReadOnly);
         ProjectReader(&loaded).read(&in);
-        for (QGraphicsItem *item : loaded.scene()->items()) {
-            if (item->type() == DiagramItem::Type)
-                static_cast<DiagramItem *>(item)->refreshLists();
-        }
+        for (DiagramItem *item : tst::itemsOf<DiagramItem>(loaded.scene()))
+            item->refreshLists();
         CalcLoop(loaded.scene()).run();
         CalcLoop(loaded.scene()).run();
         return state(loaded.scene());

@@ -13,6 +13,7 @@
 #include "propertysets/qtnpropertysetpd.h"
 #include "scripteddialogseam.h"
 #include "testcatalogue.h"
+#include "testhelpers.h"
 
 #include <QMenu>
 #include <QMessageBox>
@@ -228,11 +229,9 @@ void TestModelSelection::split()
 
     // The chain, left to right, 100 units apart.
     QList<DiagramItem *> chain{pd};
-    for (QGraphicsItem *item : net.scene()->items()) {
-        auto *d = item->type() == DiagramItem::Type ? static_cast<DiagramItem *>(item) : nullptr;
-        if (d && d != pd && d->diagramType() == DiagramItem::PD)
+    for (DiagramItem *d : tst::itemsOf<DiagramItem>(net.scene()))
+        if (d != pd && d->diagramType() == DiagramItem::PD)
             chain << d;
-    }
     QCOMPARE(chain.size(), oldPerPoint.size());
     std::sort(chain.begin() + 1, chain.end(),
               [](DiagramItem *a, DiagramItem *b) { return a->pos().x() < b->pos().x(); });

@@ -9,6 +9,7 @@
 #include "diagram/diagramscene.h"
 #include "diagram/wire.h"
 #include "networkbuilder.h"
+#include "testhelpers.h"
 #include "propertysets/qtnpropertysetcamera.h"
 #include "propertysets/qtnpropertysetpd.h"
 
@@ -225,11 +226,8 @@ void TestNetworkCalc::chainConverges()
 
     // Fixed means fixed: another loop writes nothing at all.
     QList<QSignalSpy *> spies;
-    for (QGraphicsItem *item : net.scene()->items()) {
-        if (item->type() == DiagramItem::Type)
-            spies << new QSignalSpy(static_cast<DiagramItem *>(item)->propertySet(),
-                                    &QtnPropertySet::propertyDidChange);
-    }
+    for (DiagramItem *item : tst::itemsOf<DiagramItem>(net.scene()))
+        spies << new QSignalSpy(item->propertySet(), &QtnPropertySet::propertyDidChange);
     loop.run();
     for (QSignalSpy *spy : qAsConst(spies))
         QCOMPARE(spy->count(), 0);
