@@ -6,10 +6,10 @@
 // camera table must then hold exactly those rows, in file order.
 #include "fuzzsupport.h"
 #include "testcatalogue.h"
+#include "testhelpers.h"
 
 #include "catalogue/cameracsvimport.h"
 
-#include <QFile>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -59,10 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     const QByteArray bytes = fuzz::bytes(data, size);
     const QString path = folder->filePath(QStringLiteral("kamery.csv"));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+    if (!tst::writeBytes(path, bytes))
         fuzz::fail(QStringLiteral("cannot write the CSV file"));
-    file.close();
 
     // The text as the platform's default encoding gives it.
     QByteArray copy = bytes;

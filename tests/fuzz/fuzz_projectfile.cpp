@@ -5,6 +5,7 @@
 // and enclosures resolve as in the editor.
 #include "fuzzsupport.h"
 #include "testcatalogue.h"
+#include "testhelpers.h"
 
 #include "app/projectloader.h"
 #include "calc/calcloop.h"
@@ -34,13 +35,6 @@ bool open(ProjectDoc &doc, const QString &path)
     loader.prepareItems(nullptr);
     loader.settle();
     return whole;
-}
-
-void store(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
-        fuzz::fail(QStringLiteral("cannot write %1").arg(path));
 }
 
 // XML 1.0 cannot carry every character a property may hold (control
@@ -153,7 +147,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     Q_UNUSED(catalogue);
 
     const QString input = folder->filePath(QStringLiteral("input.mox"));
-    store(input, fuzz::bytes(data, size));
+    if (!tst::writeBytes(input, fuzz::bytes(data, size)))
+        fuzz::fail(QStringLiteral("cannot write %1").arg(input));
     ProjectDoc doc(nullptr);
     open(doc, input);
     const QStringList before = settle(doc);
