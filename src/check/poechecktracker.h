@@ -15,13 +15,15 @@ class QGraphicsScene;
 // supply group it belongs to is solved and worded again, with the points its
 // data passes through and their recorders. A change of the drawing's shape
 // (an element or a cable added, taken away or re-attached, another tree, a
-// point that gains or loses mains, recorder or PC, another catalogue) makes
-// the whole check run again. When nothing changed, an update costs a few
-// comparisons.
+// point that gains or loses mains, recorder or PC) reads again the elements
+// it touched and their neighbours, and solves again the groups they are
+// in; the rest keeps its figures and remarks. Another catalogue or scene,
+// or a change that touches a good part of the drawing, makes the whole
+// check run again. When nothing changed, an update costs a few comparisons.
 class PoeCheckTracker
 {
 public:
-    enum class Work { None, Partial, Full };
+    enum class Work { None, Partial, Reshaped, Full };
 
     PoeCheckTracker();
     ~PoeCheckTracker();

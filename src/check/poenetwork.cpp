@@ -98,84 +98,121 @@ void PoeNetwork::collect(const QList<DiagramItem *> &items)
     m_cameras.reserve(size_t(items.size()));
     for (DiagramItem *item : items) {
         const int element = int(m_elements.size());
+        Element e;
+        e.item = item;
+        e.serial = item->serial();
         if (item->diagramType() == DiagramItem::PD) {
-            m_elements.push_back({Element::PointElement, int(m_points.size())});
+            e.kind = Element::PointElement;
+            e.index = int(m_points.size());
             m_points.emplace_back();
-            Point &point = m_points.back();
-            point.item = item;
-            point.element = element;
-            point.mains = item->hasPower230();
-        } else if (item->diagramType() == DiagramItem::Camera) {
-            m_elements.push_back({Element::CameraElement, int(m_cameras.size())});
+            m_points.back().item = item;
+            m_points.back().element = element;
+        } else {
+            e.kind = Element::CameraElement;
+            e.index = int(m_cameras.size());
             m_cameras.emplace_back();
             m_cameras.back().item = item;
             m_cameras.back().element = element;
         }
+        m_elements.push_back(e);
     }
     indexElements(items);
-    const auto pointOf = [this](const DiagramItem *item) { return this->pointOf(item); };
-
-    // The power tree of the calculation says which point feeds which.
-    for (int i = 0; i < int(m_points.size()); ++i) {
-        Point &point = m_points[size_t(i)];
-        if (!point.item->dataUplink().isEmpty())
-            point.uplink = pointOf(point.item->dataUplink().first());
-        if (point.mains || point.item->powerFeeder().isEmpty())
-            continue;
-        const int feeder = pointOf(point.item->powerFeeder().first());
-        if (feeder < 0)
-            continue;
-        for (Wire *wire : point.item->wires()) {
-            if (otherEnd(wire, point.item) == m_points[size_t(feeder)].item) {
-                point.wire = wire;
-                break;
-            }
-        }
-        if (!point.wire)
-            continue;
-        point.feeder = feeder;
-        readSupply(point);
-        m_points[size_t(feeder)].dependants << i;
-    }
-
-    // A camera is fed by the point at the other end of its one cable.
+    for (Point &point : m_points)
+        readPoint(point);
     for (int i = 0; i < int(m_cameras.size()); ++i) {
-        Camera &camera = m_cameras[size_t(i)];
-        const QList<Wire *> &wires = camera.item->wires();
-        if (wires.size() == 1) {
-            const int point = pointOf(otherEnd(wires.first(), camera.item));
-            if (point >= 0) {
-                camera.wire = wires.first();
-                camera.point = point;
-                m_points[size_t(point)].cameras << i;
-            }
-        }
-        readCamera(camera);
+        readCameraWire(i);
+        readCamera(m_cameras[size_t(i)]);
     }
+    linkLists();
+    for (int e = 0; e < int(m_elements.size()); ++e)
+        drawCables(e);
+}
 
-    // Every cable once, from the item it was drawn from; its remarks go with
-    // the device it feeds.
-    const auto supplies = [&](const Wire *wire, const DiagramItem *item) {
-        const int element = elementOf(item);
-        if (element < 0)
-            return false;
-        const Element &e = m_elements[size_t(element)];
-        return e.kind == Element::CameraElement ? m_cameras[size_t(e.index)].wire == wire
-                                                : m_points[size_t(e.index)].wire == wire;
-    };
-    for (DiagramItem *item : items) {
-        for (Wire *wire : item->wires()) {
-            if (wire->startItem() != item)
-                continue;
-            const DiagramItem *end = wire->endItem();
-            Cable cable;
-            cable.wire = wire;
-            cable.start = elementOf(item);
-            cable.end = elementOf(end);
-            cable.owner = supplies(wire, end) ? cable.end : cable.start;
-            m_cables.push_back(cable);
+// The power tree of the calculation says which point feeds which.
+void PoeNetwork::readPoint(Point &point)
+{
+    point.mains = point.item->hasPower230();
+    if (!point.item->dataUplink().isEmpty())
+        point.uplink = pointOf(point.item->dataUplink().first());
+    if (point.mains || point.item->powerFeeder().isEmpty())
+        return;
+    const int feeder = pointOf(point.item->powerFeeder().first());
+    if (feeder < 0)
+        return;
+    for (Wire *wire : point.item->wires()) {
+        if (otherEnd(wire, point.item) == m_points[size_t(feeder)].item) {
+            point.wire = wire;
+            break;
         }
     }
+    if (!point.wire)
+        return;
+    point.feeder = feeder;
+    readSupply(point);
+}
+
+// A camera is fed by the point at the other end of its one cable.
+void PoeNetwork::readCameraWire(int index)
+{
+    Camera &camera = m_cameras[size_t(index)];
+    const QList<Wire *> &wires = camera.item->wires();
+    if (wires.size() == 1) {
+        const int point = pointOf(otherEnd(wires.first(), camera.item));
+        if (point >= 0) {
+            camera.wire = wires.first();
+            camera.point = point;
+        }
+    }
+}
+
+// Every point's cameras and dependants in the order of the drawing: the
+// order the solution adds their loads up in.
+void PoeNetwork::linkLists()
+{
+    for (Point &point : m_points) {
+        point.cameras.clear();
+        point.dependants.clear();
+    }
+    for (int i = 0; i < int(m_cameras.size()); ++i) {
+        if (m_cameras[size_t(i)].point >= 0)
+            m_points[size_t(m_cameras[size_t(i)].point)].cameras << i;
+    }
+    for (int i = 0; i < int(m_points.size()); ++i) {
+        if (m_points[size_t(i)].feeder >= 0)
+            m_points[size_t(m_points[size_t(i)].feeder)].dependants << i;
+    }
+}
+
+// A cable's remarks go with the device it feeds, else with the item it was
+// drawn from.
+int PoeNetwork::cableOwner(const Cable &cable) const
+{
+    if (cable.end >= 0) {
+        const Element &e = m_elements[size_t(cable.end)];
+        const bool supplies = e.kind == Element::CameraElement ? m_cameras[size_t(e.index)].wire == cable.wire
+                                                               : m_points[size_t(e.index)].wire == cable.wire;
+        if (supplies)
+            return cable.end;
+    }
+    return cable.start;
+}
+
+// Every cable once, from the item it was drawn from.
+void PoeNetwork::drawCables(int element)
+{
+    Element &e = m_elements[size_t(element)];
+    e.firstCable = int(m_cables.size());
+    for (Wire *wire : e.item->wires()) {
+        if (wire->startItem() != e.item)
+            continue;
+        Cable cable;
+        cable.wire = wire;
+        cable.start = element;
+        cable.end = elementOf(wire->endItem());
+        cable.owner = cableOwner(cable);
+        m_cables.push_back(cable);
+    }
+    e.drawnCables = int(m_cables.size()) - e.firstCable;
 }
 
 namespace {
@@ -195,16 +232,17 @@ void PoeNetwork::indexElements(const QList<DiagramItem *> &items)
     while (size < 2 * items.size())
         size *= 2;
     m_elementOf.fill({nullptr, -1}, size);
-    const int mask = size - 1;
-    int element = 0;
-    for (DiagramItem *item : items) {
-        if (item->diagramType() != DiagramItem::PD && item->diagramType() != DiagramItem::Camera)
-            continue;
-        quintptr slot = slotOf(item, mask);
-        while (m_elementOf.at(int(slot)).first)
-            slot = (slot + 1) & quintptr(mask);
-        m_elementOf[int(slot)] = {item, element++};
-    }
+    for (int element = 0; element < items.size(); ++element)
+        indexElement(items.at(element), element);
+}
+
+void PoeNetwork::indexElement(const DiagramItem *item, int element)
+{
+    const int mask = m_elementOf.size() - 1;
+    quintptr slot = slotOf(item, mask);
+    while (m_elementOf.at(int(slot)).first)
+        slot = (slot + 1) & quintptr(mask);
+    m_elementOf[int(slot)] = {item, element};
 }
 
 int PoeNetwork::elementOf(const DiagramItem *item) const
@@ -380,4 +418,293 @@ bool PoeNetwork::solve(int group, double settled, int maxIterations)
             return g.settled = true;
     }
     return g.settled = false;
+}
+
+// ------------------------------------------------------------------ reshaping
+
+bool PoeNetwork::match(const QList<DiagramItem *> &items, QVector<int> *from) const
+{
+    from->resize(items.size());
+    const int known = int(m_elements.size());
+    int next = 0; // mostly the element that comes next is the one expected
+    for (int i = 0; i < items.size(); ++i) {
+        const DiagramItem *item = items.at(i);
+        int e = next < known && m_elements[size_t(next)].item == item ? next : elementOf(item);
+        // The table may name items that are gone: an address proves nothing.
+        if (e >= 0 && m_elements[size_t(e)].serial != item->serial())
+            e = -1;
+        if (e >= 0) {
+            if (e < next)
+                return false;
+            next = e + 1;
+        }
+        (*from)[i] = e;
+    }
+    return true;
+}
+
+void PoeNetwork::reshape(const QList<DiagramItem *> &items, const QVector<int> &from, QVector<bool> touched,
+                         Reshaped *out)
+{
+    const int count = items.size();
+    std::vector<Element> oldElements;
+    std::vector<Point> oldPoints;
+    std::vector<Camera> oldCameras;
+    std::vector<Cable> oldCables;
+    std::vector<Group> oldGroups;
+    oldElements.swap(m_elements);
+    oldPoints.swap(m_points);
+    oldCameras.swap(m_cameras);
+    oldCables.swap(m_cables);
+    oldGroups.swap(m_groups);
+
+    // The element table: new items added where nothing moved, else anew.
+    QVector<int> elementTo(int(oldElements.size()), -1);
+    bool moved = false;
+    for (int i = 0; i < count; ++i) {
+        if (from.at(i) >= 0) {
+            elementTo[from.at(i)] = i;
+            moved = moved || from.at(i) != i;
+        }
+    }
+    for (int e = 0; e < elementTo.size() && !moved; ++e)
+        moved = elementTo.at(e) < 0;
+    if (moved || m_elementOf.size() < 2 * count) {
+        indexElements(items);
+    } else {
+        for (int i = int(oldElements.size()); i < count; ++i)
+            indexElement(items.at(i), i);
+    }
+
+    // The neighbours of what came and went are read again: whatever was
+    // joined to them sees another drawing.
+    for (const Cable &cable : oldCables) {
+        const int start = elementTo.at(cable.start);
+        const int end = cable.end >= 0 ? elementTo.at(cable.end) : -1;
+        if (start < 0 && end >= 0)
+            touched[end] = true;
+        if (end < 0 && cable.end >= 0 && start >= 0)
+            touched[start] = true;
+    }
+    for (int i = 0; i < count; ++i) {
+        if (from.at(i) >= 0)
+            continue;
+        touched[i] = true;
+        for (const Wire *wire : items.at(i)->wires()) {
+            const int other = elementOf(otherEnd(wire, items.at(i)));
+            if (other >= 0)
+                touched[other] = true;
+        }
+    }
+
+    // The elements in their new order; untouched ones keep their records.
+    out->elementFrom.resize(count);
+    out->pointFrom.clear();
+    out->cameraFrom.clear();
+    out->pointTo.fill(-1, int(oldPoints.size()));
+    QVector<int> cameraTo(int(oldCameras.size()), -1);
+    QVector<int> pointWas; // per point: its index before, read again or not
+    QVector<int> cameraWas;
+    QVector<int> oldGroupOf(int(oldPoints.size()));
+    for (int p = 0; p < int(oldPoints.size()); ++p)
+        oldGroupOf[p] = oldPoints[size_t(p)].group;
+    m_elements.reserve(size_t(count));
+    for (int i = 0; i < count; ++i) {
+        const int o = from.at(i);
+        Element element;
+        if (o >= 0) {
+            element = oldElements[size_t(o)];
+        } else {
+            element.item = items.at(i);
+            element.serial = element.item->serial();
+            element.kind = element.item->diagramType() == DiagramItem::PD ? Element::PointElement
+                                                                          : Element::CameraElement;
+        }
+        const int was = o >= 0 ? element.index : -1;
+        const bool kept = o >= 0 && !touched.at(i);
+        out->elementFrom[i] = kept ? o : -1;
+        if (element.kind == Element::PointElement) {
+            element.index = int(m_points.size());
+            if (kept) {
+                m_points.push_back(std::move(oldPoints[size_t(was)]));
+            } else {
+                m_points.emplace_back();
+                m_points.back().item = element.item;
+            }
+            m_points.back().element = i;
+            out->pointFrom << (kept ? was : -1);
+            pointWas << was;
+            if (was >= 0)
+                out->pointTo[was] = element.index;
+        } else {
+            element.index = int(m_cameras.size());
+            if (kept) {
+                m_cameras.push_back(oldCameras[size_t(was)]);
+            } else {
+                m_cameras.emplace_back();
+                m_cameras.back().item = element.item;
+            }
+            m_cameras.back().element = i;
+            out->cameraFrom << (kept ? was : -1);
+            cameraWas << was;
+            if (was >= 0)
+                cameraTo[was] = element.index;
+        }
+        m_elements.push_back(element);
+    }
+
+    // References of the kept records to their new indexes; a record whose
+    // partner is gone is read again after all.
+    const auto remap = [](int index, const QVector<int> &to) { return index >= 0 ? to.at(index) : -1; };
+    QVector<bool> dirty(int(m_points.size()), false);
+    for (int p = 0; p < int(m_points.size()); ++p) {
+        Point &point = m_points[size_t(p)];
+        point.group = -1;
+        point.reached = false;
+        if (out->pointFrom.at(p) >= 0) {
+            const int feeder = remap(point.feeder, out->pointTo);
+            const int uplink = remap(point.uplink, out->pointTo);
+            if ((feeder >= 0) == (point.feeder >= 0) && (uplink >= 0) == (point.uplink >= 0)) {
+                point.feeder = feeder;
+                point.uplink = uplink;
+                continue;
+            }
+            DiagramItem *item = point.item;
+            const int element = point.element;
+            point = Point();
+            point.item = item;
+            point.element = element;
+            out->pointFrom[p] = -1;
+        }
+        dirty[p] = true;
+    }
+    for (int p = 0; p < int(m_points.size()); ++p) {
+        if (out->pointFrom.at(p) >= 0)
+            continue;
+        Point &point = m_points[size_t(p)];
+        readPoint(point);
+        out->elementFrom[point.element] = -1;
+        // Its feeders, old and new, have other dependants.
+        if (point.feeder >= 0)
+            dirty[point.feeder] = true;
+        const int was = pointWas.at(p);
+        if (was >= 0) {
+            const int feeder = remap(oldPoints[size_t(was)].feeder, out->pointTo);
+            if (feeder >= 0)
+                dirty[feeder] = true;
+            const int uplink = remap(oldPoints[size_t(was)].uplink, out->pointTo);
+            if (uplink >= 0)
+                out->points << uplink;
+        }
+    }
+    for (int p = 0; p < int(oldPoints.size()); ++p) {
+        if (out->pointTo.at(p) >= 0)
+            continue;
+        const int feeder = remap(oldPoints[size_t(p)].feeder, out->pointTo);
+        if (feeder >= 0)
+            dirty[feeder] = true;
+        const int uplink = remap(oldPoints[size_t(p)].uplink, out->pointTo);
+        if (uplink >= 0)
+            out->points << uplink;
+    }
+    out->cameras.clear();
+    for (int c = 0; c < int(m_cameras.size()); ++c) {
+        Camera &camera = m_cameras[size_t(c)];
+        if (out->cameraFrom.at(c) >= 0) {
+            const int point = remap(camera.point, out->pointTo);
+            if ((point >= 0) == (camera.point >= 0)) {
+                camera.point = point;
+                continue;
+            }
+            DiagramItem *item = camera.item;
+            const int element = camera.element;
+            camera = Camera();
+            camera.item = item;
+            camera.element = element;
+            out->cameraFrom[c] = -1;
+        }
+        readCameraWire(c);
+        readCamera(camera);
+        out->elementFrom[camera.element] = -1;
+        out->cameras << c;
+        if (camera.point >= 0)
+            dirty[camera.point] = true;
+        const int was = cameraWas.at(c);
+        if (was >= 0) {
+            const int point = remap(oldCameras[size_t(was)].point, out->pointTo);
+            if (point >= 0)
+                dirty[point] = true;
+        }
+    }
+    for (int c = 0; c < int(oldCameras.size()); ++c) {
+        if (cameraTo.at(c) < 0) {
+            const int point = remap(oldCameras[size_t(c)].point, out->pointTo);
+            if (point >= 0)
+                dirty[point] = true;
+        }
+    }
+    linkLists();
+
+    // The cables, from the item each was drawn from.
+    out->cableFrom.clear();
+    m_cables.reserve(oldCables.size() + 4);
+    for (int i = 0; i < count; ++i) {
+        Element &element = m_elements[size_t(i)];
+        const int o = out->elementFrom.at(i);
+        bool copied = o >= 0;
+        if (copied) {
+            const Element &before = oldElements[size_t(o)];
+            for (int c = before.firstCable; c < before.firstCable + before.drawnCables && copied; ++c)
+                copied = oldCables[size_t(c)].end < 0 || elementTo.at(oldCables[size_t(c)].end) >= 0;
+            if (copied) {
+                element.firstCable = int(m_cables.size());
+                element.drawnCables = before.drawnCables;
+                for (int c = before.firstCable; c < before.firstCable + before.drawnCables; ++c) {
+                    Cable cable = oldCables[size_t(c)];
+                    const bool owned = cable.owner == cable.start;
+                    cable.start = i;
+                    cable.end = cable.end >= 0 ? elementTo.at(cable.end) : -1;
+                    if (cable.end >= 0 && out->elementFrom.at(cable.end) < 0)
+                        cable.owner = cableOwner(cable);
+                    else
+                        cable.owner = owned ? cable.start : cable.end;
+                    m_cables.push_back(cable);
+                    out->cableFrom << c;
+                }
+            }
+        }
+        if (!copied) {
+            drawCables(i);
+            for (int c = 0; c < element.drawnCables; ++c)
+                out->cableFrom << -1;
+        }
+    }
+
+    // The groups anew; one whose points are the same and none of them
+    // changed keeps its solution.
+    formGroups();
+    out->groups.clear();
+    for (int g = 0; g < int(m_groups.size()); ++g) {
+        Group &group = m_groups[size_t(g)];
+        bool same = !dirty.at(group.root);
+        const int wasRoot = pointWas.at(group.root);
+        const Group *before = nullptr;
+        if (same && wasRoot >= 0 && oldGroupOf.at(wasRoot) >= 0) {
+            before = &oldGroups[size_t(oldGroupOf.at(wasRoot))];
+            same = before->root == wasRoot && before->fed.size() == group.fed.size();
+        } else {
+            same = false;
+        }
+        for (int k = 0; k < group.fed.size() && same; ++k)
+            same = !dirty.at(group.fed.at(k)) && out->pointTo.at(before->fed.at(k)) == group.fed.at(k);
+        if (same) {
+            group.settled = before->settled;
+        } else {
+            out->groups << g;
+        }
+    }
+    for (int p = 0; p < dirty.size(); ++p) {
+        if (dirty.at(p))
+            out->points << p;
+    }
 }

@@ -103,6 +103,10 @@ public:
         enum Kind { CameraElement, PointElement };
         Kind kind;
         int index;                 // into cameras() or points()
+        DiagramItem *item = nullptr;
+        quint64 serial = 0;        // the item's, to know it again
+        int firstCable = 0;        // the cables drawn from it: cables()[firstCable] on
+        int drawnCables = 0;
     };
 
     // A cable of the drawing and the element its remarks go with: the
@@ -128,6 +132,40 @@ public:
     // catalogue's cable types (kept, for types met later). Their power and
     // data trees must be current: the calculation loop builds them.
     PoeNetwork(const QList<DiagramItem *> &items, double sourceVoltage, const QHash<QString, int> &awgs);
+
+    // What a change of the drawing's shape did, as reshape() found it.
+    struct Reshaped
+    {
+        // Per element, point, camera and cable: its index before, or -1
+        // for one that is new or was read again from its item.
+        QVector<int> elementFrom;
+        QVector<int> pointFrom;
+        QVector<int> cameraFrom;
+        QVector<int> cableFrom;
+        // Per point before: its index now, or -1.
+        QVector<int> pointTo;
+        // Groups whose points, cables or cameras changed: their solutions
+        // are void until solved again.
+        QVector<int> groups;
+        // Points whose place in the trees or whose cables changed, and the
+        // points their data went to before.
+        QVector<int> points;
+        // Cameras read again from their items.
+        QVector<int> cameras;
+    };
+
+    // The items of the drawing as they stand against the elements read
+    // last: per item its element, or -1 for an item that is new (or
+    // another item at a known one's address). False when the elements that
+    // stayed are no longer in the order of the drawing.
+    bool match(const QList<DiagramItem *> &items, QVector<int> *from) const;
+    // Reads the network again after a change of its shape, items as for
+    // the constructor and matched by match(): the elements marked touched
+    // (new, another wire list, another place in the trees, mains) and
+    // their neighbours, old and new, are read from their items; every other
+    // keeps what it was read and solved as. The groups that changed are
+    // formed again but not solved.
+    void reshape(const QList<DiagramItem *> &items, const QVector<int> &from, QVector<bool> touched, Reshaped *out);
 
     // Reads again what an edit may change without changing who is joined to
     // whom: the cameras' power and bitrate, the cables' lengths and types.
@@ -158,6 +196,11 @@ private:
     bool readCamera(Camera &camera);
     void readSupply(Point &point);
     void collect(const QList<DiagramItem *> &items);
+    void readPoint(Point &point);
+    void readCameraWire(int index);
+    void drawCables(int element);
+    int cableOwner(const Cable &cable) const;
+    void linkLists();
     void formGroups();
 
     double m_sourceVoltage;
@@ -173,6 +216,7 @@ private:
     QVector<QPair<const DiagramItem *, int>> m_elementOf;
     int elementOf(const DiagramItem *item) const;
     void indexElements(const QList<DiagramItem *> &items);
+    void indexElement(const DiagramItem *item, int element);
     QHash<int, int> m_cableTypeByValue; // the cable type list's value -> m_cableTypes
     int m_lastCableValue = 0;
     int m_lastCableType = -1;

@@ -21,6 +21,7 @@
 DiagramItem::ModelSelector DiagramItem::s_modelSelector;
 quint64 DiagramItem::s_stackingRevision = 0;
 quint64 DiagramItem::s_wiringRevision = 0;
+quint64 DiagramItem::s_serials = 0;
 
 namespace {
 
@@ -60,6 +61,8 @@ DiagramItem::DiagramItem(DiagramType diagramType, QMenu *contextMenu, QGraphicsI
     , m_color(Qt::black)
     , m_diagramType(diagramType)
     , m_contextMenu(contextMenu)
+    , m_wiringStamp(++s_wiringRevision)
+    , m_serial(++s_serials)
 {
     switch (m_diagramType) {
     case Camera:
@@ -326,7 +329,7 @@ QVariant DiagramItem::itemChange(GraphicsItemChange change, const QVariant &valu
 void DiagramItem::addWire(Wire *wire)
 {
     m_wires.append(wire);
-    ++s_wiringRevision;
+    noteOwnWiringChanged();
     updateWires();
 }
 
@@ -334,7 +337,7 @@ void DiagramItem::removeWire(Wire *wire)
 {
     qCDebug(MoxLog::diagram) << "removeWire" << m_wires.size();
     if (m_wires.removeOne(wire))
-        ++s_wiringRevision;
+        noteOwnWiringChanged();
     updateWires();
 }
 
@@ -358,7 +361,7 @@ void DiagramItem::updateWires()
     // order counted as changed) only when it is out of order.
     if (!std::is_sorted(m_wires.cbegin(), m_wires.cend(), Wire::angleLessThan)) {
         std::stable_sort(m_wires.begin(), m_wires.end(), Wire::angleLessThan);
-        ++s_wiringRevision;
+        noteOwnWiringChanged();
     }
     for (Wire *wire : qAsConst(m_wires)) {
         wire->updatePosition();
@@ -390,7 +393,7 @@ QList<Wire *> DiagramItem::takeWires()
 {
     QList<Wire *> taken;
     taken.swap(m_wires);
-    ++s_wiringRevision;
+    noteOwnWiringChanged();
     return taken;
 }
 

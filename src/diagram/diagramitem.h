@@ -48,7 +48,7 @@ public:
     void appendWire(Wire *wire)
     {
         m_wires.append(wire);
-        ++s_wiringRevision;
+        noteOwnWiringChanged();
     }
     void removeWire(Wire *wire);
     void removeWires();
@@ -170,7 +170,15 @@ public:
     // who joins whom, in the order the trees are built, is the same as long
     // as this number and the stacking revision are.
     static quint64 wiringRevision() { return s_wiringRevision; }
-    static void noteWiringChanged() { ++s_wiringRevision; }
+    // The wiring revision at which this item's own wire list last changed
+    // (or one of its wires was re-attached at either end), or the item was
+    // made: a reader that remembers the revision it saw finds the items
+    // whose wiring moved on since without comparing lists.
+    quint64 wiringStamp() const { return m_wiringStamp; }
+    void noteOwnWiringChanged() { m_wiringStamp = ++s_wiringRevision; }
+    // No other item made in this run has this number, although another may
+    // later live at this item's address.
+    quint64 serial() const { return m_serial; }
 
     // The item's number in the project file; only the file reader and writer use it.
     int fileId = 0;
@@ -221,10 +229,13 @@ private:
     QList<DiagramItem *> m_dataDependants;
     std::unique_ptr<CalcMemo> m_calcMemo;
     bool m_poeCheckMark = false;
+    quint64 m_wiringStamp;
+    const quint64 m_serial;
 
     static ModelSelector s_modelSelector;
     static quint64 s_stackingRevision;
     static quint64 s_wiringRevision;
+    static quint64 s_serials;
 };
 
 #endif // DIAGRAM_DIAGRAMITEM_H

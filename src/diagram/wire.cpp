@@ -11,6 +11,7 @@
 #include <QPen>
 
 #include <cmath>
+#include <initializer_list>
 
 namespace {
 
@@ -202,16 +203,29 @@ uint Wire::length() const
     return m_propertySet->UintLenght.value();
 }
 
+namespace {
+
+// Whoever was or is at either end sees another neighbour through the wire.
+void noteEnds(std::initializer_list<DiagramItem *> ends)
+{
+    for (DiagramItem *end : ends) {
+        if (end)
+            end->noteOwnWiringChanged();
+    }
+}
+
+} // namespace
+
 void Wire::setStartItem(DiagramItem *item)
 {
+    noteEnds({m_startItem, item, m_endItem});
     m_startItem = item;
-    DiagramItem::noteWiringChanged();
 }
 
 void Wire::setEndItem(DiagramItem *item)
 {
+    noteEnds({m_endItem, item, m_startItem});
     m_endItem = item;
-    DiagramItem::noteWiringChanged();
 }
 
 void Wire::setLength(uint length)

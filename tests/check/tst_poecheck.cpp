@@ -5,6 +5,7 @@
 // with r = 0.0842 / 0.0668 / 0.0530 ohm/m for 24 / 23 / 22 AWG.
 
 #include "calc/calcloop.h"
+#include "calc/networkcalc.h"
 #include "check/poecable.h"
 #include "check/poecheck.h"
 #include "check/poechecktracker.h"
@@ -16,6 +17,7 @@
 #include "propertysets/qtnpropertysetcamera.h"
 #include "propertysets/qtnpropertysetpd.h"
 #include "propertysets/qtnpropertysetproject.h"
+#include "propertysets/qtnpropertysetwire.h"
 #include "testcatalogue.h"
 
 #include <QRandomGenerator>
@@ -76,6 +78,8 @@ private slots:
     void cableWithoutGauge();
     void differential();
     void trackerFollowsEdits();
+    void trackerFollowsShapes_data();
+    void trackerFollowsShapes();
 };
 
 void TestPoeCheck::cable_data()
@@ -811,6 +815,197 @@ void TestPoeCheck::trackerFollowsEdits()
     QVERIFY(!textsOf(tracker.result(), PoeFinding::Severity::Warning)
                      .filter(QStringLiteral("PD 11 – K (Brama): długość 120 m"))
                      .isEmpty());
+}
+
+void TestPoeCheck::trackerFollowsShapes_data()
+{
+    QTest::addColumn<quint32>("seed");
+    for (quint32 seed = 1; seed <= 12; ++seed)
+        QTest::newRow(qPrintable(QStringLiteral("seed %1").arg(seed))) << seed;
+}
+
+// Cameras and cables drawn, taken away and moved, points added and taken
+// away, mains and recorders switched, elements brought to the front: after
+// every change the check kept up to date comes to what a whole check of the
+// drawing comes to, remark by remark and figure by figure, and so does the
+// storage written into the recorders.
+void TestPoeCheck::trackerFollowsShapes()
+{
+    using Work = PoeCheckTracker::Work;
+    QFETCH(quint32, seed);
+    TestCatalogue catalogue;
+    // Two types without a gauge: their remarks come in the order of a fresh reading.
+    const QString noGauge = QStringLiteral("Skrętka A"), noGauge2 = QStringLiteral("Skrętka B");
+    QVERIFY2(catalogue.createWithCables({},
+                                        {{"PD-8/120", "Wewnętrzna (IP20)", 0, 9, 1, 120, 20000},
+                                         {"EXT-4/45", "Wewnętrzna (IP20)", 0, 5, 0, 45, 100000}},
+                                        {{kCat5e, 24}, {kCat6, 23}, {noGauge, 0}, {noGauge2, 0}}),
+             qPrintable(catalogue.lastError()));
+    const QStringList types = {kCat5e, kCat5e, kCat6, noGauge, noGauge2};
+    QRandomGenerator random(seed);
+    NetworkBuilder net;
+    DiagramScene *scene = net.scene();
+    QList<DiagramItem *> points;
+    QList<DiagramItem *> cameras;
+    QList<Wire *> wires;
+    QList<QPair<DiagramItem *, DiagramItem *>> away; // a camera taken from the sheet, and its point
+    const auto pick = [&](const auto &list) { return list.at(random.bounded(list.size())); };
+    const auto cable = [&](DiagramItem *a, DiagramItem *b) {
+        Wire *wire = net.connect(a, b, uint(random.bounded(5, 130)));
+        wire->setType(pick(types));
+        wires << wire;
+        return wire;
+    };
+    const auto cut = [&](Wire *wire) {
+        wire->startItem()->removeWire(wire);
+        wire->endItem()->removeWire(wire);
+        wires.removeOne(wire);
+        delete wire;
+    };
+    const auto camera = [&](DiagramItem *point) {
+        DiagramItem *c = net.addCamera({random.bounded(900.0), 400}, uint(cameras.size() + 1),
+                                       uint(random.bounded(3, 30)), 1024 * random.bounded(1, 9));
+        cameras << c;
+        // Drawn either way: the cable's remarks go with the camera it feeds.
+        if (point && random.bounded(2))
+            cable(point, c);
+        else if (point)
+            cable(c, point);
+        return c;
+    };
+    const auto point = [&](DiagramItem *feeder) {
+        DiagramItem *p = net.addPd({random.bounded(900.0), 100}, uint(points.size() + 1), !feeder);
+        points << p;
+        if (feeder)
+            cable(feeder, p);
+        return p;
+    };
+    const auto remove = [&](DiagramItem *item) {
+        for (Wire *wire : item->wires())
+            wires.removeOne(wire);
+        item->removeWires();
+        points.removeOne(item);
+        cameras.removeOne(item);
+        delete item;
+    };
+    for (int p = 0; p < 4; ++p) {
+        DiagramItem *mains = point(nullptr);
+        mains->setNvr(p % 2 == 0);
+        DiagramItem *feeder = mains;
+        for (int d = random.bounded(0, 3); d > 0; --d)
+            feeder = point(feeder);
+    }
+    for (int c = 0; c < 24; ++c)
+        camera(pick(points));
+    if (random.bounded(2))
+        net.connect(points.at(0), points.at(1), 30); // recorders joined: data goes one way
+
+    PoeCheckTracker tracker;
+    int reshaped = 0;
+    const QStringList edits = {"a camera drawn", "a camera drawn unfed", "a camera taken away", "a camera back",
+                               "a cable taken away", "a camera to another point", "an extender drawn",
+                               "a point taken away", "mains switched", "a recorder switched", "a cable's type",
+                               "a camera to the front", "a cable drawn between points"};
+    for (int step = 0; step < 90; ++step) {
+        const QString edit = step == 0 ? QStringLiteral("start") : pick(edits);
+        if (edit == QLatin1String("a camera drawn")) {
+            camera(pick(points));
+        } else if (edit == QLatin1String("a camera drawn unfed")) {
+            DiagramItem *c = camera(random.bounded(2) ? pick(points) : nullptr);
+            if (!c->wires().isEmpty())
+                cable(pick(points), c);
+        } else if (edit == QLatin1String("a camera taken away") && !cameras.isEmpty()) {
+            DiagramItem *c = pick(cameras);
+            DiagramItem *at = c->wires().isEmpty() ? nullptr : c->otherPd(c->wires().first());
+            if (at && random.bounded(2)) {
+                // As the undo history keeps it: off the sheet, whole.
+                for (Wire *wire : c->wires())
+                    cut(wire);
+                scene->removeItem(c);
+                cameras.removeOne(c);
+                away << qMakePair(c, at);
+            } else {
+                remove(c);
+            }
+        } else if (edit == QLatin1String("a camera back") && !away.isEmpty()) {
+            const QPair<DiagramItem *, DiagramItem *> back = away.takeLast();
+            scene->addItem(back.first);
+            cameras << back.first;
+            if (points.contains(back.second))
+                cable(back.second, back.first);
+        } else if (edit == QLatin1String("a cable taken away") && !wires.isEmpty()) {
+            cut(pick(wires));
+        } else if (edit == QLatin1String("a camera to another point") && !cameras.isEmpty()) {
+            DiagramItem *c = pick(cameras);
+            if (!c->wires().isEmpty()) {
+                // Re-attached at the camera's far end, as a split of a point does it.
+                Wire *wire = c->wires().first();
+                DiagramItem *other = wire->startItem() == c ? wire->endItem() : wire->startItem();
+                DiagramItem *to = pick(points);
+                if (to != other) {
+                    other->removeWire(wire);
+                    if (wire->startItem() == other)
+                        wire->setStartItem(to);
+                    else
+                        wire->setEndItem(to);
+                    to->addWire(wire);
+                }
+            }
+        } else if (edit == QLatin1String("an extender drawn")) {
+            DiagramItem *p = point(pick(points));
+            for (int c = random.bounded(0, 4); c > 0; --c)
+                camera(p);
+        } else if (edit == QLatin1String("a point taken away") && points.size() > 2) {
+            remove(pick(points));
+        } else if (edit == QLatin1String("mains switched")) {
+            DiagramItem *p = pick(points);
+            p->setPower230(!p->hasPower230());
+        } else if (edit == QLatin1String("a recorder switched")) {
+            DiagramItem *p = pick(points);
+            p->setNvr(!p->hasNvr());
+        } else if (edit == QLatin1String("a cable's type") && !wires.isEmpty()) {
+            pick(wires)->setType(pick(types));
+        } else if (edit == QLatin1String("a camera to the front") && !cameras.isEmpty()) {
+            pick(cameras)->setZValue(1.0);
+        } else if (edit == QLatin1String("a cable drawn between points")) {
+            DiagramItem *a = pick(points);
+            DiagramItem *b = pick(points);
+            if (a != b)
+                cable(a, b);
+        }
+        if (step % 3 == 0) {
+            CalcLoop(scene).run();
+        } else {
+            // The trees alone: no result the calculation writes makes the
+            // tracker look at what the change touched.
+            QList<DiagramItem *> trees;
+            for (DiagramItem *item : NetworkCalc::diagramItems(scene)) {
+                if (item->diagramType() == DiagramItem::PD)
+                    trees << item;
+            }
+            NetworkCalc::buildPowerTree(trees);
+            NetworkCalc::buildDataTree(trees);
+        }
+        tracker.update(scene);
+        reshaped += tracker.lastWork() == Work::Reshaped ? 1 : 0;
+        const PoeCheckResult fresh = PoeCheck::run(scene);
+        const QString tag = QStringLiteral("seed %1, step %2, %3").arg(seed).arg(step).arg(edit);
+        QString failure = difference(tracker.result(), fresh);
+        QVERIFY2(failure.isEmpty(), qPrintable(QStringLiteral("%1: %2").arg(tag, failure)));
+        tracker.writeStorage();
+        for (DiagramItem *p : qAsConst(points)) {
+            const PoeCheckResult::Recorder *recorder = fresh.recorder(p);
+            const double storage = recorder ? PoeCheck::shownStorage(recorder->storageTB) : 0.0;
+            QVERIFY2(p->pdSet()->Storage.value() == storage, qPrintable(tag));
+        }
+        // Its own writes make no work.
+        tracker.update(scene);
+        QVERIFY2(tracker.lastWork() == Work::None, qPrintable(tag));
+    }
+    // Most changes were followed without a whole check.
+    QVERIFY2(reshaped > 45, qPrintable(QString::number(reshaped)));
+    for (const QPair<DiagramItem *, DiagramItem *> &gone : qAsConst(away))
+        delete gone.first;
 }
 
 QTEST_MAIN(TestPoeCheck)

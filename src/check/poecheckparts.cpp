@@ -1,0 +1,545 @@
+#include "check/poecheckparts.h"
+
+#include "calc/calcpass.h"
+#include "check/poecheck.h"
+#include "diagram/diagramitem.h"
+#include "diagram/wire.h"
+#include "propertysets/moxenums.h"
+#include "propertysets/qtnpropertysetpd.h"
+
+#include <QSet>
+#include <QVarLengthArray>
+
+namespace {
+
+using Severity = PoeFinding::Severity;
+using Element = PoeNetwork::Element;
+
+DiagramItem *otherEnd(const Wire *wire, const DiagramItem *item)
+{
+    return wire->startItem() == item ? wire->endItem() : wire->startItem();
+}
+
+bool isCamera(const DiagramItem *item)
+{
+    return item && item->diagramType() == DiagramItem::Camera;
+}
+
+} // namespace
+
+template <typename Ends>
+void PoeCheckParts::CableLists::build(int elements, int cableCount, Ends ends)
+{
+    first.fill(0, elements + 1);
+    for (int c = 0; c < cableCount; ++c) {
+        ends(c, [&](int e) { ++first[e + 1]; });
+    }
+    for (int e = 0; e < elements; ++e)
+        first[e + 1] += first[e];
+    cables.resize(first.at(elements));
+    QVector<int> next = first;
+    for (int c = 0; c < cableCount; ++c) {
+        ends(c, [&](int e) { cables[next[e]++] = c; });
+    }
+}
+
+// ------------------------------------------------------------------ parts
+
+// The records of the result and the lists by element, for the network as
+// it stands: one record for every camera on a point, every point fed over
+// PoE, every point and every recorder, in the order of the drawing.
+void PoeCheckParts::indexParts()
+{
+    const std::vector<PoeNetwork::Point> &points = network->points();
+    const std::vector<PoeNetwork::Camera> &cameras = network->cameras();
+    const std::vector<Element> &elements = network->elements();
+    const std::vector<PoeNetwork::Cable> &cables = network->cables();
+    const int elementCount = int(elements.size());
+    const int pointCount = int(points.size());
+    const int cableCount = int(cables.size());
+    m_deviceOf.fill(-1, elementCount);
+    int devices = 0;
+    for (int e = 0; e < elementCount; ++e) {
+        const Element &element = elements[size_t(e)];
+        const bool device = element.kind == Element::CameraElement ? cameras[size_t(element.index)].point >= 0
+                                                                   : points[size_t(element.index)].fed();
+        if (device)
+            m_deviceOf[e] = devices++;
+    }
+    result.devices.resize(devices);
+    result.points.resize(pointCount);
+    m_recorderOf.fill(-1, pointCount);
+    int recorders = 0;
+    for (int p = 0; p < pointCount; ++p) {
+        if (points[size_t(p)].item->hasNvr())
+            m_recorderOf[p] = recorders++;
+    }
+    result.recorders.resize(recorders);
+    result.itemErrors.resize(elementCount);
+    m_cablesOf.build(elementCount, cableCount, [&](int c, auto add) {
+        if (cables[size_t(c)].owner >= 0)
+            add(cables[size_t(c)].owner);
+    });
+    // Both ends name it.
+    m_cablesAt.build(elementCount, cableCount, [&](int c, auto add) {
+        if (cables[size_t(c)].start >= 0)
+            add(cables[size_t(c)].start);
+        if (cables[size_t(c)].end >= 0)
+            add(cables[size_t(c)].end);
+    });
+    m_groupsDirty.resize(int(network->groups().size()));
+    m_pointsDirty.resize(pointCount);
+    m_dataDirty.resize(pointCount);
+    m_recordersDirty.resize(pointCount);
+    m_cablesDirty.resize(cableCount);
+}
+
+void PoeCheckParts::checkAll()
+{
+    const int elementCount = int(network->elements().size());
+    const int pointCount = int(network->points().size());
+    const int cableCount = int(network->cables().size());
+    result.devices.clear();
+    result.points.clear();
+    result.recorders.clear();
+    result.itemErrors.fill(false, elementCount);
+    indexParts();
+    m_supplyRemarks = QVector<Remarks>(elementCount);
+    m_pointRemarks = QVector<Remarks>(pointCount);
+    m_recorderRemarks = QVector<Remarks>(pointCount);
+    m_cableRemarks = QVector<Remarks>(cableCount);
+
+    // The sums of bitrate behind a point are asked for once per point.
+    CalcPass pass;
+    for (int g = 0; g < int(network->groups().size()); ++g)
+        solveGroup(g);
+    const std::vector<PoeNetwork::Camera> &cameras = network->cameras();
+    for (int c = 0; c < int(cameras.size()); ++c) {
+        if (cameras[size_t(c)].point < 0)
+            checkCamera(c);
+    }
+    for (int p = 0; p < pointCount; ++p) {
+        checkPoint(p);
+        checkRecorder(p);
+    }
+    for (int c = 0; c < cableCount; ++c)
+        checkCable(c);
+    countCableTypes();
+    checkCableTypes();
+    assemble();
+    storageOfAll = true;
+    storageOf.clear();
+}
+
+namespace {
+
+// The parts of the records kept, at their new indexes; the others empty.
+template <typename Part>
+void carry(QVector<Part> &parts, const QVector<int> &from)
+{
+    QVector<Part> carried(from.size());
+    for (int i = 0; i < from.size(); ++i) {
+        if (from.at(i) >= 0)
+            carried[i] = std::move(parts[from.at(i)]);
+    }
+    parts.swap(carried);
+}
+
+} // namespace
+
+void PoeCheckParts::reshape(const PoeNetwork::Reshaped &reshaped)
+{
+    const QVector<int> &elementFrom = reshaped.elementFrom;
+    const QVector<int> &pointFrom = reshaped.pointFrom;
+    carry(m_supplyRemarks, elementFrom);
+    carry(m_pointRemarks, pointFrom);
+    carry(m_recorderRemarks, pointFrom);
+    carry(m_cableRemarks, reshaped.cableFrom);
+
+    const QVector<int> deviceWas = m_deviceOf;
+    const QVector<int> recorderWas = m_recorderOf;
+    const QVector<PoeCheckResult::Device> devices = result.devices;
+    const QVector<PoeCheckResult::Point> points = result.points;
+    const QVector<PoeCheckResult::Recorder> recorders = result.recorders;
+    indexParts();
+    for (int e = 0; e < elementFrom.size(); ++e) {
+        const int was = elementFrom.at(e);
+        if (m_deviceOf.at(e) >= 0 && was >= 0 && deviceWas.at(was) >= 0)
+            result.devices[m_deviceOf.at(e)] = devices.at(deviceWas.at(was));
+    }
+    if (!storageOf.isEmpty()) {
+        storageOf.clear();
+        storageOfAll = true;
+    }
+    for (int p = 0; p < pointFrom.size(); ++p) {
+        const int was = pointFrom.at(p);
+        result.points[p] = was >= 0 ? points.at(was) : PoeCheckResult::Point();
+        // A point read again may have lost its recorder: its storage goes to 0.
+        if (was < 0 && !storageOfAll)
+            storageOf << p;
+        const int recorder = m_recorderOf.at(p);
+        if (recorder < 0)
+            continue;
+        if (was >= 0 && recorderWas.at(was) >= 0)
+            result.recorders[recorder] = recorders.at(recorderWas.at(was));
+        else
+            m_recordersDirty.mark(p);
+    }
+
+    // What was read again is worked out again, and whatever names it.
+    for (int e = 0; e < elementFrom.size(); ++e) {
+        if (elementFrom.at(e) < 0)
+            elementChanged(e);
+    }
+    for (int c = 0; c < reshaped.cableFrom.size(); ++c) {
+        if (reshaped.cableFrom.at(c) < 0)
+            m_cablesDirty.mark(c);
+    }
+    for (int g : reshaped.groups)
+        m_groupsDirty.mark(g);
+    for (int p : reshaped.points)
+        dataChanged(p);
+    m_cableTypes = true;
+    m_assemble = true;
+}
+
+void PoeCheckParts::elementChanged(int e)
+{
+    // Its name is in the remarks on its cables.
+    for (const int *c = m_cablesAt.begin(e); c != m_cablesAt.end(e); ++c)
+        m_cablesDirty.mark(*c);
+    m_names = true;
+    touch(e);
+}
+
+void PoeCheckParts::cableChanged(int cable)
+{
+    m_cablesDirty.mark(cable);
+    m_cableTypes = true;
+    // Its device's supply is figured with its type and length.
+    touch(network->cables()[size_t(cable)].owner);
+}
+
+void PoeCheckParts::touch(int e)
+{
+    const Element &element = network->elements()[size_t(e)];
+    const std::vector<PoeNetwork::Point> &points = network->points();
+    if (element.kind == Element::PointElement) {
+        m_groupsDirty.mark(points[size_t(element.index)].group);
+        m_pointsDirty.mark(element.index);
+        m_recordersDirty.mark(element.index);
+        return;
+    }
+    const PoeNetwork::Camera &camera = network->cameras()[size_t(element.index)];
+    if (camera.point >= 0) {
+        m_groupsDirty.mark(points[size_t(camera.point)].group);
+        return;
+    }
+    // A camera on several cables: the points at their ends count its stream.
+    checkCamera(element.index);
+    for (const Wire *wire : camera.item->wires()) {
+        const int end = network->pointOf(otherEnd(wire, camera.item));
+        if (end >= 0)
+            dataChanged(end);
+    }
+}
+
+void PoeCheckParts::settingsChanged()
+{
+    for (int p = 0; p < int(network->points().size()); ++p)
+        m_recordersDirty.mark(p);
+}
+
+void PoeCheckParts::dataChanged(int point)
+{
+    const std::vector<PoeNetwork::Point> &points = network->points();
+    for (int p = point; p >= 0 && m_dataDirty.mark(p); p = points[size_t(p)].uplink) {
+        m_pointsDirty.mark(p);
+        m_recordersDirty.mark(p);
+    }
+}
+
+void PoeCheckParts::checkMarked()
+{
+    CalcPass pass;
+    for (int g : m_groupsDirty.marked()) {
+        const bool bitrates = network->reread(g);
+        solveGroup(g);
+        const PoeNetwork::Group &group = network->groups()[size_t(g)];
+        for (int head = -1; head < group.fed.size(); ++head) {
+            const int p = head < 0 ? group.root : group.fed.at(head);
+            m_pointsDirty.mark(p);
+            if (bitrates)
+                dataChanged(p);
+        }
+    }
+    for (int p : m_pointsDirty.marked())
+        checkPoint(p);
+    for (int p : m_recordersDirty.marked())
+        checkRecorder(p);
+    for (int c : m_cablesDirty.marked())
+        checkCable(c);
+    if (m_cableTypes)
+        countCableTypes();
+    if (m_names || m_cableTypes)
+        checkCableTypes();
+    m_groupsDirty.clear();
+    m_pointsDirty.clear();
+    m_dataDirty.clear();
+    m_recordersDirty.clear();
+    m_cablesDirty.clear();
+    m_names = m_cableTypes = false;
+    if (m_remarksChanged || m_assemble)
+        assemble();
+    m_assemble = false;
+}
+
+// ------------------------------------------------------------------ figures
+
+void PoeCheckParts::fillDevice(PoeCheckResult::Device &d, DiagramItem *item, Wire *wire, double length,
+                                       double volts, double watts, int poeClass, bool supplied, int cableType,
+                                       const PoeCable &cable)
+{
+    d = PoeCheckResult::Device();
+    d.item = item;
+    d.wire = wire;
+    d.supplied = supplied;
+    d.sourceVoltage = supplied ? volts : 0.0;
+    d.length = length;
+    if (cableType >= 0) {
+        const PoeNetwork::CableType &type = network->cableTypes().at(cableType);
+        d.awg = type.awg;
+        d.awgAssumed = type.assumed;
+    }
+    d.devicePower = watts;
+    d.poeClass = poeClass;
+    d.standard = PoeStandard::typeOf(poeClass);
+    if (supplied)
+        d.cable = cable;
+    d.cable.pairs = PoeStandard::pairsFor(poeClass);
+}
+
+void PoeCheckParts::solveGroup(int group)
+{
+    network->solve(group, PoeCheck::Settled, PoeCheck::MaxIterations);
+    const PoeNetwork::Group &g = network->groups()[size_t(group)];
+    for (int head = -1; head < g.fed.size(); ++head) {
+        const int p = head < 0 ? g.root : g.fed.at(head);
+        checkSupply(p);
+        for (int camera : qAsConst(network->points()[size_t(p)].cameras))
+            checkCamera(camera);
+    }
+}
+
+void PoeCheckParts::checkCamera(int index)
+{
+    const PoeNetwork::Camera &camera = network->cameras()[size_t(index)];
+    Remarks remarks;
+    if (camera.point < 0) {
+        PoeRemarks::unfedCamera(camera.item, camera.item->wires().size(), remarks);
+    } else {
+        const PoeNetwork::Point &point = network->points()[size_t(camera.point)];
+        const bool supplied = point.live();
+        PoeCheckResult::Device &d = result.devices[m_deviceOf.at(camera.element)];
+        fillDevice(d, camera.item, camera.wire, camera.length, point.voltage, camera.power, camera.poeClass, supplied,
+                   camera.cableType, network->cameraCable(camera));
+        // A camera behind a point without supply has no remark of its own:
+        // the point is the cause.
+        if (supplied)
+            PoeRemarks::device(d, remarks);
+    }
+    replace(m_supplyRemarks[camera.element], remarks);
+}
+
+void PoeCheckParts::checkSupply(int index)
+{
+    const std::vector<PoeNetwork::Point> &points = network->points();
+    const PoeNetwork::Point &point = points[size_t(index)];
+    Remarks remarks;
+    if (!point.mains && !point.reached) {
+        PoeRemarks::unsuppliedPoint(point.item, remarks);
+    } else if (!point.mains) {
+        const bool supplied = !point.cutOff;
+        PoeCheckResult::Device &d = result.devices[m_deviceOf.at(point.element)];
+        fillDevice(d, point.item, point.wire, point.length, points[size_t(point.feeder)].voltage, point.load,
+                   point.poeClass(), supplied, point.cableType, point.supply);
+        if (supplied)
+            PoeRemarks::device(d, remarks);
+    }
+    replace(m_supplyRemarks[point.element], remarks);
+}
+
+void PoeCheckParts::checkPoint(int index)
+{
+    const PoeNetwork::Point &node = network->points()[size_t(index)];
+    DiagramItem *item = node.item;
+    PoeCheckResult::Point &p = result.points[index];
+    p = PoeCheckResult::Point();
+    p.item = item;
+    p.model = item->modelName();
+    p.portPower = node.ports;
+    p.bitrate = item->totalBitrate();
+    p.usedSlots = item->usedSlots();
+
+    Remarks remarks;
+    const bool chosen = item->pdSet()->Model.value() != MoxEnums::NotSpecified;
+    const QHash<QString, PoeCatalogue::PointModel> &models = tables->models;
+    const auto model = chosen ? models.constFind(p.model) : models.constEnd();
+    p.modelKnown = model != models.constEnd();
+    if (p.modelKnown) {
+        p.powerBudget = model->powerBudget;
+        p.bitrateLimit = model->bitrate;
+        p.slotCount = model->slotCount;
+    }
+    PoeRemarks::point(p, chosen, remarks);
+    replace(m_pointRemarks[index], remarks);
+}
+
+void PoeCheckParts::checkRecorder(int index)
+{
+    const int slot = m_recorderOf.at(index);
+    if (slot < 0)
+        return;
+    DiagramItem *point = network->points()[size_t(index)].item;
+    // The recorder keeps the streams of its own cameras and of every point
+    // that sends its data through it. The data tree has one uplink per
+    // point, so no point comes twice (the bound only guards a stale tree).
+    QVarLengthArray<const DiagramItem *, 16> queue;
+    queue.append(point);
+    QSet<const DiagramItem *> sharedCameras; // on more than one cable: counted once
+    PoeCheckResult::Recorder recorder;
+    recorder.item = point;
+    const int bound = int(network->points().size());
+    for (int head = 0; head < queue.size() && head < bound; ++head) {
+        const DiagramItem *node = queue.at(head);
+        for (const Wire *wire : node->wires()) {
+            const DiagramItem *other = otherEnd(wire, node);
+            if (!isCamera(other))
+                continue;
+            if (other->wires().size() > 1) {
+                if (sharedCameras.contains(other))
+                    continue;
+                sharedCameras.insert(other);
+            }
+            ++recorder.cameras;
+            recorder.bitrate += other->bitrate();
+        }
+        for (const DiagramItem *dependant : node->dataDependants())
+            queue.append(dependant);
+    }
+    const PoeStorageSettings &s = result.storage;
+    recorder.storageTB = PoeCheck::storageTerabytes(recorder.bitrate, s);
+    PoeCheckResult::Recorder &kept = result.recorders[slot];
+    const bool same = kept.item == recorder.item && kept.cameras == recorder.cameras
+                      && kept.bitrate == recorder.bitrate && kept.storageTB == recorder.storageTB;
+    if (!same && !storageOfAll)
+        storageOf << index;
+    kept = recorder;
+    Remarks remarks;
+    PoeRemarks::recorder(recorder, s, remarks);
+    replace(m_recorderRemarks[index], remarks);
+}
+
+void PoeCheckParts::checkCable(int index)
+{
+    Wire *wire = network->cables()[size_t(index)].wire;
+    Remarks remarks;
+    PoeRemarks::cable(wire, remarks);
+    replace(m_cableRemarks[index], remarks);
+}
+
+// Supply cables per type: the devices on a cable change only with the
+// shape, their types with an edit of a cable.
+void PoeCheckParts::countCableTypes()
+{
+    const QVector<PoeNetwork::CableType> &types = network->cableTypes();
+    m_typeCount.fill(0, types.size());
+    m_typeFirst.fill(nullptr, types.size());
+    const auto note = [&](Wire *wire, int type) {
+        if (type >= 0 && m_typeCount[type]++ == 0)
+            m_typeFirst[type] = wire;
+    };
+    for (const Element &element : network->elements()) {
+        if (element.kind == Element::CameraElement) {
+            const PoeNetwork::Camera &camera = network->cameras()[size_t(element.index)];
+            if (camera.point >= 0)
+                note(camera.wire, camera.cableType);
+        } else {
+            const PoeNetwork::Point &point = network->points()[size_t(element.index)];
+            if (point.fed())
+                note(point.wire, point.cableType);
+        }
+    }
+    // The remarks come in the order a fresh reading of the drawing meets the
+    // types in (the points' cables first, then the cameras'), however long
+    // the network has been kept and edits have added types.
+    m_typeOrder.clear();
+    QVector<bool> met(types.size(), false);
+    const auto meet = [&](int type) {
+        if (type >= 0 && !met.at(type)) {
+            met[type] = true;
+            if (m_typeCount.at(type) > 0 && types.at(type).assumed)
+                m_typeOrder << type;
+        }
+    };
+    for (const PoeNetwork::Point &point : network->points()) {
+        if (point.wire)
+            meet(point.cableType);
+    }
+    for (const PoeNetwork::Camera &camera : network->cameras()) {
+        if (camera.wire)
+            meet(camera.cableType);
+    }
+}
+
+// One remark per cable type whose gauge had to be assumed, on the first
+// supply cable of that type.
+void PoeCheckParts::checkCableTypes()
+{
+    const QVector<PoeNetwork::CableType> &types = network->cableTypes();
+    Remarks remarks;
+    for (int type : qAsConst(m_typeOrder))
+        PoeRemarks::assumedGauge(types.at(type), m_typeCount.at(type), m_typeFirst.at(type), remarks);
+    replace(m_cableTypeRemarks, remarks);
+}
+
+void PoeCheckParts::replace(Remarks &remarks, const Remarks &fresh)
+{
+    if (remarks == fresh)
+        return;
+    remarks = fresh;
+    m_remarksChanged = true;
+}
+
+// The remarks element by element in the order of the drawing, each
+// element's cables after it; the ones about the whole drawing first and last.
+void PoeCheckParts::assemble()
+{
+    m_remarksChanged = false;
+    Remarks findings;
+    for (const PoeNetwork::Group &group : network->groups()) {
+        if (!group.settled) {
+            PoeRemarks::unsettled(findings);
+            break;
+        }
+    }
+    const std::vector<Element> &elements = network->elements();
+    for (int e = 0; e < int(elements.size()); ++e) {
+        const int start = findings.size();
+        findings += m_supplyRemarks.at(e);
+        if (elements[size_t(e)].kind == Element::PointElement) {
+            findings += m_pointRemarks.at(elements[size_t(e)].index);
+            findings += m_recorderRemarks.at(elements[size_t(e)].index);
+        }
+        bool error = false;
+        for (int i = start; i < findings.size() && !error; ++i)
+            error = findings.at(i).severity == Severity::Error;
+        result.itemErrors[e] = error;
+        for (const int *c = m_cablesOf.begin(e); c != m_cablesOf.end(e); ++c)
+            findings += m_cableRemarks.at(*c);
+    }
+    findings += m_cableTypeRemarks;
+    result.findings = findings;
+    ++revision;
+}
+

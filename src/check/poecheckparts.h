@@ -1,0 +1,141 @@
+#ifndef CHECK_POECHECKPARTS_H
+#define CHECK_POECHECKPARTS_H
+
+#include "check/poecatalogue.h"
+#include "check/poecheckresult.h"
+#include "check/poenetwork.h"
+#include "check/poeremarks.h"
+
+#include <QVector>
+
+#include <memory>
+
+// The result of the PoE check kept in parts that are worked out and worded
+// again separately: per element the remarks on its supply, per point those
+// against its model and its recorder's, per cable its own, and the figures
+// behind them. PoeCheckTracker decides what an edit touched; the parts mark
+// it (the marks below), work it out again, and put the remarks together in
+// the order of the drawing.
+class PoeCheckParts
+{
+public:
+    using Remarks = PoeRemarks::Remarks;
+
+    // Flags over a range of indexes that remember which they set, so that
+    // clearing them costs what setting them did.
+    class Marks
+    {
+    public:
+        void resize(int size)
+        {
+            m_flags.fill(false, size);
+            m_set.clear();
+        }
+        bool at(int i) const { return m_flags.at(i); }
+        bool mark(int i)
+        {
+            if (m_flags.at(i))
+                return false;
+            m_flags[i] = true;
+            m_set << i;
+            return true;
+        }
+        const QVector<int> &marked() const { return m_set; }
+        void clear()
+        {
+            for (int i : qAsConst(m_set))
+                m_flags[i] = false;
+            m_set.clear();
+        }
+
+    private:
+        QVector<bool> m_flags;
+        QVector<int> m_set;
+    };
+
+    // Lists of cables by element in two flat arrays: the cables of element e
+    // are cables[first[e]] up to cables[first[e + 1]].
+    struct CableLists
+    {
+        QVector<int> first;
+        QVector<int> cables;
+
+        template <typename Ends>
+        void build(int elements, int cableCount, Ends ends);
+        const int *begin(int e) const { return cables.constData() + first.at(e); }
+        const int *end(int e) const { return cables.constData() + first.at(e + 1); }
+    };
+
+    PoeCheckResult result;
+    std::unique_ptr<PoeNetwork> network;
+    const PoeCatalogue::Tables *tables = nullptr;
+    // Moves on whenever the remarks or the marks change.
+    quint64 revision = 0;
+
+    // Sizes every part for the network and works it all out.
+    void checkAll();
+    // Carries every part over to the network as reshape() left it: the
+    // records of kept elements, points and cables move to their new
+    // indexes, the others start empty and are marked to be worked out.
+    void reshape(const PoeNetwork::Reshaped &reshaped);
+
+    // What an edit touched, to be worked out again by checkMarked().
+    void elementChanged(int element);
+    void cableChanged(int cable);
+    void settingsChanged();
+    // The data of a point passes through every point above it to its recorder.
+    void dataChanged(int point);
+    void groupChanged(int group) { m_groupsDirty.mark(group); }
+    void cableTypesChanged() { m_cableTypes = true; }
+    // Works out what is marked, and the remarks again when they changed.
+    void checkMarked();
+
+    // The records in result.recorders by point, -1 for a point without one.
+    int recorderOf(int point) const { return m_recorderOf.at(point); }
+    // Storage to write: every point's, or the recorders whose figures moved.
+    bool storageOfAll = false;
+    QVector<int> storageOf;
+
+private:
+    void touch(int element);
+    void solveGroup(int group);
+    void checkCamera(int camera);
+    void checkSupply(int point);
+    void checkPoint(int point);
+    void checkRecorder(int point);
+    void checkCable(int cable);
+    void indexParts();
+    void countCableTypes();
+    void checkCableTypes();
+    void fillDevice(PoeCheckResult::Device &d, DiagramItem *item, Wire *wire, double length, double volts,
+                    double watts, int poeClass, bool supplied, int cableType, const PoeCable &cable);
+    void replace(Remarks &remarks, const Remarks &fresh);
+    void assemble();
+
+    QVector<int> m_deviceOf;   // per element: its record in result.devices, or -1
+    QVector<int> m_recorderOf; // per point: its record in result.recorders, or -1
+    CableLists m_cablesAt;     // per element: the cables that end at it
+    CableLists m_cablesOf;     // per element: the cables whose remarks go with it
+    // Supply cables per cable type, and the first of each type.
+    QVector<int> m_typeCount;
+    QVector<Wire *> m_typeFirst;
+    QVector<int> m_typeOrder; // the types to remark on, in their order
+    // The remarks, in parts that are worded again separately.
+    QVector<Remarks> m_supplyRemarks;   // per element: the device on its cable
+    QVector<Remarks> m_pointRemarks;    // per point: against its model
+    QVector<Remarks> m_recorderRemarks; // per point
+    QVector<Remarks> m_cableRemarks;    // per cable
+    Remarks m_cableTypeRemarks;
+    bool m_remarksChanged = false;
+    // What checkMarked() has to do.
+    Marks m_groupsDirty;
+    Marks m_pointsDirty;
+    Marks m_dataDirty;
+    Marks m_recordersDirty;
+    Marks m_cablesDirty;
+    bool m_names = false;      // an element's name may have changed: the cable type remarks name cables
+    bool m_cableTypes = false; // a cable's type may have changed
+    bool m_assemble = false;   // the remarks go together again whatever changed
+};
+
+#endif // CHECK_POECHECKPARTS_H
