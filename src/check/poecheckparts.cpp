@@ -158,14 +158,20 @@ void PoeCheckParts::reshape(const PoeNetwork::Reshaped &reshaped)
 
     const QVector<int> deviceWas = m_deviceOf;
     const QVector<int> recorderWas = m_recorderOf;
-    const QVector<PoeCheckResult::Device> devices = result.devices;
+    // The records before: their memory is reused the next time.
+    m_spareDevices.swap(result.devices);
+    const QVector<PoeCheckResult::Device> &devices = m_spareDevices;
     const QVector<PoeCheckResult::Point> points = result.points;
     const QVector<PoeCheckResult::Recorder> recorders = result.recorders;
     indexParts();
     for (int e = 0; e < elementFrom.size(); ++e) {
         const int was = elementFrom.at(e);
-        if (m_deviceOf.at(e) >= 0 && was >= 0 && deviceWas.at(was) >= 0)
+        if (m_deviceOf.at(e) < 0)
+            continue;
+        if (was >= 0 && deviceWas.at(was) >= 0)
             result.devices[m_deviceOf.at(e)] = devices.at(deviceWas.at(was));
+        else
+            result.devices[m_deviceOf.at(e)] = PoeCheckResult::Device();
     }
     if (!storageOf.isEmpty()) {
         storageOf.clear();

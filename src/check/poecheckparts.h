@@ -112,6 +112,7 @@ private:
     void replace(Remarks &remarks, const Remarks &fresh);
     void assemble();
 
+    QVector<PoeCheckResult::Device> m_spareDevices; // the records before the last reshape, for their memory
     QVector<int> m_deviceOf;   // per element: its record in result.devices, or -1
     QVector<int> m_recorderOf; // per point: its record in result.recorders, or -1
     CableLists m_cablesAt;     // per element: the cables that end at it

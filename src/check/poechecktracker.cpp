@@ -37,10 +37,9 @@ QList<DiagramItem *> drawingItems(const QGraphicsScene *scene)
         return items;
     const QList<DiagramItem *> sorted = NetworkCalc::diagramItems(scene);
     items.reserve(sorted.size());
-    for (auto it = sorted.crbegin(); it != sorted.crend(); ++it) {
-        if ((*it)->diagramType() == DiagramItem::PD || (*it)->diagramType() == DiagramItem::Camera)
-            items << *it;
-    }
+    // Every diagram item is a camera or a point.
+    for (auto it = sorted.crbegin(); it != sorted.crend(); ++it)
+        items << *it;
     return items;
 }
 
@@ -253,6 +252,9 @@ bool PoeCheckTracker::Impl::reshapeCheck(const QGraphicsScene *scene)
     for (int i = 0; i < items.size(); ++i) {
         const int was = from.at(i);
         bool changed = was < 0 || items.at(i)->wiringStamp() > m_wiring;
+        // Made since: another item where a known one was.
+        if (was >= 0 && changed && items.at(i)->serial() != network.elements()[size_t(was)].serial)
+            from[i] = -1;
         if (!changed) {
             const Element &element = network.elements()[size_t(was)];
             changed = element.kind == Element::PointElement

@@ -429,9 +429,11 @@ bool PoeNetwork::match(const QList<DiagramItem *> &items, QVector<int> *from) co
     int next = 0; // mostly the element that comes next is the one expected
     for (int i = 0; i < items.size(); ++i) {
         const DiagramItem *item = items.at(i);
+        // The table may name items that are gone: an address proves nothing
+        // (where it is the one expected next, the wiring stamp of an item
+        // made since tells the tracker to look closer).
         int e = next < known && m_elements[size_t(next)].item == item ? next : elementOf(item);
-        // The table may name items that are gone: an address proves nothing.
-        if (e >= 0 && m_elements[size_t(e)].serial != item->serial())
+        if (e >= 0 && e != next && m_elements[size_t(e)].serial != item->serial())
             e = -1;
         if (e >= 0) {
             if (e < next)
@@ -447,16 +449,25 @@ void PoeNetwork::reshape(const QList<DiagramItem *> &items, const QVector<int> &
                          Reshaped *out)
 {
     const int count = items.size();
-    std::vector<Element> oldElements;
-    std::vector<Point> oldPoints;
-    std::vector<Camera> oldCameras;
-    std::vector<Cable> oldCables;
-    std::vector<Group> oldGroups;
+    // The records before are kept for the next time: their memory is
+    // reused rather than asked for (and paged in) anew on every edit.
+    std::vector<Element> &oldElements = m_spare.elements;
+    std::vector<Point> &oldPoints = m_spare.points;
+    std::vector<Camera> &oldCameras = m_spare.cameras;
+    std::vector<Cable> &oldCables = m_spare.cables;
+    std::vector<Group> &oldGroups = m_spare.groups;
     oldElements.swap(m_elements);
     oldPoints.swap(m_points);
     oldCameras.swap(m_cameras);
     oldCables.swap(m_cables);
     oldGroups.swap(m_groups);
+    m_elements.clear();
+    m_points.clear();
+    m_cameras.clear();
+    m_cables.clear();
+    m_groups.clear();
+    m_points.reserve(oldPoints.size() + 4);
+    m_cameras.reserve(oldCameras.size() + 4);
 
     // The element table: new items added where nothing moved, else anew.
     QVector<int> elementTo(int(oldElements.size()), -1);
@@ -501,10 +512,14 @@ void PoeNetwork::reshape(const QList<DiagramItem *> &items, const QVector<int> &
     out->elementFrom.resize(count);
     out->pointFrom.clear();
     out->cameraFrom.clear();
+    out->pointFrom.reserve(int(oldPoints.size()) + count - int(oldElements.size()) + 1);
+    out->cameraFrom.reserve(count);
     out->pointTo.fill(-1, int(oldPoints.size()));
     QVector<int> cameraTo(int(oldCameras.size()), -1);
     QVector<int> pointWas; // per point: its index before, read again or not
     QVector<int> cameraWas;
+    pointWas.reserve(out->pointFrom.capacity());
+    cameraWas.reserve(count);
     QVector<int> oldGroupOf(int(oldPoints.size()));
     for (int p = 0; p < int(oldPoints.size()); ++p)
         oldGroupOf[p] = oldPoints[size_t(p)].group;
@@ -647,6 +662,7 @@ void PoeNetwork::reshape(const QList<DiagramItem *> &items, const QVector<int> &
 
     // The cables, from the item each was drawn from.
     out->cableFrom.clear();
+    out->cableFrom.reserve(int(oldCables.size()) + 8);
     m_cables.reserve(oldCables.size() + 4);
     for (int i = 0; i < count; ++i) {
         Element &element = m_elements[size_t(i)];

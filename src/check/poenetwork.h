@@ -217,6 +217,15 @@ private:
     int elementOf(const DiagramItem *item) const;
     void indexElements(const QList<DiagramItem *> &items);
     void indexElement(const DiagramItem *item, int element);
+    // The records as they were before the last reshape(), for their memory.
+    struct
+    {
+        std::vector<Element> elements;
+        std::vector<Point> points;
+        std::vector<Camera> cameras;
+        std::vector<Cable> cables;
+        std::vector<Group> groups;
+    } m_spare;
     QHash<int, int> m_cableTypeByValue; // the cable type list's value -> m_cableTypes
     int m_lastCableValue = 0;
     int m_lastCableType = -1;
