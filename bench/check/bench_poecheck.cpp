@@ -8,8 +8,9 @@
 //   every extender: a remark on most devices, every one formatted.
 // The check runs after every edit, so it must stay a small part of the loop.
 // "report" prints medians (wall / CPU of the thread) of the loop and of the
-// check as the editor runs it, on a settled network and after an edit that
-// changes one camera's power at the far end of the network, and the ratio:
+// check as the editor runs it, on a settled network, after an edit that
+// changes one camera's power at the far end of the network, after a camera
+// drawn there with its cable and after one of them taken away, and the ratio:
 //   QT_QPA_PLATFORM=offscreen nice -n 10 ./bench/check/bench_poecheck report
 
 #include "calc/calcloop.h"
@@ -39,10 +40,11 @@
 
 namespace {
 
-void cameraOn(NetworkBuilder &net, DiagramItem *point, int placed, const QPointF &pos)
+DiagramItem *cameraOn(NetworkBuilder &net, DiagramItem *point, int placed, const QPointF &pos)
 {
     DiagramItem *camera = net.addCamera(pos, uint(placed % 100), uint(5 + placed % 8), 2048 + 1024 * (placed % 4));
     net.connect(point, camera, uint(10 + placed % 80))->setType(QStringLiteral("UTP kat.5E"));
+    return camera;
 }
 
 std::unique_ptr<NetworkBuilder> site(int cameras)
@@ -156,7 +158,8 @@ void BenchPoeCheck::report()
 {
     const int Runs = 41;
     std::printf("\nmedians of %d runs, ms, wall / CPU of the thread; the check as the editor runs it after the\n"
-                "loop that follows: nothing changed, a camera's power changed, a camera drawn (a new shape)\n",
+                "loop that follows: nothing changed, a camera's power changed, a camera drawn (a new shape),\n"
+                "a camera drawn before taken away with its cable\n",
                 Runs);
     std::printf("%-20s %-10s %17s %17s %10s\n", "network", "after", "loop", "check", "check/loop");
     for (const QString &kind : {QStringLiteral("site"), QStringLiteral("chains")}) {
@@ -180,9 +183,16 @@ void BenchPoeCheck::report()
             }
             int edits = 0;
             const auto edit = [&] { camera->cameraSet()->Power.setValue(++edits % 2 ? 7 : 9); };
+            QList<DiagramItem *> drawn;
             const auto draw = [&] {
                 ++edits;
-                cameraOn(*net, point, edits, point->pos() + QPointF(edits % 40, 300));
+                drawn << cameraOn(*net, point, edits, point->pos() + QPointF(edits % 40, 300));
+            };
+            // The cameras drawn go again, last drawn first, with their cables.
+            const auto takeAway = [&] {
+                DiagramItem *gone = drawn.takeLast();
+                gone->removeWires();
+                delete gone;
             };
             const auto print = [&](const char *after, bench::Duration loop, bench::Duration check) {
                 std::printf("%-6s %5d cameras  %-10s %8.3f /%7.3f %8.3f /%7.3f %9.1f %%\n", qPrintable(kind),
@@ -204,6 +214,7 @@ void BenchPoeCheck::report()
             measure("nothing", [] {});
             measure("an edit", edit);
             measure("a camera", draw);
+            measure("camera gone", takeAway);
         }
     }
     std::fflush(stdout);
