@@ -1,0 +1,385 @@
+// The PoE check kept up to date from one edit to the next: after every edit
+// of a value or of the drawing's shape it comes to exactly what a whole check
+// of the drawing comes to.
+
+#include "calc/calcloop.h"
+#include "calc/networkcalc.h"
+#include "check/poecheck.h"
+#include "check/poechecktracker.h"
+#include "diagram/diagramitem.h"
+#include "diagram/diagramscene.h"
+#include "diagram/wire.h"
+#include "networkbuilder.h"
+#include "propertysets/qtnpropertysetcamera.h"
+#include "propertysets/qtnpropertysetpd.h"
+#include "propertysets/qtnpropertysetproject.h"
+#include "propertysets/qtnpropertysetwire.h"
+#include "testcatalogue.h"
+
+#include <QRandomGenerator>
+#include <QtTest>
+
+#include <functional>
+
+namespace {
+
+const QString kCat5e = QStringLiteral("UTP kat.5E");
+const QString kCat6 = QStringLiteral("UTP kat.6");
+
+bool createCatalogue(TestCatalogue &catalogue, const QList<TestCatalogue::Pd> &pds = {})
+{
+    return catalogue.createWithCables({}, pds, {{kCat5e, 24}, {kCat6, 23}, {QStringLiteral("UTP kat.6A"), 22},
+                                                {QStringLiteral("Patch 26 AWG"), 26}});
+}
+
+QStringList textsOf(const PoeCheckResult &result, PoeFinding::Severity severity)
+{
+    QStringList texts;
+    for (const PoeFinding &finding : result.findings) {
+        if (finding.severity == severity)
+            texts << finding.text;
+    }
+    return texts;
+}
+
+} // namespace
+
+class TestPoeCheckTracker : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void trackerFollowsEdits();
+    void trackerFollowsShapes_data();
+    void trackerFollowsShapes();
+};
+
+namespace {
+
+// The first difference between two results, or nothing: every figure,
+// remark and mark compared exactly.
+QString difference(const PoeCheckResult &a, const PoeCheckResult &b)
+{
+    if (a.findings != b.findings) {
+        QStringList texts;
+        for (const PoeCheckResult *r : {&a, &b}) {
+            QStringList t;
+            for (const PoeFinding &f : r->findings)
+                t << f.text;
+            texts << t.join(QStringLiteral(" | "));
+        }
+        return QStringLiteral("remarks:\n  %1\n  %2").arg(texts.at(0), texts.at(1));
+    }
+    if (a.items != b.items || a.itemErrors != b.itemErrors)
+        return QStringLiteral("items or marks");
+    if (a.devices.size() != b.devices.size())
+        return QStringLiteral("device count");
+    for (int i = 0; i < a.devices.size(); ++i) {
+        const PoeCheckResult::Device &x = a.devices.at(i);
+        const PoeCheckResult::Device &y = b.devices.at(i);
+        if (x.item != y.item || x.wire != y.wire || x.supplied != y.supplied || x.sourceVoltage != y.sourceVoltage
+            || x.length != y.length || x.awg != y.awg || x.devicePower != y.devicePower || x.poeClass != y.poeClass
+            || x.cable.voltage != y.cable.voltage || x.cable.current != y.cable.current
+            || x.cable.portPower != y.cable.portPower || x.cable.pairs != y.cable.pairs
+            || x.cable.collapsed != y.cable.collapsed)
+            return QStringLiteral("device %1").arg(x.item ? x.item->numberText() : QString());
+    }
+    if (a.points.size() != b.points.size() || a.recorders.size() != b.recorders.size())
+        return QStringLiteral("point or recorder count");
+    for (int i = 0; i < a.points.size(); ++i) {
+        const PoeCheckResult::Point &x = a.points.at(i);
+        const PoeCheckResult::Point &y = b.points.at(i);
+        if (x.item != y.item || x.model != y.model || x.portPower != y.portPower || x.bitrate != y.bitrate
+            || x.usedSlots != y.usedSlots || x.powerBudget != y.powerBudget || x.slotCount != y.slotCount)
+            return QStringLiteral("point %1").arg(x.item->numberText());
+    }
+    for (int i = 0; i < a.recorders.size(); ++i) {
+        const PoeCheckResult::Recorder &x = a.recorders.at(i);
+        const PoeCheckResult::Recorder &y = b.recorders.at(i);
+        if (x.item != y.item || x.cameras != y.cameras || x.bitrate != y.bitrate || x.storageTB != y.storageTB)
+            return QStringLiteral("recorder %1").arg(x.item->numberText());
+    }
+    return QString();
+}
+
+} // namespace
+
+// The check kept up to date edit by edit comes to what a whole check of the
+// drawing comes to, and redoes only what an edit of a value touched.
+void TestPoeCheckTracker::trackerFollowsEdits()
+{
+    using Work = PoeCheckTracker::Work;
+    TestCatalogue catalogue;
+    QVERIFY2(createCatalogue(catalogue, {{"PD-8/120", "Wewnętrzna (IP20)", 0, 9, 1, 120, 1000000},
+                                         {"EXT-4/45", "Wewnętrzna (IP20)", 0, 5, 0, 45, 100000}}),
+             qPrintable(catalogue.lastError()));
+    NetworkBuilder net;
+    // A recorder with three cameras, one of them 120 m away; a second mains
+    // point sending its data through it, feeding an extender over 60 m; a
+    // camera on no cable.
+    DiagramItem *recorder = net.addPd({100, 100}, 1);
+    recorder->setNvr(true);
+    QList<DiagramItem *> cameras;
+    for (int i = 0; i < 3; ++i) {
+        cameras << net.addCamera({50.0 + 60 * i, 300}, uint(i + 1), 8, 4096);
+        net.connect(recorder, cameras.last(), i == 2 ? 120 : 30)->setType(kCat5e);
+    }
+    DiagramItem *second = net.addPd({500, 100}, 2);
+    net.connect(second, recorder, 40)->setType(kCat5e);
+    DiagramItem *extender = net.addPd({700, 100}, 3, false);
+    Wire *extenderCable = net.connect(second, extender, 60);
+    extenderCable->setType(kCat5e);
+    for (int i = 0; i < 2; ++i) {
+        cameras << net.addCamera({650.0 + 60 * i, 300}, uint(i + 4), 12, 2048);
+        net.connect(extender, cameras.last(), 25)->setType(kCat5e);
+    }
+    DiagramItem *loose = net.addCamera({900, 300}, 9);
+    DiagramScene *scene = net.scene();
+
+    PoeCheckTracker tracker;
+    // The storage written, as the editor writes it: its own writes make no
+    // work for the next update.
+    const auto settle = [&]() -> QString {
+        tracker.writeStorage();
+        tracker.update(scene);
+        if (tracker.lastWork() != Work::None)
+            return QStringLiteral("work after its own writes");
+        return difference(tracker.result(), PoeCheck::run(scene));
+    };
+    CalcLoop(scene).run();
+    tracker.update(scene);
+    QString failure = settle();
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+
+    struct Step
+    {
+        const char *what;
+        Work work;
+        std::function<void()> edit;
+    };
+    const QList<Step> steps = {
+        {"nothing", Work::None, [] {}},
+        {"a camera's power", Work::Partial, [&] { cameras.at(0)->cameraSet()->Power.setValue(20); }},
+        {"a stream behind the extender", Work::Partial, [&] { cameras.at(3)->setBitrate(8192); }},
+        {"the extender's cable", Work::Partial, [&] { extenderCable->setLength(90); }},
+        {"a cable's type", Work::Partial, [&] { cameras.at(1)->wires().first()->setType(kCat6); }},
+        {"a point's number", Work::Partial, [&] { recorder->setNumber(11); }},
+        {"an unnumbered camera's location", Work::Partial, [&] {
+             cameras.at(2)->setNumber(0);
+             cameras.at(2)->setLocation(QStringLiteral("Brama"));
+         }},
+        {"the archive", Work::Partial, [&] { scene->projectSet()->ArchiveDays.setValue(60); }},
+        {"a point off the mains", Work::Full, [&] { second->setPower230(false); }},
+        {"a cable drawn", Work::Full, [&] { net.connect(recorder, loose, 15)->setType(kCat5e); }},
+        {"a point moved", Work::Full, [&] { second->setPos(second->pos() + QPointF(-700, 300)); }},
+    };
+    for (const Step &step : steps) {
+        step.edit();
+        CalcLoop(scene).run();
+        tracker.update(scene);
+        QVERIFY2(tracker.lastWork() == step.work || (step.work == Work::Full && tracker.lastWork() != Work::None),
+                 step.what);
+        failure = difference(tracker.result(), PoeCheck::run(scene));
+        QVERIFY2(failure.isEmpty(), qPrintable(QStringLiteral("%1: %2").arg(step.what, failure)));
+        failure = settle();
+        QVERIFY2(failure.isEmpty(), qPrintable(QStringLiteral("%1: %2").arg(step.what, failure)));
+    }
+    // The edits reached the remarks: the 120 m cable is named by its new ends.
+    QVERIFY(!textsOf(tracker.result(), PoeFinding::Severity::Warning)
+                     .filter(QStringLiteral("PD 11 – K (Brama): długość 120 m"))
+                     .isEmpty());
+}
+
+void TestPoeCheckTracker::trackerFollowsShapes_data()
+{
+    QTest::addColumn<quint32>("seed");
+    for (quint32 seed = 1; seed <= 12; ++seed)
+        QTest::newRow(qPrintable(QStringLiteral("seed %1").arg(seed))) << seed;
+}
+
+// Cameras and cables drawn, taken away and moved, points added and taken
+// away, mains and recorders switched, elements brought to the front: after
+// every change the check kept up to date comes to what a whole check of the
+// drawing comes to, remark by remark and figure by figure, and so does the
+// storage written into the recorders.
+void TestPoeCheckTracker::trackerFollowsShapes()
+{
+    using Work = PoeCheckTracker::Work;
+    QFETCH(quint32, seed);
+    TestCatalogue catalogue;
+    // Two types without a gauge: their remarks come in the order of a fresh reading.
+    const QString noGauge = QStringLiteral("Skrętka A"), noGauge2 = QStringLiteral("Skrętka B");
+    QVERIFY2(catalogue.createWithCables({},
+                                        {{"PD-8/120", "Wewnętrzna (IP20)", 0, 9, 1, 120, 20000},
+                                         {"EXT-4/45", "Wewnętrzna (IP20)", 0, 5, 0, 45, 100000}},
+                                        {{kCat5e, 24}, {kCat6, 23}, {noGauge, 0}, {noGauge2, 0}}),
+             qPrintable(catalogue.lastError()));
+    const QStringList types = {kCat5e, kCat5e, kCat6, noGauge, noGauge2};
+    QRandomGenerator random(seed);
+    NetworkBuilder net;
+    DiagramScene *scene = net.scene();
+    QList<DiagramItem *> points;
+    QList<DiagramItem *> cameras;
+    QList<Wire *> wires;
+    QList<QPair<DiagramItem *, DiagramItem *>> away; // a camera taken from the sheet, and its point
+    const auto pick = [&](const auto &list) { return list.at(random.bounded(list.size())); };
+    const auto cable = [&](DiagramItem *a, DiagramItem *b) {
+        Wire *wire = net.connect(a, b, uint(random.bounded(5, 130)));
+        wire->setType(pick(types));
+        wires << wire;
+        return wire;
+    };
+    const auto cut = [&](Wire *wire) {
+        wire->startItem()->removeWire(wire);
+        wire->endItem()->removeWire(wire);
+        wires.removeOne(wire);
+        delete wire;
+    };
+    const auto camera = [&](DiagramItem *point) {
+        DiagramItem *c = net.addCamera({random.bounded(900.0), 400}, uint(cameras.size() + 1),
+                                       uint(random.bounded(3, 30)), 1024 * random.bounded(1, 9));
+        cameras << c;
+        // Drawn either way: the cable's remarks go with the camera it feeds.
+        if (point && random.bounded(2))
+            cable(point, c);
+        else if (point)
+            cable(c, point);
+        return c;
+    };
+    const auto point = [&](DiagramItem *feeder) {
+        DiagramItem *p = net.addPd({random.bounded(900.0), 100}, uint(points.size() + 1), !feeder);
+        points << p;
+        if (feeder)
+            cable(feeder, p);
+        return p;
+    };
+    const auto remove = [&](DiagramItem *item) {
+        for (Wire *wire : item->wires())
+            wires.removeOne(wire);
+        item->removeWires();
+        points.removeOne(item);
+        cameras.removeOne(item);
+        delete item;
+    };
+    for (int p = 0; p < 4; ++p) {
+        DiagramItem *mains = point(nullptr);
+        mains->setNvr(p % 2 == 0);
+        DiagramItem *feeder = mains;
+        for (int d = random.bounded(0, 3); d > 0; --d)
+            feeder = point(feeder);
+    }
+    for (int c = 0; c < 24; ++c)
+        camera(pick(points));
+    if (random.bounded(2))
+        net.connect(points.at(0), points.at(1), 30); // recorders joined: data goes one way
+
+    PoeCheckTracker tracker;
+    int reshaped = 0;
+    const QStringList edits = {"a camera drawn", "a camera drawn unfed", "a camera taken away", "a camera back",
+                               "a cable taken away", "a camera to another point", "an extender drawn",
+                               "a point taken away", "mains switched", "a recorder switched", "a cable's type",
+                               "a camera to the front", "a cable drawn between points"};
+    for (int step = 0; step < 90; ++step) {
+        const QString edit = step == 0 ? QStringLiteral("start") : pick(edits);
+        if (edit == QLatin1String("a camera drawn")) {
+            camera(pick(points));
+        } else if (edit == QLatin1String("a camera drawn unfed")) {
+            DiagramItem *c = camera(random.bounded(2) ? pick(points) : nullptr);
+            if (!c->wires().isEmpty())
+                cable(pick(points), c);
+        } else if (edit == QLatin1String("a camera taken away") && !cameras.isEmpty()) {
+            DiagramItem *c = pick(cameras);
+            DiagramItem *at = c->wires().isEmpty() ? nullptr : c->otherPd(c->wires().first());
+            if (at && random.bounded(2)) {
+                // As the undo history keeps it: off the sheet, whole.
+                for (Wire *wire : c->wires())
+                    cut(wire);
+                scene->removeItem(c);
+                cameras.removeOne(c);
+                away << qMakePair(c, at);
+            } else {
+                remove(c);
+            }
+        } else if (edit == QLatin1String("a camera back") && !away.isEmpty()) {
+            const QPair<DiagramItem *, DiagramItem *> back = away.takeLast();
+            scene->addItem(back.first);
+            cameras << back.first;
+            if (points.contains(back.second))
+                cable(back.second, back.first);
+        } else if (edit == QLatin1String("a cable taken away") && !wires.isEmpty()) {
+            cut(pick(wires));
+        } else if (edit == QLatin1String("a camera to another point") && !cameras.isEmpty()) {
+            DiagramItem *c = pick(cameras);
+            if (!c->wires().isEmpty()) {
+                // Re-attached at the camera's far end, as a split of a point does it.
+                Wire *wire = c->wires().first();
+                DiagramItem *other = wire->startItem() == c ? wire->endItem() : wire->startItem();
+                DiagramItem *to = pick(points);
+                if (to != other) {
+                    other->removeWire(wire);
+                    if (wire->startItem() == other)
+                        wire->setStartItem(to);
+                    else
+                        wire->setEndItem(to);
+                    to->addWire(wire);
+                }
+            }
+        } else if (edit == QLatin1String("an extender drawn")) {
+            DiagramItem *p = point(pick(points));
+            for (int c = random.bounded(0, 4); c > 0; --c)
+                camera(p);
+        } else if (edit == QLatin1String("a point taken away") && points.size() > 2) {
+            remove(pick(points));
+        } else if (edit == QLatin1String("mains switched")) {
+            DiagramItem *p = pick(points);
+            p->setPower230(!p->hasPower230());
+        } else if (edit == QLatin1String("a recorder switched")) {
+            DiagramItem *p = pick(points);
+            p->setNvr(!p->hasNvr());
+        } else if (edit == QLatin1String("a cable's type") && !wires.isEmpty()) {
+            pick(wires)->setType(pick(types));
+        } else if (edit == QLatin1String("a camera to the front") && !cameras.isEmpty()) {
+            pick(cameras)->setZValue(1.0);
+        } else if (edit == QLatin1String("a cable drawn between points")) {
+            DiagramItem *a = pick(points);
+            DiagramItem *b = pick(points);
+            if (a != b)
+                cable(a, b);
+        }
+        if (step % 3 == 0) {
+            CalcLoop(scene).run();
+        } else {
+            // The trees alone: no result the calculation writes makes the
+            // tracker look at what the change touched.
+            QList<DiagramItem *> trees;
+            for (DiagramItem *item : NetworkCalc::diagramItems(scene)) {
+                if (item->diagramType() == DiagramItem::PD)
+                    trees << item;
+            }
+            NetworkCalc::buildPowerTree(trees);
+            NetworkCalc::buildDataTree(trees);
+        }
+        tracker.update(scene);
+        reshaped += tracker.lastWork() == Work::Reshaped ? 1 : 0;
+        const PoeCheckResult fresh = PoeCheck::run(scene);
+        const QString tag = QStringLiteral("seed %1, step %2, %3").arg(seed).arg(step).arg(edit);
+        QString failure = difference(tracker.result(), fresh);
+        QVERIFY2(failure.isEmpty(), qPrintable(QStringLiteral("%1: %2").arg(tag, failure)));
+        tracker.writeStorage();
+        for (DiagramItem *p : qAsConst(points)) {
+            const PoeCheckResult::Recorder *recorder = fresh.recorder(p);
+            const double storage = recorder ? PoeCheck::shownStorage(recorder->storageTB) : 0.0;
+            QVERIFY2(p->pdSet()->Storage.value() == storage, qPrintable(tag));
+        }
+        // Its own writes make no work.
+        tracker.update(scene);
+        QVERIFY2(tracker.lastWork() == Work::None, qPrintable(tag));
+    }
+    // Most changes were followed without a whole check.
+    QVERIFY2(reshaped > 45, qPrintable(QString::number(reshaped)));
+    for (const QPair<DiagramItem *, DiagramItem *> &gone : qAsConst(away))
+        delete gone.first;
+}
+
+QTEST_MAIN(TestPoeCheckTracker)
+#include "tst_poechecktracker.moc"
