@@ -134,15 +134,30 @@ void PoeCheckParts::checkAll()
 namespace {
 
 // The parts of the records kept, at their new indexes; the others empty.
+// A change of shape mostly leaves a long prefix where it was (a camera is
+// drawn last, the last one drawn goes): that prefix stays in place and only
+// the rest is moved, through a list of its own length.
 template <typename Part>
 void carry(QVector<Part> &parts, const QVector<int> &from)
 {
-    QVector<Part> carried(from.size());
-    for (int i = 0; i < from.size(); ++i) {
+    const int count = from.size();
+    const int known = parts.size();
+    int stay = 0;
+    while (stay < count && stay < known && (from.at(stay) == stay || from.at(stay) < 0))
+        ++stay;
+    // The rest first: a part it takes may sit where the prefix starts empty.
+    QVector<Part> rest(count - stay);
+    for (int i = stay; i < count; ++i) {
         if (from.at(i) >= 0)
-            carried[i] = std::move(parts[from.at(i)]);
+            rest[i - stay] = std::move(parts[from.at(i)]);
     }
-    parts.swap(carried);
+    for (int i = 0; i < stay; ++i) {
+        if (from.at(i) < 0)
+            parts[i] = Part();
+    }
+    parts.resize(count);
+    for (int i = stay; i < count; ++i)
+        parts[i] = std::move(rest[i - stay]);
 }
 
 } // namespace

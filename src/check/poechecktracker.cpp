@@ -43,6 +43,44 @@ QList<DiagramItem *> drawingItems(const QGraphicsScene *scene)
     return items;
 }
 
+// The property sets and their change counts at their new indexes after a
+// change of shape (from: per index its index before, or -1 for one read
+// again through setOf); the kept ones whose values changed since go into
+// edited. A long prefix mostly stays where it was: it is not moved.
+template <typename SetOf>
+void carrySets(QVector<const QtnPropertySet *> &sets, QVector<quint64> &seen, const QVector<int> &from, SetOf setOf,
+               QVector<int> *edited)
+{
+    const int count = from.size();
+    const int known = sets.size();
+    int stay = 0;
+    while (stay < count && stay < known && (from.at(stay) == stay || from.at(stay) < 0))
+        ++stay;
+    QVector<QPair<const QtnPropertySet *, quint64>> rest(count - stay);
+    for (int i = stay; i < count; ++i) {
+        if (from.at(i) >= 0)
+            rest[i - stay] = qMakePair(sets.at(from.at(i)), seen.at(from.at(i)));
+    }
+    sets.resize(count);
+    seen.resize(count);
+    for (int i = stay; i < count; ++i) {
+        sets[i] = rest.at(i - stay).first;
+        seen[i] = rest.at(i - stay).second;
+    }
+    for (int i = 0; i < count; ++i) {
+        if (from.at(i) < 0) {
+            sets[i] = setOf(i);
+            seen[i] = sets.at(i)->valueChanges();
+            continue;
+        }
+        const quint64 changes = sets.at(i)->valueChanges();
+        if (changes != seen.at(i)) {
+            seen[i] = changes;
+            *edited << i;
+        }
+    }
+}
+
 } // namespace
 
 class PoeCheckTracker::Impl
@@ -270,39 +308,13 @@ bool PoeCheckTracker::Impl::reshapeCheck(const QGraphicsScene *scene)
     ++m_readings;
     PoeNetwork::Reshaped reshaped;
     network.reshape(items, from, touched, &reshaped);
-    const QVector<const QtnPropertySet *> itemSets = m_itemSets;
-    const QVector<quint64> itemSeen = m_itemSeen;
-    m_itemSets.resize(items.size());
-    m_itemSeen.resize(items.size());
     QVector<int> edited;
-    for (int e = 0; e < items.size(); ++e) {
-        const int was = reshaped.elementFrom.at(e);
-        if (was < 0) {
-            m_itemSets[e] = items.at(e)->propertySet();
-            m_itemSeen[e] = m_itemSets.at(e)->valueChanges();
-            continue;
-        }
-        m_itemSets[e] = itemSets.at(was);
-        m_itemSeen[e] = itemSeen.at(was);
-        if (m_itemSets.at(e)->valueChanges() != m_itemSeen.at(e)) {
-            m_itemSeen[e] = m_itemSets.at(e)->valueChanges();
-            edited << e;
-        }
-    }
+    carrySets(m_itemSets, m_itemSeen, reshaped.elementFrom,
+              [&](int e) { return items.at(e)->propertySet(); }, &edited);
     const std::vector<PoeNetwork::Cable> &cables = network.cables();
-    const QVector<const QtnPropertySet *> cableSets = m_cableSets;
-    const QVector<quint64> cableSeen = m_cableSeen;
-    m_cableSets.resize(int(cables.size()));
-    m_cableSeen.resize(int(cables.size()));
     QVector<int> editedCables;
-    for (int c = 0; c < int(cables.size()); ++c) {
-        const int was = reshaped.cableFrom.at(c);
-        m_cableSets[c] = was >= 0 ? cableSets.at(was) : cables[size_t(c)].wire->propertySet();
-        const quint64 changes = m_cableSets.at(c)->valueChanges();
-        if (was >= 0 && changes != cableSeen.at(was))
-            editedCables << c;
-        m_cableSeen[c] = changes;
-    }
+    carrySets(m_cableSets, m_cableSeen, reshaped.cableFrom,
+              [&](int c) { return cables[size_t(c)].wire->propertySet(); }, &editedCables);
     readShapes();
     seen();
 
