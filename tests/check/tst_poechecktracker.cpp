@@ -278,74 +278,84 @@ void TestPoeCheckTracker::trackerFollowsShapes()
     const QStringList edits = {"a camera drawn", "a camera drawn unfed", "a camera taken away", "a camera back",
                                "a cable taken away", "a camera to another point", "an extender drawn",
                                "a point taken away", "mains switched", "a recorder switched", "a cable's type",
-                               "a camera to the front", "a cable drawn between points"};
+                               "a camera to the front", "a cable drawn between points", "a camera's power"};
     for (int step = 0; step < 90; ++step) {
-        const QString edit = step == 0 ? QStringLiteral("start") : pick(edits);
-        if (edit == QLatin1String("a camera drawn")) {
-            camera(pick(points));
-        } else if (edit == QLatin1String("a camera drawn unfed")) {
-            DiagramItem *c = camera(random.bounded(2) ? pick(points) : nullptr);
-            if (!c->wires().isEmpty())
-                cable(pick(points), c);
-        } else if (edit == QLatin1String("a camera taken away") && !cameras.isEmpty()) {
-            DiagramItem *c = pick(cameras);
-            DiagramItem *at = c->wires().isEmpty() ? nullptr : c->otherPd(c->wires().first());
-            if (at && random.bounded(2)) {
-                // As the undo history keeps it: off the sheet, whole.
-                for (Wire *wire : c->wires())
-                    cut(wire);
-                scene->removeItem(c);
-                cameras.removeOne(c);
-                away << qMakePair(c, at);
-            } else {
-                remove(c);
-            }
-        } else if (edit == QLatin1String("a camera back") && !away.isEmpty()) {
-            const QPair<DiagramItem *, DiagramItem *> back = away.takeLast();
-            scene->addItem(back.first);
-            cameras << back.first;
-            if (points.contains(back.second))
-                cable(back.second, back.first);
-        } else if (edit == QLatin1String("a cable taken away") && !wires.isEmpty()) {
-            cut(pick(wires));
-        } else if (edit == QLatin1String("a camera to another point") && !cameras.isEmpty()) {
-            DiagramItem *c = pick(cameras);
-            if (!c->wires().isEmpty()) {
-                // Re-attached at the camera's far end, as a split of a point does it.
-                Wire *wire = c->wires().first();
-                DiagramItem *other = wire->startItem() == c ? wire->endItem() : wire->startItem();
-                DiagramItem *to = pick(points);
-                if (to != other) {
-                    other->removeWire(wire);
-                    if (wire->startItem() == other)
-                        wire->setStartItem(to);
-                    else
-                        wire->setEndItem(to);
-                    to->addWire(wire);
+        // Now and then several changes come between two checks, as an undo
+        // of a compound edit or a paste brings them.
+        const int changes = step > 0 && random.bounded(4) == 0 ? random.bounded(2, 5) : 1;
+        QStringList made;
+        for (int change = 0; change < changes; ++change) {
+            const QString one = step == 0 ? QStringLiteral("start") : pick(edits);
+            made << one;
+            if (one == QLatin1String("a camera drawn")) {
+                camera(pick(points));
+            } else if (one == QLatin1String("a camera drawn unfed")) {
+                DiagramItem *c = camera(random.bounded(2) ? pick(points) : nullptr);
+                if (!c->wires().isEmpty())
+                    cable(pick(points), c);
+            } else if (one == QLatin1String("a camera taken away") && !cameras.isEmpty()) {
+                DiagramItem *c = pick(cameras);
+                DiagramItem *at = c->wires().isEmpty() ? nullptr : c->otherPd(c->wires().first());
+                if (at && random.bounded(2)) {
+                    // As the undo history keeps it: off the sheet, whole.
+                    for (Wire *wire : c->wires())
+                        cut(wire);
+                    scene->removeItem(c);
+                    cameras.removeOne(c);
+                    away << qMakePair(c, at);
+                } else {
+                    remove(c);
                 }
+            } else if (one == QLatin1String("a camera back") && !away.isEmpty()) {
+                const QPair<DiagramItem *, DiagramItem *> back = away.takeLast();
+                scene->addItem(back.first);
+                cameras << back.first;
+                if (points.contains(back.second))
+                    cable(back.second, back.first);
+            } else if (one == QLatin1String("a cable taken away") && !wires.isEmpty()) {
+                cut(pick(wires));
+            } else if (one == QLatin1String("a camera to another point") && !cameras.isEmpty()) {
+                DiagramItem *c = pick(cameras);
+                if (!c->wires().isEmpty()) {
+                    // Re-attached at the camera's far end, as a split of a point does it.
+                    Wire *wire = c->wires().first();
+                    DiagramItem *other = wire->startItem() == c ? wire->endItem() : wire->startItem();
+                    DiagramItem *to = pick(points);
+                    if (to != other) {
+                        other->removeWire(wire);
+                        if (wire->startItem() == other)
+                            wire->setStartItem(to);
+                        else
+                            wire->setEndItem(to);
+                        to->addWire(wire);
+                    }
+                }
+            } else if (one == QLatin1String("an extender drawn")) {
+                DiagramItem *p = point(pick(points));
+                for (int c = random.bounded(0, 4); c > 0; --c)
+                    camera(p);
+            } else if (one == QLatin1String("a point taken away") && points.size() > 2) {
+                remove(pick(points));
+            } else if (one == QLatin1String("mains switched")) {
+                DiagramItem *p = pick(points);
+                p->setPower230(!p->hasPower230());
+            } else if (one == QLatin1String("a recorder switched")) {
+                DiagramItem *p = pick(points);
+                p->setNvr(!p->hasNvr());
+            } else if (one == QLatin1String("a cable's type") && !wires.isEmpty()) {
+                pick(wires)->setType(pick(types));
+            } else if (one == QLatin1String("a camera's power") && !cameras.isEmpty()) {
+                pick(cameras)->cameraSet()->Power.setValue(uint(random.bounded(3, 30)));
+            } else if (one == QLatin1String("a camera to the front") && !cameras.isEmpty()) {
+                pick(cameras)->setZValue(1.0);
+            } else if (one == QLatin1String("a cable drawn between points")) {
+                DiagramItem *a = pick(points);
+                DiagramItem *b = pick(points);
+                if (a != b)
+                    cable(a, b);
             }
-        } else if (edit == QLatin1String("an extender drawn")) {
-            DiagramItem *p = point(pick(points));
-            for (int c = random.bounded(0, 4); c > 0; --c)
-                camera(p);
-        } else if (edit == QLatin1String("a point taken away") && points.size() > 2) {
-            remove(pick(points));
-        } else if (edit == QLatin1String("mains switched")) {
-            DiagramItem *p = pick(points);
-            p->setPower230(!p->hasPower230());
-        } else if (edit == QLatin1String("a recorder switched")) {
-            DiagramItem *p = pick(points);
-            p->setNvr(!p->hasNvr());
-        } else if (edit == QLatin1String("a cable's type") && !wires.isEmpty()) {
-            pick(wires)->setType(pick(types));
-        } else if (edit == QLatin1String("a camera to the front") && !cameras.isEmpty()) {
-            pick(cameras)->setZValue(1.0);
-        } else if (edit == QLatin1String("a cable drawn between points")) {
-            DiagramItem *a = pick(points);
-            DiagramItem *b = pick(points);
-            if (a != b)
-                cable(a, b);
         }
+        const QString edit = made.join(QStringLiteral(", "));
         if (step % 3 == 0) {
             CalcLoop(scene).run();
         } else {
