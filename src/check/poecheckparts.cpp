@@ -48,7 +48,7 @@ void PoeCheckParts::CableLists::build(int elements, int cableCount, Ends ends)
 // The records of the result and the lists by element, for the network as
 // it stands: one record for every camera on a point, every point fed over
 // PoE, every point and every recorder, in the order of the drawing.
-void PoeCheckParts::indexParts()
+void PoeCheckParts::indexParts(bool records)
 {
     const std::vector<PoeNetwork::Point> &points = network->points();
     const std::vector<PoeNetwork::Camera> &cameras = network->cameras();
@@ -66,8 +66,11 @@ void PoeCheckParts::indexParts()
         if (device)
             m_deviceOf[e] = devices++;
     }
-    result.devices.resize(devices);
-    result.points.resize(pointCount);
+    m_deviceCount = devices;
+    if (records) {
+        result.devices.resize(devices);
+        result.points.resize(pointCount);
+    }
     m_recorderOf.fill(-1, pointCount);
     int recorders = 0;
     for (int p = 0; p < pointCount; ++p) {
@@ -103,7 +106,7 @@ void PoeCheckParts::checkAll()
     result.points.clear();
     result.recorders.clear();
     result.itemErrors.fill(false, elementCount);
-    indexParts();
+    indexParts(true);
     m_supplyRemarks = QVector<Remarks>(elementCount);
     m_pointRemarks = QVector<Remarks>(pointCount);
     m_recorderRemarks = QVector<Remarks>(pointCount);
@@ -173,28 +176,25 @@ void PoeCheckParts::reshape(const PoeNetwork::Reshaped &reshaped)
 
     const QVector<int> deviceWas = m_deviceOf;
     const QVector<int> recorderWas = m_recorderOf;
-    // The records before: their memory is reused the next time.
-    m_spareDevices.swap(result.devices);
-    const QVector<PoeCheckResult::Device> &devices = m_spareDevices;
-    const QVector<PoeCheckResult::Point> points = result.points;
     const QVector<PoeCheckResult::Recorder> recorders = result.recorders;
-    indexParts();
+    indexParts(false);
+    // The devices and points kept, where they stand: mostly a long prefix
+    // stays in place and only the rest moves.
+    QVector<int> deviceFrom(int(m_deviceCount), -1);
     for (int e = 0; e < elementFrom.size(); ++e) {
+        const int device = m_deviceOf.at(e);
         const int was = elementFrom.at(e);
-        if (m_deviceOf.at(e) < 0)
-            continue;
-        if (was >= 0 && deviceWas.at(was) >= 0)
-            result.devices[m_deviceOf.at(e)] = devices.at(deviceWas.at(was));
-        else
-            result.devices[m_deviceOf.at(e)] = PoeCheckResult::Device();
+        if (device >= 0 && was >= 0)
+            deviceFrom[device] = deviceWas.at(was);
     }
+    carry(result.devices, deviceFrom);
+    carry(result.points, pointFrom);
     if (!storageOf.isEmpty()) {
         storageOf.clear();
         storageOfAll = true;
     }
     for (int p = 0; p < pointFrom.size(); ++p) {
         const int was = pointFrom.at(p);
-        result.points[p] = was >= 0 ? points.at(was) : PoeCheckResult::Point();
         // A point read again may have lost its recorder: its storage goes to 0.
         if (was < 0 && !storageOfAll)
             storageOf << p;

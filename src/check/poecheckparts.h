@@ -28,8 +28,9 @@ public:
     public:
         void resize(int size)
         {
-            m_flags.fill(false, size);
-            m_set.clear();
+            // Only the flags set are true: clearing them leaves every one false.
+            clear();
+            m_flags.resize(size);
         }
         bool at(int i) const { return m_flags.at(i); }
         bool mark(int i)
@@ -104,7 +105,9 @@ private:
     void checkPoint(int point);
     void checkRecorder(int point);
     void checkCable(int cable);
-    void indexParts();
+    // records: the result's devices and points sized too (else reshape()
+    // carries them over).
+    void indexParts(bool records);
     void countCableTypes();
     void checkCableTypes();
     void fillDevice(PoeCheckResult::Device &d, DiagramItem *item, Wire *wire, double length, double volts,
@@ -112,7 +115,7 @@ private:
     void replace(Remarks &remarks, const Remarks &fresh);
     void assemble();
 
-    QVector<PoeCheckResult::Device> m_spareDevices; // the records before the last reshape, for their memory
+    int m_deviceCount = 0;
     QVector<int> m_deviceOf;   // per element: its record in result.devices, or -1
     QVector<int> m_recorderOf; // per point: its record in result.recorders, or -1
     CableLists m_cablesAt;     // per element: the cables that end at it
