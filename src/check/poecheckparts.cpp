@@ -30,16 +30,19 @@ bool isCamera(const DiagramItem *item)
 template <typename Ends>
 void PoeCheckParts::CableLists::build(int elements, int cableCount, Ends ends)
 {
+    // Counted per element, summed to where each list ends, then filled from
+    // the last cable back: each list's start is where its filling stops.
     first.fill(0, elements + 1);
+    int *counts = first.data();
     for (int c = 0; c < cableCount; ++c) {
-        ends(c, [&](int e) { ++first[e + 1]; });
+        ends(c, [&](int e) { ++counts[e]; });
     }
-    for (int e = 0; e < elements; ++e)
-        first[e + 1] += first[e];
-    cables.resize(first.at(elements));
-    QVector<int> next = first;
-    for (int c = 0; c < cableCount; ++c) {
-        ends(c, [&](int e) { cables[next[e]++] = c; });
+    for (int e = 1; e <= elements; ++e)
+        counts[e] += counts[e - 1];
+    cables.resize(counts[elements]);
+    int *list = cables.data();
+    for (int c = cableCount - 1; c >= 0; --c) {
+        ends(c, [&](int e) { list[--counts[e]] = c; });
     }
 }
 
@@ -545,19 +548,25 @@ void PoeCheckParts::assemble()
         }
     }
     const std::vector<Element> &elements = network->elements();
+    // Most parts have no remarks: only those that have any are added.
+    const auto add = [&](const Remarks &remarks) {
+        if (!remarks.isEmpty())
+            findings += remarks;
+    };
+    bool *errors = result.itemErrors.data();
     for (int e = 0; e < int(elements.size()); ++e) {
         const int start = findings.size();
-        findings += m_supplyRemarks.at(e);
+        add(m_supplyRemarks.at(e));
         if (elements[size_t(e)].kind == Element::PointElement) {
-            findings += m_pointRemarks.at(elements[size_t(e)].index);
-            findings += m_recorderRemarks.at(elements[size_t(e)].index);
+            add(m_pointRemarks.at(elements[size_t(e)].index));
+            add(m_recorderRemarks.at(elements[size_t(e)].index));
         }
         bool error = false;
         for (int i = start; i < findings.size() && !error; ++i)
             error = findings.at(i).severity == Severity::Error;
-        result.itemErrors[e] = error;
+        errors[e] = error;
         for (const int *c = m_cablesOf.begin(e); c != m_cablesOf.end(e); ++c)
-            findings += m_cableRemarks.at(*c);
+            add(m_cableRemarks.at(*c));
     }
     findings += m_cableTypeRemarks;
     result.findings = findings;

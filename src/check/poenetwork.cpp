@@ -245,6 +245,29 @@ void PoeNetwork::indexElement(const DiagramItem *item, int element)
     m_elementOf[int(slot)] = {item, element};
 }
 
+// Linear probing keeps every entry reachable from its own slot without a
+// gap: the entries after the one taken out move back to close it.
+void PoeNetwork::unindexElement(const DiagramItem *item)
+{
+    const int mask = m_elementOf.size() - 1;
+    int slot = int(slotOf(item, mask));
+    while (m_elementOf.at(slot).first != item) {
+        if (!m_elementOf.at(slot).first)
+            return;
+        slot = (slot + 1) & mask;
+    }
+    for (int next = (slot + 1) & mask; m_elementOf.at(next).first; next = (next + 1) & mask) {
+        const int home = int(slotOf(m_elementOf.at(next).first, mask));
+        // It stays where its home lies cyclically after the gap, up to it.
+        const bool stays = slot <= next ? (slot < home && home <= next) : (slot < home || home <= next);
+        if (stays)
+            continue;
+        m_elementOf[slot] = m_elementOf.at(next);
+        slot = next;
+    }
+    m_elementOf[slot] = {nullptr, -1};
+}
+
 int PoeNetwork::elementOf(const DiagramItem *item) const
 {
     if (!item || m_elementOf.isEmpty())
@@ -449,28 +472,52 @@ void PoeNetwork::reshape(const QList<DiagramItem *> &items, const QVector<int> &
                          Reshaped *out)
 {
     const int count = items.size();
+    const int knownElements = int(m_elements.size());
+    const int knownCameras = int(m_cameras.size());
+    // The elements drawn before the first one that moved or went keep
+    // their element and camera records where they are (a camera is mostly
+    // drawn last, or the last one drawn goes): only the rest is copied.
+    int stay = 0;
+    while (stay < count && stay < knownElements && from.at(stay) == stay)
+        ++stay;
+    int stayCameras = 0;
+    for (int e = stay - 1; e >= 0; --e) {
+        if (m_elements[size_t(e)].kind == Element::CameraElement) {
+            stayCameras = m_elements[size_t(e)].index + 1;
+            break;
+        }
+    }
     // The records before are kept for the next time: their memory is
     // reused rather than asked for (and paged in) anew on every edit.
-    std::vector<Element> &oldElements = m_spare.elements;
+    std::vector<Element> &oldElementTail = m_spare.elements; // from stay on
     std::vector<Point> &oldPoints = m_spare.points;
-    std::vector<Camera> &oldCameras = m_spare.cameras;
+    std::vector<Camera> &oldCameraTail = m_spare.cameras;    // from stayCameras on
     std::vector<Cable> &oldCables = m_spare.cables;
     std::vector<Group> &oldGroups = m_spare.groups;
-    oldElements.swap(m_elements);
+    oldElementTail.assign(m_elements.begin() + stay, m_elements.end());
+    m_elements.resize(size_t(stay));
+    oldCameraTail.assign(m_cameras.begin() + stayCameras, m_cameras.end());
+    m_cameras.resize(size_t(stayCameras));
+    // A record of the prefix is read where it stands: whoever changes it
+    // has read what it needs first.
+    const auto oldElement = [&](int o) -> const Element & {
+        return o < stay ? m_elements[size_t(o)] : oldElementTail[size_t(o - stay)];
+    };
+    const auto oldCamera = [&](int c) -> const Camera & {
+        return c < stayCameras ? m_cameras[size_t(c)] : oldCameraTail[size_t(c - stayCameras)];
+    };
     oldPoints.swap(m_points);
-    oldCameras.swap(m_cameras);
     oldCables.swap(m_cables);
     oldGroups.swap(m_groups);
-    m_elements.clear();
     m_points.clear();
-    m_cameras.clear();
     m_cables.clear();
     m_groups.clear();
     m_points.reserve(oldPoints.size() + 4);
-    m_cameras.reserve(oldCameras.size() + 4);
+    m_cameras.reserve(size_t(knownCameras) + 4);
 
-    // The element table: new items added where nothing moved, else anew.
-    QVector<int> elementTo(int(oldElements.size()), -1);
+    // The element table: where every element kept its index, the items
+    // that went are taken out and the new ones put in; else it is filled anew.
+    QVector<int> elementTo(knownElements, -1);
     bool moved = false;
     for (int i = 0; i < count; ++i) {
         if (from.at(i) >= 0) {
@@ -478,13 +525,18 @@ void PoeNetwork::reshape(const QList<DiagramItem *> &items, const QVector<int> &
             moved = moved || from.at(i) != i;
         }
     }
-    for (int e = 0; e < elementTo.size() && !moved; ++e)
-        moved = elementTo.at(e) < 0;
     if (moved || m_elementOf.size() < 2 * count) {
         indexElements(items);
     } else {
-        for (int i = int(oldElements.size()); i < count; ++i)
-            indexElement(items.at(i), i);
+        // Out first: a new item may have the address of one that went.
+        for (int e = 0; e < knownElements; ++e) {
+            if (elementTo.at(e) < 0)
+                unindexElement(oldElement(e).item);
+        }
+        for (int i = 0; i < count; ++i) {
+            if (from.at(i) < 0)
+                indexElement(items.at(i), i);
+        }
     }
 
     // The neighbours of what came and went are read again: whatever was
@@ -512,10 +564,10 @@ void PoeNetwork::reshape(const QList<DiagramItem *> &items, const QVector<int> &
     out->elementFrom.resize(count);
     out->pointFrom.clear();
     out->cameraFrom.clear();
-    out->pointFrom.reserve(int(oldPoints.size()) + count - int(oldElements.size()) + 1);
+    out->pointFrom.reserve(int(oldPoints.size()) + count - knownElements + 1);
     out->cameraFrom.reserve(count);
     out->pointTo.fill(-1, int(oldPoints.size()));
-    QVector<int> cameraTo(int(oldCameras.size()), -1);
+    QVector<int> cameraTo(knownCameras, -1);
     QVector<int> pointWas; // per point: its index before, read again or not
     QVector<int> cameraWas;
     pointWas.reserve(out->pointFrom.capacity());
@@ -528,7 +580,7 @@ void PoeNetwork::reshape(const QList<DiagramItem *> &items, const QVector<int> &
         const int o = from.at(i);
         Element element;
         if (o >= 0) {
-            element = oldElements[size_t(o)];
+            element = oldElement(o);
         } else {
             element.item = items.at(i);
             element.serial = element.item->serial();
@@ -551,10 +603,15 @@ void PoeNetwork::reshape(const QList<DiagramItem *> &items, const QVector<int> &
             pointWas << was;
             if (was >= 0)
                 out->pointTo[was] = element.index;
+        } else if (i < stay) {
+            // In place; one read again is cleared when it is.
+            out->cameraFrom << (kept ? was : -1);
+            cameraWas << was;
+            cameraTo[was] = was;
         } else {
             element.index = int(m_cameras.size());
             if (kept) {
-                m_cameras.push_back(oldCameras[size_t(was)]);
+                m_cameras.push_back(oldCamera(was));
             } else {
                 m_cameras.emplace_back();
                 m_cameras.back().item = element.item;
@@ -565,7 +622,10 @@ void PoeNetwork::reshape(const QList<DiagramItem *> &items, const QVector<int> &
             if (was >= 0)
                 cameraTo[was] = element.index;
         }
-        m_elements.push_back(element);
+        if (i < stay)
+            m_elements[size_t(i)] = element;
+        else
+            m_elements.push_back(element);
     }
 
     // References of the kept records to their new indexes; a record whose
@@ -631,29 +691,30 @@ void PoeNetwork::reshape(const QList<DiagramItem *> &items, const QVector<int> &
                 camera.point = point;
                 continue;
             }
-            DiagramItem *item = camera.item;
-            const int element = camera.element;
-            camera = Camera();
-            camera.item = item;
-            camera.element = element;
             out->cameraFrom[c] = -1;
         }
+        // Its point before, read before a record in place is cleared.
+        const int was = cameraWas.at(c);
+        const int pointBefore = was >= 0 ? oldCamera(was).point : -1;
+        DiagramItem *item = camera.item;
+        const int element = camera.element;
+        camera = Camera();
+        camera.item = item;
+        camera.element = element;
         readCameraWire(c);
         readCamera(camera);
         out->elementFrom[camera.element] = -1;
         out->cameras << c;
         if (camera.point >= 0)
             dirty[camera.point] = true;
-        const int was = cameraWas.at(c);
-        if (was >= 0) {
-            const int point = remap(oldCameras[size_t(was)].point, out->pointTo);
-            if (point >= 0)
-                dirty[point] = true;
-        }
+        const int point = remap(pointBefore, out->pointTo);
+        if (point >= 0)
+            dirty[point] = true;
     }
-    for (int c = 0; c < int(oldCameras.size()); ++c) {
+    // The cameras that went were all past the prefix.
+    for (int c = stayCameras; c < knownCameras; ++c) {
         if (cameraTo.at(c) < 0) {
-            const int point = remap(oldCameras[size_t(c)].point, out->pointTo);
+            const int point = remap(oldCamera(c).point, out->pointTo);
             if (point >= 0)
                 dirty[point] = true;
         }
@@ -669,7 +730,8 @@ void PoeNetwork::reshape(const QList<DiagramItem *> &items, const QVector<int> &
         const int o = out->elementFrom.at(i);
         bool copied = o >= 0;
         if (copied) {
-            const Element &before = oldElements[size_t(o)];
+            // A copy: the element may be its own record before, rewritten below.
+            const Element before = oldElement(o);
             for (int c = before.firstCable; c < before.firstCable + before.drawnCables && copied; ++c)
                 copied = oldCables[size_t(c)].end < 0 || elementTo.at(oldCables[size_t(c)].end) >= 0;
             if (copied) {

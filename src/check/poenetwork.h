@@ -217,7 +217,9 @@ private:
     int elementOf(const DiagramItem *item) const;
     void indexElements(const QList<DiagramItem *> &items);
     void indexElement(const DiagramItem *item, int element);
-    // The records as they were before the last reshape(), for their memory.
+    void unindexElement(const DiagramItem *item);
+    // The records as they were before the last reshape() (of the elements
+    // and cameras, those past the prefix that stayed), for their memory.
     struct
     {
         std::vector<Element> elements;
