@@ -278,7 +278,8 @@ void TestPoeCheckTracker::trackerFollowsShapes()
     const QStringList edits = {"a camera drawn", "a camera drawn unfed", "a camera taken away", "a camera back",
                                "a cable taken away", "a camera to another point", "an extender drawn",
                                "a point taken away", "mains switched", "a recorder switched", "a cable's type",
-                               "a camera to the front", "a cable drawn between points", "a camera's power"};
+                               "a camera to the front", "a cable drawn between points", "a camera's power",
+                               "the last camera drawn taken away"};
     for (int step = 0; step < 90; ++step) {
         // Now and then several changes come between two checks, as an undo
         // of a compound edit or a paste brings them.
@@ -344,6 +345,9 @@ void TestPoeCheckTracker::trackerFollowsShapes()
                 p->setNvr(!p->hasNvr());
             } else if (one == QLatin1String("a cable's type") && !wires.isEmpty()) {
                 pick(wires)->setType(pick(types));
+            } else if (one == QLatin1String("the last camera drawn taken away") && !cameras.isEmpty()) {
+                // As an undo of the drawing does it: the rest of the sheet keeps its order.
+                remove(cameras.last());
             } else if (one == QLatin1String("a camera's power") && !cameras.isEmpty()) {
                 pick(cameras)->cameraSet()->Power.setValue(uint(random.bounded(3, 30)));
             } else if (one == QLatin1String("a camera to the front") && !cameras.isEmpty()) {
