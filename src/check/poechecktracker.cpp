@@ -14,6 +14,8 @@
 
 #include <QGraphicsScene>
 
+#include <algorithm>
+
 namespace {
 
 using Element = PoeNetwork::Element;
@@ -32,14 +34,12 @@ bool operator==(const PoeStorageSettings &a, const PoeStorageSettings &b)
 // calculation keeps them sorted topmost first).
 QList<DiagramItem *> drawingItems(const QGraphicsScene *scene)
 {
-    QList<DiagramItem *> items;
     if (!scene)
-        return items;
-    const QList<DiagramItem *> sorted = NetworkCalc::diagramItems(scene);
-    items.reserve(sorted.size());
-    // Every diagram item is a camera or a point.
-    for (auto it = sorted.crbegin(); it != sorted.crend(); ++it)
-        items << *it;
+        return QList<DiagramItem *>();
+    // Every diagram item is a camera or a point. A copy of the list of
+    // pointers turned round costs less than building one item by item.
+    QList<DiagramItem *> items = NetworkCalc::diagramItems(scene);
+    std::reverse(items.begin(), items.end());
     return items;
 }
 
@@ -287,19 +287,45 @@ bool PoeCheckTracker::Impl::reshapeCheck(const QGraphicsScene *scene)
     }
     QVector<bool> touched(items.size(), false);
     int touches = 0;
+    const auto touch = [&](int i) {
+        touches += touched.at(i) ? 0 : 1;
+        touched[i] = true;
+    };
     for (int i = 0; i < items.size(); ++i) {
-        const int was = from.at(i);
-        bool changed = was < 0 || items.at(i)->wiringStamp() > m_wiring;
+        if (from.at(i) < 0)
+            touch(i);
+    }
+    const std::vector<Element> &elements = network.elements();
+    QVector<int> to(int(elements.size()), -1);
+    for (int i = 0; i < items.size(); ++i) {
+        if (from.at(i) >= 0)
+            to[from.at(i)] = i;
+    }
+    // The items whose wiring moved on, from the log where it reaches back
+    // far enough, else from every item's stamp.
+    const auto rewired = [&](int i) {
+        touch(i);
         // Made since: another item where a known one was.
-        if (was >= 0 && changed && items.at(i)->serial() != network.elements()[size_t(was)].serial)
+        if (from.at(i) >= 0 && items.at(i)->serial() != elements[size_t(from.at(i))].serial)
             from[i] = -1;
-        if (!changed) {
-            const Element &element = network.elements()[size_t(was)];
-            changed = element.kind == Element::PointElement
-                      && !shapeOf(element.index, m_itemSets.at(was)->valueChanges() != m_itemSeen.at(was));
-        }
-        touched[i] = changed;
-        touches += changed ? 1 : 0;
+    };
+    const bool logged = DiagramItem::wiringSince(m_wiring, [&](const DiagramItem *item, quint64) {
+        const int e = network.elementOf(item);
+        if (e >= 0 && to.at(e) >= 0)
+            rewired(to.at(e));
+    });
+    for (int i = 0; i < items.size() && !logged; ++i) {
+        if (from.at(i) >= 0 && items.at(i)->wiringStamp() > m_wiring)
+            rewired(i);
+    }
+    // Points that stand elsewhere in the trees, or gained or lost mains,
+    // recorder or PC.
+    for (const PoeNetwork::Point &point : network.points()) {
+        const int i = to.at(point.element);
+        if (i >= 0 && !touched.at(i) && from.at(i) >= 0
+            && !shapeOf(elements[size_t(point.element)].index,
+                        m_itemSets.at(point.element)->valueChanges() != m_itemSeen.at(point.element)))
+            touch(i);
     }
     // Reading a quarter of the drawing again costs what reading it all does.
     if (4 * touches > items.size() + 8)

@@ -186,6 +186,8 @@ public:
     const QVector<CableType> &cableTypes() const { return m_cableTypes; }
     // The index of a distribution point in points(); -1 for anything else.
     int pointOf(const DiagramItem *item) const;
+    // The index of an item's element in elements(); -1 for one not read.
+    int elementOf(const DiagramItem *item) const;
 
 private:
     int cableTypeOf(const Wire *wire);
@@ -214,7 +216,6 @@ private:
     // Element by item: open addressing over a power-of-two table, filled
     // once per reading (a hash of nodes would cost more than the rest).
     QVector<QPair<const DiagramItem *, int>> m_elementOf;
-    int elementOf(const DiagramItem *item) const;
     void indexElements(const QList<DiagramItem *> &items);
     void indexElement(const DiagramItem *item, int element);
     void unindexElement(const DiagramItem *item);

@@ -22,6 +22,7 @@ DiagramItem::ModelSelector DiagramItem::s_modelSelector;
 quint64 DiagramItem::s_stackingRevision = 0;
 quint64 DiagramItem::s_wiringRevision = 0;
 quint64 DiagramItem::s_serials = 0;
+DiagramItem::WiringNote DiagramItem::s_wiringLog[DiagramItem::WiringLogSize];
 
 namespace {
 
@@ -64,6 +65,7 @@ DiagramItem::DiagramItem(DiagramType diagramType, QMenu *contextMenu, QGraphicsI
     , m_wiringStamp(++s_wiringRevision)
     , m_serial(++s_serials)
 {
+    noteWiring();
     switch (m_diagramType) {
     case Camera:
         m_image = cameraIcon();

@@ -175,7 +175,29 @@ public:
     // made: a reader that remembers the revision it saw finds the items
     // whose wiring moved on since without comparing lists.
     quint64 wiringStamp() const { return m_wiringStamp; }
-    void noteOwnWiringChanged() { m_wiringStamp = ++s_wiringRevision; }
+    void noteOwnWiringChanged()
+    {
+        m_wiringStamp = ++s_wiringRevision;
+        noteWiring();
+    }
+    // Calls visit(address, serial) for every item whose wiring moved on
+    // after the revision, oldest first (an item may come more than once):
+    // every move of the revision is logged and the last WiringLogSize kept,
+    // so a reader finds what changed without looking at every item. The
+    // address may no longer hold that item: compare the serial before
+    // using it. False, and nothing visited, when the log no longer reaches
+    // back that far.
+    template <typename Visit>
+    static bool wiringSince(quint64 revision, Visit visit)
+    {
+        if (revision > s_wiringRevision || s_wiringRevision - revision > quint64(WiringLogSize))
+            return false;
+        for (quint64 stamp = revision + 1; stamp <= s_wiringRevision; ++stamp) {
+            const WiringNote &note = s_wiringLog[stamp % WiringLogSize];
+            visit(note.item, note.serial);
+        }
+        return true;
+    }
     // No other item made in this run has this number, although another may
     // later live at this item's address.
     quint64 serial() const { return m_serial; }
@@ -236,6 +258,18 @@ private:
     static quint64 s_stackingRevision;
     static quint64 s_wiringRevision;
     static quint64 s_serials;
+
+    // The log of the wiring revision: the note of stamp s at s % WiringLogSize.
+    struct WiringNote
+    {
+        const DiagramItem *item = nullptr;
+        quint64 serial = 0;
+    };
+    // A few hundred: an edit moves it by a handful, a paste or a reading
+    // of a file by more than is worth following.
+    static constexpr int WiringLogSize = 256;
+    static WiringNote s_wiringLog[WiringLogSize];
+    void noteWiring() { s_wiringLog[m_wiringStamp % WiringLogSize] = {this, m_serial}; }
 };
 
 #endif // DIAGRAM_DIAGRAMITEM_H
