@@ -142,6 +142,7 @@ void QtnPropertyBase::setState(QtnPropertyState stateToSet, bool force)
     QtnPropertyState newState = stateToSet;
     emitWillChange(QtnPropertyChangeReasonStateLocal, QtnPropertyValuePtr(&newState));
     m_stateLocal = newState;
+    countInListingSets(false);
     emitDidChange(QtnPropertyChangeReasonStateLocal);
     updateStateInherited(force);
 }
@@ -180,6 +181,7 @@ void QtnPropertyBase::setStateInherited(QtnPropertyState stateToSet, bool force)
     QtnPropertyState newState = stateToSet;
     emitWillChange(QtnPropertyChangeReasonStateInherited, QtnPropertyValuePtr(&newState));
     m_stateInherited = newState;
+    countInListingSets(false);
     emitDidChange(QtnPropertyChangeReasonStateInherited);
     updateStateInherited(force);
 }
@@ -443,7 +445,13 @@ void QtnPropertyBase::announceDidChange(const QtnPropertyBase* changedProperty, 
 namespace
 {
 quint64 s_totalValueChanges = 0;
+quint64 s_lastRevision = 0;
 } // namespace
+
+quint64 QtnPropertyBase::nextRevision()
+{
+    return ++s_lastRevision;
+}
 
 quint64 QtnPropertyBase::totalValueChanges()
 {
@@ -453,17 +461,19 @@ quint64 QtnPropertyBase::totalValueChanges()
 void QtnPropertyBase::countValueChange()
 {
     ++s_totalValueChanges;
-    countInListingSets();
+    countInListingSets(true);
 }
 
 // Up through every set that lists the property, directly or through sets
 // below it: a few steps, no signal.
-void QtnPropertyBase::countInListingSets()
+void QtnPropertyBase::countInListingSets(bool value)
 {
     for (const ListingSet& listing : qAsConst(m_listingSets))
     {
-        ++listing.set->m_valueChanges;
-        listing.set->countInListingSets();
+        if (value)
+            ++listing.set->m_valueChanges;
+        listing.set->m_revision = nextRevision();
+        listing.set->countInListingSets(value);
     }
 }
 

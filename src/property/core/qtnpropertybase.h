@@ -114,6 +114,11 @@ protected:
     }
     void emitDidChange(QtnPropertyChangeReason reason) { announceDidChange(this, this, reason); }
 
+    // Something other than the value that the sets above must tell their
+    // readers about (the choice list of an enumeration): moves their revision.
+    void countOtherChange() { countInListingSets(false); }
+    static quint64 nextRevision();
+
     // False when nobody is connected to propertyValueAccept: the veto round can be skipped.
     bool isValueAcceptListened() { return isListened(ValueAcceptListened); }
 
@@ -146,7 +151,7 @@ private:
     template <typename Relay>
     bool relayToSets(const Relay& relay);
     void countValueChange();
-    void countInListingSets();
+    void countInListingSets(bool value);
     bool isRelayedDirectlyBy(const QtnPropertySet* set) const;
     void joinSet(QtnPropertySet* set);
     void leaveSet(QtnPropertySet* set);

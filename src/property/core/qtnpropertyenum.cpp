@@ -6,6 +6,14 @@ QtnPropertyEnumBase::QtnPropertyEnumBase(QObject* parent)
 {
 }
 
+void QtnPropertyEnumBase::setEnumInfo(const QtnEnumInfo* enumInfo)
+{
+    if (m_enumInfo == enumInfo)
+        return;
+    m_enumInfo = enumInfo;
+    countOtherChange();
+}
+
 QtnPropertyEnumCallback::QtnPropertyEnumCallback(QObject* parent)
     : QtnSinglePropertyCallback<QtnPropertyEnumBase>(parent)
 {

@@ -14,7 +14,9 @@ class QtnPropertyEnumBase : public QtnSinglePropertyBase<QtnEnumValueType>
 public:
     // Not owned: whoever builds the property keeps the enumeration alive.
     const QtnEnumInfo* enumInfo() const { return m_enumInfo; }
-    void setEnumInfo(const QtnEnumInfo* enumInfo) { m_enumInfo = enumInfo; }
+    // Another list is another meaning of the same number: the sets above
+    // count it as a change of revision (not of value).
+    void setEnumInfo(const QtnEnumInfo* enumInfo);
 
 protected:
     explicit QtnPropertyEnumBase(QObject* parent);

@@ -21,7 +21,8 @@ void qtnLog(const QString& message)
 
 QtnPropertySet::QtnPropertySet(QObject* parent)
     : QtnPropertyBase(parent),
-      m_ignoreChildPropertyChanges(false)
+      m_ignoreChildPropertyChanges(false),
+      m_revision(nextRevision())
 {
 }
 

@@ -40,6 +40,13 @@ public:
     // count even where signals were blocked (a reader that remembers the
     // count knows whether anything in the set changed since it looked).
     quint64 valueChanges() const { return m_valueChanges; }
+    // A stamp that moves on whenever a value, a state or the choice list of
+    // a property below it changes, blocked signals or not. Stamps are drawn
+    // from one count for the whole process, so no two sets ever show the
+    // same one: a reader that keeps (set, stamp) knows the set is unchanged
+    // while the set shows that stamp, even if another set later takes the
+    // first one's place in memory.
+    quint64 revision() const { return m_revision; }
 
     Q_INVOKABLE bool fromJson(const QJsonObject& jsonObject);
     Q_INVOKABLE bool toJson(QJsonObject& jsonObject) const;
@@ -70,6 +77,7 @@ private:
     QList<QtnPropertyBase*> m_childProperties;
     bool m_ignoreChildPropertyChanges;
     quint64 m_valueChanges = 0;
+    quint64 m_revision;
 
     friend class QtnPropertyBase;
 };

@@ -284,6 +284,50 @@ private Q_SLOTS:
         QCOMPARE(top.valueChanges(), quint64(4));
         QCOMPARE(QtnPropertyBase::totalValueChanges() - total, quint64(4));
     }
+
+    // The revision of a set moves on with a value, a state or a choice list
+    // below it, and with nothing else; no two sets ever share a stamp.
+    void revisionStamps()
+    {
+        QtnPropertySet top;
+        QtnPropertySet* mid = new QtnPropertySet(&top);
+        QtnPropertyInt* value = new QtnPropertyInt(mid);
+        QtnPropertyEnum* choice = new QtnPropertyEnum(&top);
+        QtnEnumInfo first(QStringLiteral("first"), {QtnEnumValueInfo(1, QStringLiteral("a"))});
+        QtnEnumInfo second(QStringLiteral("second"), {QtnEnumValueInfo(1, QStringLiteral("b"))});
+        choice->setEnumInfo(&first);
+        QtnPropertySet other;
+        QVERIFY(other.revision() != top.revision() && other.revision() != mid->revision());
+
+        quint64 seen = top.revision();
+        const auto moved = [&]() {
+            const bool result = top.revision() != seen;
+            seen = top.revision();
+            return result;
+        };
+        value->setValue(0);
+        QVERIFY(!moved());
+        value->setName(QStringLiteral("Renamed"));
+        QVERIFY(!moved());
+        choice->setEnumInfo(&first);
+        QVERIFY(!moved());
+
+        const quint64 midBefore = mid->revision();
+        value->blockSignals(true);
+        value->setValue(7);
+        value->blockSignals(false);
+        QVERIFY(moved());
+        QVERIFY(mid->revision() != midBefore);
+        value->setState(QtnPropertyStateImmutable);
+        QVERIFY(moved());
+        mid->setState(QtnPropertyStateInvisible);   // reaches value as its inherited state
+        QVERIFY(moved());
+        const quint64 values = top.valueChanges();
+        choice->setEnumInfo(&second);
+        QVERIFY(moved());
+        QCOMPARE(top.valueChanges(), values);
+        QVERIFY(other.revision() != top.revision());
+    }
 };
 
 QTEST_GUILESS_MAIN(TestPropertyRelay)
