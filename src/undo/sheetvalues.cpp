@@ -6,6 +6,7 @@
 #include "diagram/wire.h"
 #include "property/core/qtnenuminfo.h"
 #include "property/core/qtnpropertyenum.h"
+#include "propertysets/moxenums.h"
 #include "propertysets/qtnpropertysetproject.h"
 #include "propertysets/qtnpropertysetwire.h"
 
@@ -71,53 +72,109 @@ void restoreWireOrder(DiagramItem *item, const QList<Wire *> &order)
         item->addWire(wire);
 }
 
+QStringList listTexts(const QtnEnumInfo &info)
+{
+    QStringList texts;
+    for (const QtnEnumValueInfo &entry : info.secondValues())
+        texts << entry.displayName();
+    return texts;
+}
+
+// What an item holds beside its set. It is read afresh at every capture:
+// a few flags, two texts and a list that shares its data.
+void takeItemState(SheetValues::ElementState &state, const DiagramItem *item)
+{
+    state.lastModelText = item->lastModelText();
+    state.toolTip = item->toolTip();
+    state.modelMissing = item->modelMissing();
+    state.slotOverflow = item->slotOverflow();
+    state.lowVoltage = item->lowVoltage();
+    state.extenderRequired = item->extenderRequired();
+    state.wires = item->wires();
+}
+
+bool sameItemState(const SheetValues::ElementState &state, const DiagramItem *item)
+{
+    return state.modelMissing == item->modelMissing() && state.slotOverflow == item->slotOverflow()
+           && state.lowVoltage == item->lowVoltage() && state.extenderRequired == item->extenderRequired()
+           && state.wires == item->wires() && state.lastModelText == item->lastModelText()
+           && state.toolTip == item->toolTip();
+}
+
 } // namespace
 
 void SheetValues::Cache::clear()
 {
     elements.clear();
     project.reset();
+    projectRevision = 0;
+    wireTypes.clear();
 }
 
 SheetValues SheetValues::capture(DiagramScene *scene, Cache &cache)
 {
     SheetValues captured;
-    const QList<QGraphicsItem *> items = scene->items(Qt::AscendingOrder);
+    // The cables' type list is one list for all of them, filled again in
+    // place when a cable is made: the choice texts of every cable may have
+    // changed with no change in any cable's set.
+    const QStringList wireTypes = listTexts(MoxEnums::wireType());
+    const bool wireTypesKept = wireTypes == cache.wireTypes;
+    cache.wireTypes = wireTypes;
+
+    // The order of the elements matters to nobody (each puts back only its
+    // own values), and the scene's stacking order costs a sort of the whole
+    // sheet: the scene's index lists them as it keeps them.
+    const QList<QGraphicsItem *> items = scene->items(Qt::SortOrder(-1));
     captured.m_elements.reserve(items.size());
     for (QGraphicsItem *element : items) {
-        auto state = std::make_shared<ElementState>();
-        if (DiagramItem *item = asDiagramItem(element)) {
-            state->values = SetSnapshot::capture(item->propertySet(), &modelLists());
-            state->lastModelText = item->lastModelText();
-            state->toolTip = item->toolTip();
-            state->modelMissing = item->modelMissing();
-            state->slotOverflow = item->slotOverflow();
-            state->lowVoltage = item->lowVoltage();
-            state->extenderRequired = item->extenderRequired();
-            state->wires = item->wires();
-        } else if (Wire *wire = asWire(element)) {
-            state->values = SetSnapshot::capture(wire->propertySet());
-        } else {
+        DiagramItem *item = asDiagramItem(element);
+        Wire *wire = item ? nullptr : asWire(element);
+        if (!item && !wire)
             continue;
+        QtnPropertySet *set = item ? item->propertySet() : static_cast<QtnPropertySet *>(wire->propertySet());
+        Cache::Kept &kept = cache.elements[element];
+        const bool valuesKept = kept.state && kept.revision == set->revision() && (item || wireTypesKept);
+        if (!valuesKept || (item && !sameItemState(*kept.state, item))) {
+            auto state = std::make_shared<ElementState>();
+            state->values = valuesKept ? kept.state->values
+                                       : SetSnapshot::capture(set, item ? &modelLists() : nullptr);
+            if (item)
+                takeItemState(*state, item);
+            if (!kept.state || !(*kept.state == *state))
+                kept.state = state;
+            kept.revision = set->revision();
         }
-        std::shared_ptr<const ElementState> &kept = cache.elements[element];
-        if (!kept || !(*kept == *state))
-            kept = state;
-        captured.m_elements.append({element, kept});
+        captured.m_elements.append({element, kept.state});
     }
 
-    const SetSnapshot project = SetSnapshot::capture(scene->projectSet());
-    if (!cache.project || *cache.project != project)
-        cache.project = std::make_shared<const SetSnapshot>(project);
+    QtnPropertySet *projectSet = scene->projectSet();
+    if (!cache.project || cache.project->set() != projectSet || cache.projectRevision != projectSet->revision()) {
+        const SetSnapshot project = SetSnapshot::capture(projectSet);
+        if (!cache.project || *cache.project != project)
+            cache.project = std::make_shared<const SetSnapshot>(project);
+        cache.projectRevision = projectSet->revision();
+    }
     captured.m_project = cache.project;
     return captured;
 }
 
-void SheetValues::apply(DiagramScene *scene) const
+void SheetValues::apply(DiagramScene *scene, const Cache &cache) const
 {
+    const bool wireTypesKept = listTexts(MoxEnums::wireType()) == cache.wireTypes;
     for (const auto &element : m_elements) {
         if (element.first->scene() != scene)
             continue;
+        // An element whose set has not changed since it was last captured
+        // in exactly this state holds these values already.
+        DiagramItem *held = asDiagramItem(element.first);
+        Wire *heldWire = held ? nullptr : asWire(element.first);
+        const auto kept = cache.elements.constFind(element.first);
+        if (kept != cache.elements.constEnd() && kept->state == element.second) {
+            const QtnPropertySet *set = held ? held->propertySet() : heldWire->propertySet();
+            if (kept->revision == set->revision()
+                && (held ? sameItemState(*element.second, held) : wireTypesKept))
+                continue;
+        }
         const ElementState &state = *element.second;
         state.values.apply(&modelLists());
         if (DiagramItem *item = asDiagramItem(element.first)) {

@@ -8,6 +8,7 @@
 #include <QPair>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 #include <memory>
@@ -28,16 +29,25 @@ class Wire;
 // and keeps a model that still fits, so going back means putting all of
 // that back, not just the value the user typed.
 //
-// Captures are cheap to keep: the state of an element that has not changed
-// since the previous capture is shared with it, not copied.
+// Captures are cheap to keep and to take: the state of an element that has
+// not changed since the previous capture is shared with it, not copied, and
+// its set is not walked again while the set's revision stands where it stood.
 class SheetValues
 {
 public:
     struct ElementState;
     // The last state captured of each element, so the next capture can share it.
     struct Cache {
-        QHash<const QGraphicsItem *, std::shared_ptr<const ElementState>> elements;
+        struct Kept {
+            std::shared_ptr<const ElementState> state;
+            // The revision of the element's set when its values were taken.
+            quint64 revision = 0;
+        };
+        QHash<const QGraphicsItem *, Kept> elements;
         std::shared_ptr<const SetSnapshot> project;
+        quint64 projectRevision = 0;
+        // The list of cable types every cable shares, as the last capture saw it.
+        QStringList wireTypes;
         void forget(const QGraphicsItem *element) { elements.remove(element); }
         void clear();
     };
@@ -46,8 +56,9 @@ public:
     static SheetValues capture(DiagramScene *scene, Cache &cache);
 
     bool isNull() const { return !m_project; }
-    // Puts the values back into every captured element that is on the scene.
-    void apply(DiagramScene *scene) const;
+    // Puts the values back into every captured element that is on the scene;
+    // the cache of the captures tells which of them hold these values still.
+    void apply(DiagramScene *scene, const Cache &cache) const;
 
     void collectElements(QSet<const QGraphicsItem *> &out) const;
 

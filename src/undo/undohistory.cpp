@@ -111,7 +111,7 @@ SheetValues UndoHistory::captureValues()
 
 void UndoHistory::applyValues(const SheetValues &values)
 {
-    values.apply(scene());
+    values.apply(scene(), m_cache);
 }
 
 // An editor still open in the dock is committed first, so that its value is
