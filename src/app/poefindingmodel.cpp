@@ -31,8 +31,15 @@ void PoeFindingModel::setFindings(const QVector<PoeFinding> &findings)
         }
         if (sameRows) {
             m_findings = findings;
-            if (first >= 0)
-                emit dataChanged(index(first, 0), index(last, ColumnCount - 1));
+            if (first >= 0) {
+                // Only the remark and the tool tips changed. Naming the
+                // roles keeps the sorting proxy from sorting again unless
+                // the remarks are its column, and the header from measuring
+                // the other columns' contents again, row by row.
+                emit dataChanged(index(first, SeverityColumn), index(last, ElementColumn), {Qt::ToolTipRole});
+                emit dataChanged(index(first, TextColumn), index(last, TextColumn),
+                                 {Qt::DisplayRole, Qt::ToolTipRole, SortRole});
+            }
             return;
         }
     }

@@ -413,8 +413,32 @@ QPixmap DiagramItem::image() const
 
 void DiagramItem::setColor(const QColor &color)
 {
+    if (m_color == color)
+        return;
     m_color = color;
     update();
+}
+
+void DiagramItem::updateIfShownChanged()
+{
+    const int marks = (m_lowVoltage ? 1 : 0) | (m_modelMissing ? 2 : 0) | (m_extenderRequired ? 4 : 0)
+                      | (hasNvr() ? 8 : 0) | (hasPc() ? 16 : 0);
+    const quint64 revision = m_propertySet->revision();
+    bool changed = marks != m_shown.marks;
+    m_shown.marks = marks;
+    if (revision != m_shown.revision) {
+        m_shown.revision = revision;
+        const uint shownNumber = number();
+        QString shownLocation = location();
+        QString shownModel = modelName();
+        changed = changed || shownNumber != m_shown.number || shownLocation != m_shown.location
+                  || shownModel != m_shown.model;
+        m_shown.number = shownNumber;
+        m_shown.location = std::move(shownLocation);
+        m_shown.model = std::move(shownModel);
+    }
+    if (changed)
+        update();
 }
 
 void DiagramItem::setRotation(int angle)

@@ -101,6 +101,13 @@ public:
     void setPoeCheckMark(bool marked) { m_poeCheckMark = marked; }
     bool pcShown() const { return m_pcShown; }
     bool nvrShown() const { return m_nvrShown; }
+    // Asks for a repaint when what the item shows from its set and its flags
+    // (number, texts, side labels, red marks) differs from what it showed
+    // when last asked; a change that shows nowhere (a voltage, a result)
+    // asks for none. While its set's revision stands only the flags are
+    // compared. The look set through the item itself (colour, turn, hidden
+    // descriptions, the PoE check's mark) repaints as it is set.
+    void updateIfShownChanged();
 
     // Power and data trees, filled by the calculation.
     QList<DiagramItem *> &powerFeeder() { return m_powerFeeder; }
@@ -253,6 +260,14 @@ private:
     bool m_poeCheckMark = false;
     quint64 m_wiringStamp;
     const quint64 m_serial;
+    // What updateIfShownChanged saw last.
+    struct Shown {
+        quint64 revision = 0;
+        uint number = 0;
+        QString location;
+        QString model;
+        int marks = -1;
+    } m_shown;
 
     static ModelSelector s_modelSelector;
     static quint64 s_stackingRevision;

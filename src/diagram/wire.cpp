@@ -64,6 +64,14 @@ Wire::~Wire()
     delete m_propertySet;
 }
 
+void Wire::setColor(const QColor &color)
+{
+    if (m_color == color)
+        return;
+    m_color = color;
+    update();
+}
+
 void Wire::updatePosition()
 {
     if (!m_startItem || !m_endItem)

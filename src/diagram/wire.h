@@ -33,7 +33,7 @@ public:
     void setStartItem(DiagramItem *item);
     void setEndItem(DiagramItem *item);
     QColor color() const { return m_color; }
-    void setColor(const QColor &color) { m_color = color; }
+    void setColor(const QColor &color);
 
     void updatePosition();
     // The route P0 -> P1 -> P2 -> P3.

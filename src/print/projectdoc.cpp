@@ -97,8 +97,14 @@ void ProjectDoc::updateTitleBlock()
     // is being read) there is no title block to fill.
     if (!m_nameText || !m_addressText || !m_commentsText || !m_dateText)
         return;
-    m_nameText->setPlainText(m_scene->investmentName());
-    m_addressText->setPlainText(m_scene->investmentAddress());
-    m_commentsText->setPlainText(m_scene->investmentComments());
-    m_dateText->setPlainText(m_scene->createDate());
+    // A text set again lays itself out and repaints even when it is the
+    // same; this runs after every change with no single element selected.
+    const auto show = [](QGraphicsTextItem *item, const QString &text) {
+        if (item->toPlainText() != text)
+            item->setPlainText(text);
+    };
+    show(m_nameText, m_scene->investmentName());
+    show(m_addressText, m_scene->investmentAddress());
+    show(m_commentsText, m_scene->investmentComments());
+    show(m_dateText, m_scene->createDate());
 }

@@ -13,12 +13,37 @@
 #include "propertysets/qtnpropertysetwire.h"
 
 #include <QGraphicsTextItem>
+#include <QGraphicsView>
+#include <QPaintEvent>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <numeric>
 
 const QString IP20 = QStringLiteral("Wewnętrzna (IP20)");
+
+// The region the sheet's viewport paints, gathered over its paint events.
+class PaintedRegion : public QObject
+{
+public:
+    QRegion region;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            region += static_cast<QPaintEvent *>(event)->region();
+        return false;
+    }
+};
+
+// Posted events come in rounds (the scene gathers the items' updates, the
+// view asks for a paint, the window paints); a few rounds deliver them all.
+void deliverPaints()
+{
+    for (int round = 0; round < 8; ++round)
+        QCoreApplication::processEvents();
+}
 
 class TestBinding : public EditorFixture
 {
@@ -215,6 +240,68 @@ private slots:
             QCOMPARE(wire->color(), QColor(0, 128, 0));
             QCOMPARE(wire->endItem()->color(), cameraColour);
         }
+    }
+
+    // After an edit only what shows something else is painted again: the
+    // label of a camera whose location changed, a point that took another
+    // model with its load (and the cables whose route rests on its height);
+    // an edit that shows nowhere paints nothing.
+    void repaintsWhatChanged_data()
+    {
+        QTest::addColumn<int>("edit");
+        QTest::addColumn<QStringList>("painted");     // of "PD 1", "K 1", "K 2"
+        QTest::addColumn<QStringList>("untouched");
+        const QString pd = QStringLiteral("PD 1"), k1 = QStringLiteral("K 1"), k2 = QStringLiteral("K 2");
+        QTest::newRow("camera location") << 0 << QStringList{k1} << QStringList{k2};
+        // 28 W instead of 16: too much for "Mały".
+        QTest::newRow("load that changes the point's model") << 1 << QStringList{pd} << QStringList();
+        QTest::newRow("bitrate within the model's limits") << 2 << QStringList() << QStringList{pd, k1, k2};
+    }
+
+    void repaintsWhatChanged()
+    {
+        QFETCH(int, edit);
+        QFETCH(QStringList, painted);
+        QFETCH(QStringList, untouched);
+        DiagramItem *pd = pointWithCameras({8, 8});
+        QMap<QString, DiagramItem *> byLabel;
+        for (DiagramItem *item : sheet::itemsOf<DiagramItem>(scene()))
+            byLabel.insert(item->numberText(), item);
+        DiagramItem *camera = byLabel.value(QStringLiteral("K 1"));
+        QVERIFY(camera && byLabel.size() == 3);
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        click(camera->pos());
+        deliverPaints();
+        QCOMPARE(pd->modelName(), QStringLiteral("Mały"));
+        QGraphicsView *view = m_window->projectDoc()->view();
+        PaintedRegion paints;
+        view->viewport()->installEventFilter(&paints);
+
+        auto *set = shownAs<QtnPropertySetCamera>();
+        QCOMPARE(set, camera->cameraSet());
+        if (edit == 0)
+            set->Lokalizacja.setValue(QStringLiteral("Brama wjazdowa od ulicy"));
+        else if (edit == 1)
+            set->Power.setValue(20);
+        else
+            set->Bitrate.setValue(4096);
+        deliverPaints();
+
+        QCOMPARE(pd->modelName(), edit == 1 ? QStringLiteral("Duży") : QStringLiteral("Mały"));
+        const QRect viewport = view->viewport()->rect();
+        for (auto it = byLabel.cbegin(); it != byLabel.cend(); ++it) {
+            const QRect shownAt = view->mapFromScene(it.value()->sceneBoundingRect()).boundingRect();
+            QVERIFY2(viewport.contains(shownAt), qPrintable(it.key()));
+            if (painted.contains(it.key()))
+                QVERIFY2(paints.region.intersects(shownAt), qPrintable(it.key()));
+            if (untouched.contains(it.key()))
+                QVERIFY2(!paints.region.intersects(shownAt), qPrintable(it.key()));
+        }
+        qint64 area = 0;
+        for (const QRect &rect : paints.region)
+            area += qint64(rect.width()) * rect.height();
+        QVERIFY2(area * 10 < qint64(viewport.width()) * viewport.height(), qPrintable(QString::number(area)));
     }
 
     void displayedSet_data()
