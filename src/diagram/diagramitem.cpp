@@ -23,6 +23,7 @@ quint64 DiagramItem::s_stackingRevision = 0;
 quint64 DiagramItem::s_wiringRevision = 0;
 quint64 DiagramItem::s_serials = 0;
 DiagramItem::WiringNote DiagramItem::s_wiringLog[DiagramItem::WiringLogSize];
+quint64 DiagramItem::s_lastStateRevision = 0;
 
 namespace {
 
@@ -331,7 +332,7 @@ QVariant DiagramItem::itemChange(GraphicsItemChange change, const QVariant &valu
 void DiagramItem::addWire(Wire *wire)
 {
     m_wires.append(wire);
-    noteOwnWiringChanged();
+    wiresChanged();
     updateWires();
 }
 
@@ -339,7 +340,7 @@ void DiagramItem::removeWire(Wire *wire)
 {
     qCDebug(MoxLog::diagram) << "removeWire" << m_wires.size();
     if (m_wires.removeOne(wire))
-        noteOwnWiringChanged();
+        wiresChanged();
     updateWires();
 }
 
@@ -363,7 +364,7 @@ void DiagramItem::updateWires()
     // order counted as changed) only when it is out of order.
     if (!std::is_sorted(m_wires.cbegin(), m_wires.cend(), Wire::angleLessThan)) {
         std::stable_sort(m_wires.begin(), m_wires.end(), Wire::angleLessThan);
-        noteOwnWiringChanged();
+        wiresChanged();
     }
     for (Wire *wire : qAsConst(m_wires)) {
         wire->updatePosition();
@@ -395,7 +396,7 @@ QList<Wire *> DiagramItem::takeWires()
 {
     QList<Wire *> taken;
     taken.swap(m_wires);
-    noteOwnWiringChanged();
+    wiresChanged();
     return taken;
 }
 
@@ -475,7 +476,15 @@ void DiagramItem::showDescription()
 
 void DiagramItem::setExtenderRequired(bool required)
 {
-    m_extenderRequired = required;
+    setState(m_extenderRequired, required);
+}
+
+void DiagramItem::setToolTip(const QString &toolTip)
+{
+    if (toolTip == QGraphicsRectItem::toolTip())
+        return;
+    QGraphicsRectItem::setToolTip(toolTip);
+    m_stateRevision = ++s_lastStateRevision;
 }
 
 // --------------------------------------------------------------- network

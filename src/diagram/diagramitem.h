@@ -48,7 +48,7 @@ public:
     void appendWire(Wire *wire)
     {
         m_wires.append(wire);
-        noteOwnWiringChanged();
+        wiresChanged();
     }
     void removeWire(Wire *wire);
     void removeWires();
@@ -87,13 +87,23 @@ public:
 
     // Flags of the calculation and of the model selection.
     bool lowVoltage() const { return m_lowVoltage; }
-    void setLowVoltage(bool low) { m_lowVoltage = low; }
+    void setLowVoltage(bool low) { setState(m_lowVoltage, low); }
     bool modelMissing() const { return m_modelMissing; }
-    void setModelMissing(bool missing) { m_modelMissing = missing; }
+    void setModelMissing(bool missing) { setState(m_modelMissing, missing); }
     bool slotOverflow() const { return m_slotOverflow; }
-    void setSlotOverflow(bool overflow) { m_slotOverflow = overflow; }
+    void setSlotOverflow(bool overflow) { setState(m_slotOverflow, overflow); }
     QString lastModelText() const { return m_lastModelText; }
-    void setLastModelText(const QString &text) { m_lastModelText = text; }
+    void setLastModelText(const QString &text) { setState(m_lastModelText, text); }
+    // The tool tip (why a point has no model) is read back by the next model
+    // selection: it belongs to the item's state and is set through here,
+    // not through QGraphicsItem::setToolTip, which this hides.
+    void setToolTip(const QString &toolTip);
+    // A stamp that moves on whenever the item's own state changes: the flags
+    // above, the remembered model text, the tool tip, the wire list or its
+    // order. Drawn from one count for all items, so no two items share one
+    // and lastStateRevision() tells whether any item changed since.
+    quint64 stateRevision() const { return m_stateRevision; }
+    static quint64 lastStateRevision() { return s_lastStateRevision; }
     bool lowVoltageShown() const { return m_lowVoltageShown; }
     // The PoE check's mark: an orange frame around a device it found an
     // error on, set (and cleared) by whoever shows the check.
@@ -228,6 +238,19 @@ protected:
     QVariant itemChange(GraphicsItemChange change, const QVariant &value) override;
 
 private:
+    template <typename T>
+    void setState(T &member, const T &value)
+    {
+        if (member == value)
+            return;
+        member = value;
+        m_stateRevision = ++s_lastStateRevision;
+    }
+    void wiresChanged()
+    {
+        noteOwnWiringChanged();
+        m_stateRevision = ++s_lastStateRevision;
+    }
     void drawSideLabel(QPainter *painter, const QString &text, bool rightSide, bool condition,
                        bool &shownFlag);
 
@@ -260,6 +283,7 @@ private:
     bool m_poeCheckMark = false;
     quint64 m_wiringStamp;
     const quint64 m_serial;
+    quint64 m_stateRevision = ++s_lastStateRevision;
     // What updateIfShownChanged saw last.
     struct Shown {
         quint64 revision = 0;
@@ -285,6 +309,7 @@ private:
     static constexpr int WiringLogSize = 256;
     static WiringNote s_wiringLog[WiringLogSize];
     void noteWiring() { s_wiringLog[m_wiringStamp % WiringLogSize] = {this, m_serial}; }
+    static quint64 s_lastStateRevision;
 };
 
 #endif // DIAGRAM_DIAGRAMITEM_H

@@ -54,11 +54,6 @@ DiagramItem *asDiagramItem(QGraphicsItem *item)
     return item && item->type() == DiagramItem::Type ? static_cast<DiagramItem *>(item) : nullptr;
 }
 
-Wire *asWire(QGraphicsItem *item)
-{
-    return item && item->type() == Wire::Type ? static_cast<Wire *>(item) : nullptr;
-}
-
 // The items' wire lists are kept sorted with a stable sort, so appending
 // the kept order again gives the kept order.
 void restoreWireOrder(DiagramItem *item, const QList<Wire *> &order)
@@ -93,19 +88,27 @@ void takeItemState(SheetValues::ElementState &state, const DiagramItem *item)
     state.wires = item->wires();
 }
 
-bool sameItemState(const SheetValues::ElementState &state, const DiagramItem *item)
+} // namespace
+
+const SheetValues::Cache::Kept *SheetValues::Cache::find(const QGraphicsItem *element) const
 {
-    return state.modelMissing == item->modelMissing() && state.slotOverflow == item->slotOverflow()
-           && state.lowVoltage == item->lowVoltage() && state.extenderRequired == item->extenderRequired()
-           && state.wires == item->wires() && state.lastModelText == item->lastModelText()
-           && state.toolTip == item->toolTip();
+    const auto it = where.constFind(element);
+    return it == where.constEnd() ? nullptr : &order.at(it.value());
 }
 
-} // namespace
+void SheetValues::Cache::forget(const QGraphicsItem *element)
+{
+    const auto it = where.find(element);
+    if (it == where.end())
+        return;
+    order[it.value()] = Kept();
+    where.erase(it);
+}
 
 void SheetValues::Cache::clear()
 {
-    elements.clear();
+    order.clear();
+    where.clear();
     project.reset();
     projectRevision = 0;
     wireTypes.clear();
@@ -123,28 +126,57 @@ SheetValues SheetValues::capture(DiagramScene *scene, Cache &cache)
 
     // The order of the elements matters to nobody (each puts back only its
     // own values), and the scene's stacking order costs a sort of the whole
-    // sheet: the scene's index lists them as it keeps them.
+    // sheet: the scene's index lists them as it keeps them, which is mostly
+    // the order the last capture met them in.
     const QList<QGraphicsItem *> items = scene->items(Qt::SortOrder(-1));
-    captured.m_elements.reserve(items.size());
+    QVector<QGraphicsItem *> elements;
+    elements.reserve(items.size());
     for (QGraphicsItem *element : items) {
+        if (element->type() == DiagramItem::Type || element->type() == Wire::Type)
+            elements.append(element);
+    }
+    bool inPlace = elements.size() == cache.order.size();
+    for (int i = 0; inPlace && i < elements.size(); ++i)
+        inPlace = cache.order.at(i).element == elements.at(i);
+    QVector<Cache::Kept> order;
+    if (!inPlace)
+        order.resize(elements.size());
+
+    captured.m_elements.reserve(elements.size());
+    for (int i = 0; i < elements.size(); ++i) {
+        QGraphicsItem *element = elements.at(i);
+        Cache::Kept *kept;
+        if (inPlace) {
+            kept = &cache.order[i];
+        } else {
+            kept = &order[i];
+            if (const Cache::Kept *found = cache.find(element))
+                *kept = *found;
+            kept->element = element;
+        }
         DiagramItem *item = asDiagramItem(element);
-        Wire *wire = item ? nullptr : asWire(element);
-        if (!item && !wire)
-            continue;
-        QtnPropertySet *set = item ? item->propertySet() : static_cast<QtnPropertySet *>(wire->propertySet());
-        Cache::Kept &kept = cache.elements[element];
-        const bool valuesKept = kept.state && kept.revision == set->revision() && (item || wireTypesKept);
-        if (!valuesKept || (item && !sameItemState(*kept.state, item))) {
+        QtnPropertySet *set = item ? item->propertySet()
+                                   : static_cast<QtnPropertySet *>(static_cast<Wire *>(element)->propertySet());
+        const bool valuesKept = kept->state && kept->revision == set->revision() && (item || wireTypesKept);
+        if (!valuesKept || (item && kept->itemRevision != item->stateRevision())) {
             auto state = std::make_shared<ElementState>();
-            state->values = valuesKept ? kept.state->values
+            state->values = valuesKept ? kept->state->values
                                        : SetSnapshot::capture(set, item ? &modelLists() : nullptr);
             if (item)
                 takeItemState(*state, item);
-            if (!kept.state || !(*kept.state == *state))
-                kept.state = state;
-            kept.revision = set->revision();
+            if (!kept->state || !(*kept->state == *state))
+                kept->state = state;
+            kept->revision = set->revision();
+            kept->itemRevision = item ? item->stateRevision() : 0;
         }
-        captured.m_elements.append({element, kept.state});
+        captured.m_elements.append({element, kept->state});
+    }
+    if (!inPlace) {
+        cache.order.swap(order);
+        cache.where.clear();
+        cache.where.reserve(cache.order.size());
+        for (int i = 0; i < cache.order.size(); ++i)
+            cache.where.insert(cache.order.at(i).element, i);
     }
 
     QtnPropertySet *projectSet = scene->projectSet();
@@ -164,28 +196,28 @@ void SheetValues::apply(DiagramScene *scene, const Cache &cache) const
     for (const auto &element : m_elements) {
         if (element.first->scene() != scene)
             continue;
-        // An element whose set has not changed since it was last captured
-        // in exactly this state holds these values already.
+        // An element unchanged since it was last captured, in exactly this
+        // state, holds these values already.
         DiagramItem *held = asDiagramItem(element.first);
-        Wire *heldWire = held ? nullptr : asWire(element.first);
-        const auto kept = cache.elements.constFind(element.first);
-        if (kept != cache.elements.constEnd() && kept->state == element.second) {
-            const QtnPropertySet *set = held ? held->propertySet() : heldWire->propertySet();
+        const Cache::Kept *kept = cache.find(element.first);
+        if (kept && kept->state == element.second) {
+            const QtnPropertySet *set = held ? held->propertySet()
+                                             : static_cast<Wire *>(element.first)->propertySet();
             if (kept->revision == set->revision()
-                && (held ? sameItemState(*element.second, held) : wireTypesKept))
+                && (held ? kept->itemRevision == held->stateRevision() : wireTypesKept))
                 continue;
         }
         const ElementState &state = *element.second;
         state.values.apply(&modelLists());
-        if (DiagramItem *item = asDiagramItem(element.first)) {
-            item->setLastModelText(state.lastModelText);
-            item->setToolTip(state.toolTip);
-            item->setModelMissing(state.modelMissing);
-            item->setSlotOverflow(state.slotOverflow);
-            item->setLowVoltage(state.lowVoltage);
-            item->setExtenderRequired(state.extenderRequired);
-            restoreWireOrder(item, state.wires);
-            item->update();
+        if (held) {
+            held->setLastModelText(state.lastModelText);
+            held->setToolTip(state.toolTip);
+            held->setModelMissing(state.modelMissing);
+            held->setSlotOverflow(state.slotOverflow);
+            held->setLowVoltage(state.lowVoltage);
+            held->setExtenderRequired(state.extenderRequired);
+            restoreWireOrder(held, state.wires);
+            held->update();
         }
     }
     if (m_project)

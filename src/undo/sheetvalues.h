@@ -39,16 +39,23 @@ public:
     // The last state captured of each element, so the next capture can share it.
     struct Cache {
         struct Kept {
+            const QGraphicsItem *element = nullptr;
             std::shared_ptr<const ElementState> state;
-            // The revision of the element's set when its values were taken.
+            // The revisions of the element's set and of the item itself
+            // when the state was taken.
             quint64 revision = 0;
+            quint64 itemRevision = 0;
         };
-        QHash<const QGraphicsItem *, Kept> elements;
+        // In the order of the last capture, which the next one mostly
+        // meets again; where tells the place of an element met elsewhere.
+        QVector<Kept> order;
+        QHash<const QGraphicsItem *, int> where;
         std::shared_ptr<const SetSnapshot> project;
         quint64 projectRevision = 0;
         // The list of cable types every cable shares, as the last capture saw it.
         QStringList wireTypes;
-        void forget(const QGraphicsItem *element) { elements.remove(element); }
+        const Kept *find(const QGraphicsItem *element) const;
+        void forget(const QGraphicsItem *element);
         void clear();
     };
 
