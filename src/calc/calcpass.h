@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 class DiagramItem;
 
@@ -27,8 +28,26 @@ public:
 
     static CalcPass *current();
 
-    QHash<const DiagramItem *, int> totalPower;
-    QHash<const DiagramItem *, int> totalBitrate;
+    // A sum per point. A pass fills one entry for every point of the sheet,
+    // so the table is open-addressed: a node allocated per entry cost more
+    // than working out the sum.
+    class Sums
+    {
+    public:
+        // Null when the item has no sum yet.
+        const int *find(const DiagramItem *item) const;
+        void insert(const DiagramItem *item, int sum);
+
+    private:
+        int slotOf(const DiagramItem *item) const;
+
+        QVector<const DiagramItem *> m_items;
+        QVector<int> m_sums;
+        int m_count = 0;
+    };
+
+    Sums totalPower;
+    Sums totalBitrate;
     // Selection statement -> names of the fitting models, in row order.
     QHash<QString, QStringList> modelNames;
     // Diagnostic statement -> whether it returns a row.

@@ -37,9 +37,8 @@ int DiagramItem::totalPower() const
         return 0;
     CalcPass *pass = CalcPass::current();
     if (pass) {
-        const auto it = pass->totalPower.constFind(this);
-        if (it != pass->totalPower.constEnd())
-            return it.value();
+        if (const int *kept = pass->totalPower.find(this))
+            return *kept;
     }
     int sum = 0;
     for (const Wire *wire : m_wires) {
@@ -61,9 +60,8 @@ int DiagramItem::totalBitrate() const
         return 0;
     CalcPass *pass = CalcPass::current();
     if (pass) {
-        const auto it = pass->totalBitrate.constFind(this);
-        if (it != pass->totalBitrate.constEnd())
-            return it.value();
+        if (const int *kept = pass->totalBitrate.find(this))
+            return *kept;
     }
     int sum = 0;
     for (const Wire *wire : m_wires) {

@@ -12,7 +12,10 @@
 #include <QGraphicsScene>
 #include <QHash>
 #include <QPointer>
+#include <QSet>
+#include <QVector>
 
+#include <algorithm>
 #include <cmath>
 #include <set>
 
@@ -66,6 +69,83 @@ void buildTree(const QList<DiagramItem *> &points, IsRoot isRoot, Link link, Dep
 }
 
 bool s_everyStepTaken = false;
+
+// The trees of the last calcPD runs and what they were built from, one
+// entry per network (the editor has one sheet, but a print or a comparison
+// calculates another beside it). Building the trees reads the order of the
+// points, who is wired to whom (in each item's wire order) and which points
+// are roots; nothing else writes into the trees. While all of that stands,
+// building them again gives the very same lists.
+struct KeptTrees {
+    QList<DiagramItem *> points;
+    QVector<quint8> roots;
+    quint64 wiring = 0;
+    quint64 stacking = 0;
+};
+QList<KeptTrees> s_keptTrees;
+const int KeptNetworks = 4;
+
+quint8 rootsOf(const DiagramItem *point)
+{
+    return (point->hasPower230() ? 1 : 0) | (point->hasNvr() || point->hasPc() ? 2 : 0);
+}
+
+bool treesStand(const QList<DiagramItem *> &points, const QVector<quint8> &roots)
+{
+    if (s_everyStepTaken)
+        return false;
+    for (const KeptTrees &kept : qAsConst(s_keptTrees)) {
+        if (kept.points == points)
+            return kept.wiring == DiagramItem::wiringRevision() && kept.stacking == DiagramItem::stackingRevision()
+                   && kept.roots == roots;
+    }
+    return false;
+}
+
+// Trees built over these points: whatever was kept of a network sharing any
+// of them no longer holds, since the build cleared their lists.
+void keepTrees(const QList<DiagramItem *> &points, const QVector<quint8> &roots)
+{
+    const QSet<DiagramItem *> built(points.cbegin(), points.cend());
+    for (auto it = s_keptTrees.begin(); it != s_keptTrees.end();) {
+        const bool shares = std::any_of(it->points.cbegin(), it->points.cend(),
+                                        [&built](DiagramItem *point) { return built.contains(point); });
+        it = shares || it->points.isEmpty() ? s_keptTrees.erase(it) : it + 1;
+    }
+    if (s_keptTrees.size() >= KeptNetworks)
+        s_keptTrees.removeFirst();
+    s_keptTrees.append({points, roots, DiagramItem::wiringRevision(), DiagramItem::stackingRevision()});
+}
+
+void buildPower(const QList<DiagramItem *> &points)
+{
+    for (DiagramItem *point : points) {
+        point->powerFeeder().clear();
+        point->powerDependants().clear();
+    }
+    buildTree(
+            points,
+            [](const DiagramItem *p) {
+                return p->diagramType() == DiagramItem::PD && p->hasPower230();
+            },
+            [](DiagramItem *p) { return p->linkPowerTree(); },
+            [](DiagramItem *p) -> const QList<DiagramItem *> & { return p->powerDependants(); });
+}
+
+void buildData(const QList<DiagramItem *> &points)
+{
+    for (DiagramItem *point : points) {
+        point->dataUplink().clear();
+        point->dataDependants().clear();
+    }
+    buildTree(
+            points,
+            [](const DiagramItem *p) {
+                return p->diagramType() == DiagramItem::PD && (p->hasNvr() || p->hasPc());
+            },
+            [](DiagramItem *p) { return p->linkDataTree(); },
+            [](DiagramItem *p) -> const QList<DiagramItem *> & { return p->dataDependants(); });
+}
 
 // What a voltage pass changed, counted where it writes. A value counts only
 // when the property took a different value.
@@ -138,32 +218,15 @@ QList<DiagramItem *> NetworkCalc::diagramItems(const QGraphicsScene *scene)
 
 void NetworkCalc::buildPowerTree(const QList<DiagramItem *> &points)
 {
-    for (DiagramItem *point : points) {
-        point->powerFeeder().clear();
-        point->powerDependants().clear();
-    }
-    buildTree(
-            points,
-            [](const DiagramItem *p) {
-                return p->diagramType() == DiagramItem::PD && p->hasPower230();
-            },
-            [](DiagramItem *p) { return p->linkPowerTree(); },
-            [](DiagramItem *p) -> const QList<DiagramItem *> & { return p->powerDependants(); });
+    // Built from outside a calculation: nothing kept is known to hold.
+    s_keptTrees.clear();
+    buildPower(points);
 }
 
 void NetworkCalc::buildDataTree(const QList<DiagramItem *> &points)
 {
-    for (DiagramItem *point : points) {
-        point->dataUplink().clear();
-        point->dataDependants().clear();
-    }
-    buildTree(
-            points,
-            [](const DiagramItem *p) {
-                return p->diagramType() == DiagramItem::PD && (p->hasNvr() || p->hasPc());
-            },
-            [](DiagramItem *p) { return p->linkDataTree(); },
-            [](DiagramItem *p) -> const QList<DiagramItem *> & { return p->dataDependants(); });
+    s_keptTrees.clear();
+    buildData(points);
 }
 
 void NetworkCalc::calcPD(QGraphicsScene *scene)
@@ -177,12 +240,18 @@ void NetworkCalc::calcPD(const QList<DiagramItem *> &items)
     installModelSelection();
 
     QList<DiagramItem *> points;
+    QVector<quint8> roots;
     for (DiagramItem *item : items) {
-        if (item->diagramType() == DiagramItem::PD)
+        if (item->diagramType() == DiagramItem::PD) {
             points.append(item);
+            roots.append(rootsOf(item));
+        }
     }
-    buildPowerTree(points);
-    buildDataTree(points);
+    if (!treesStand(points, roots)) {
+        buildPower(points);
+        buildData(points);
+        keepTrees(points, roots);
+    }
 
     // From here on the trees, the loads and the catalogue stand still until
     // the pass ends.

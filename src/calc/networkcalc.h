@@ -37,8 +37,9 @@ public:
 
     // Steps that provably change nothing are left out: a voltage pass after
     // one that changed nothing, a second round over the cameras when no
-    // point's output changed, sorting an unchanged scene again, a model
-    // selection on unchanged needs. With every step taken the calculation
+    // point's output changed, sorting an unchanged scene again, building the
+    // trees again over unchanged wiring and roots, a model selection on
+    // unchanged needs. With every step taken the calculation
     // runs as its definition reads: the reference the tests hold it to.
     static void setEveryStepTaken(bool every);
     static bool everyStepTaken();

@@ -151,7 +151,7 @@ public:
         QRandomGenerator random(seed * 1000 + quint32(step));
         DiagramItem *pd = m_points.at(random.bounded(m_points.size()));
         DiagramItem *camera = m_cameras.isEmpty() ? nullptr : m_cameras.at(random.bounded(m_cameras.size()));
-        switch (random.bounded(9)) {
+        switch (random.bounded(10)) {
         case 0:
             if (camera)
                 camera->setPower(uint(1 + random.bounded(40)));
@@ -180,10 +180,21 @@ public:
             if (!pd->wires().isEmpty())
                 pd->wires().at(random.bounded(pd->wires().size()))->setLength(uint(1 + random.bounded(150)));
             break;
-        default:
+        case 8:
             // A camera taken off its point: a slot less.
             if (camera && !camera->wires().isEmpty())
                 camera->removeWires();
+            break;
+        default:
+            // A cable of a point taken out, perhaps the one that fed it or
+            // linked it to its recorder: the trees change their shape.
+            if (!pd->wires().isEmpty()) {
+                Wire *wire = pd->wires().at(random.bounded(pd->wires().size()));
+                scene()->removeItem(wire);
+                wire->startItem()->removeWire(wire);
+                wire->endItem()->removeWire(wire);
+                delete wire;
+            }
             break;
         }
         calculate();
