@@ -44,6 +44,10 @@ PoeCheckDock::PoeCheckDock(MainWindow *window, QMenu *viewMenu)
     m_table->horizontalHeader()->setSectionResizeMode(PoeFindingModel::ElementColumn,
                                                       QHeaderView::ResizeToContents);
     m_table->horizontalHeader()->setStretchLastSection(true);
+    // The columns fit the rows shown and those around them: measuring every
+    // remark of a large sheet again after each change of the list cost more
+    // than the whole calculation.
+    m_table->horizontalHeader()->setResizeContentsPrecision(100);
     setWidget(m_table);
     connect(m_table, &QAbstractItemView::clicked, this, &PoeCheckDock::showElement);
     connect(m_table, &QAbstractItemView::activated, this, &PoeCheckDock::showElement);
