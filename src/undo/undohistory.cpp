@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QSignalBlocker>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 #include <QUndoStack>
 
@@ -168,6 +169,11 @@ void UndoHistory::clear()
     }
     m_kept.clear();
     m_cache.clear();
+    // The sheet is being replaced: once the new one is in, and before the
+    // first edit asks for it, every element is taken once while the user
+    // looks at the freshly opened sheet, so that the first edit costs no
+    // more than any other.
+    QTimer::singleShot(0, this, [this] { captureValues(); });
 }
 
 void UndoHistory::takeFromSheet(QGraphicsItem *element)
