@@ -2,6 +2,7 @@
 
 #include "app/mainwindow.h"
 #include "app/poefindingmodel.h"
+#include "app/poefindingview.h"
 #include "app/selectionbinding.h"
 #include "check/poecheck.h"
 #include "check/poetext.h"
@@ -22,7 +23,7 @@ PoeCheckDock::PoeCheckDock(MainWindow *window, QMenu *viewMenu)
     , m_window(window)
     , m_model(new PoeFindingModel(this))
     , m_proxy(new QSortFilterProxyModel(this))
-    , m_table(new QTableView(this))
+    , m_table(new PoeFindingView(this))
     , m_statusLabel(new QLabel(window))
     , m_showMarksAction(new QAction(tr("Pokaż kontrolę PoE"), this))
 {

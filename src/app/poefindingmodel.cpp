@@ -1,7 +1,9 @@
 #include "app/poefindingmodel.h"
 
 #include <QColor>
+#include <QPair>
 #include <QRegularExpression>
+#include <QVector>
 
 PoeFindingModel::PoeFindingModel(QObject *parent)
     : QAbstractTableModel(parent)
@@ -16,28 +18,35 @@ void PoeFindingModel::setFindings(const QVector<PoeFinding> &findings)
     // moved a voltage): the rows stay where they are, and so do the view's
     // sorting and its current row.
     if (findings.size() == m_findings.size()) {
-        int first = -1;
-        int last = -1;
         bool sameRows = true;
+        QVector<QPair<int, int>> runs;
         for (int row = 0; row < findings.size() && sameRows; ++row) {
             const PoeFinding &now = findings.at(row);
             const PoeFinding &before = m_findings.at(row);
             sameRows = now.severity == before.severity && now.element == before.element
                        && now.elementName == before.elementName;
-            if (now.text != before.text) {
-                first = first < 0 ? row : first;
-                last = row;
-            }
+            if (now.text == before.text)
+                continue;
+            if (!runs.isEmpty() && runs.last().second == row - 1)
+                runs.last().second = row;
+            else
+                runs.append({row, row});
         }
         if (sameRows) {
             m_findings = findings;
-            if (first >= 0) {
+            // Each run of changed rows on its own, so that a view paints
+            // only those it shows; scattered over many runs, as one.
+            const int MaxRuns = 16;
+            if (runs.size() > MaxRuns)
+                runs = {{runs.first().first, runs.last().second}};
+            for (const QPair<int, int> &run : qAsConst(runs)) {
                 // Only the remark and the tool tips changed. Naming the
                 // roles keeps the sorting proxy from sorting again unless
                 // the remarks are its column, and the header from measuring
                 // the other columns' contents again, row by row.
-                emit dataChanged(index(first, SeverityColumn), index(last, ElementColumn), {Qt::ToolTipRole});
-                emit dataChanged(index(first, TextColumn), index(last, TextColumn),
+                emit dataChanged(index(run.first, SeverityColumn), index(run.second, ElementColumn),
+                                 {Qt::ToolTipRole});
+                emit dataChanged(index(run.first, TextColumn), index(run.second, TextColumn),
                                  {Qt::DisplayRole, Qt::ToolTipRole, SortRole});
             }
             return;

@@ -4,6 +4,7 @@
 #include "app/mainwindow.h"
 #include "app/poecheckdock.h"
 #include "app/poefindingmodel.h"
+#include "app/poefindingview.h"
 #include "check/poecheck.h"
 #include "diagram/diagramitem.h"
 #include "diagram/diagramscene.h"
@@ -18,6 +19,7 @@
 #include "undo/undohistory.h"
 
 #include <QLabel>
+#include <QPaintEvent>
 #include <QMenuBar>
 #include <QSortFilterProxyModel>
 #include <QTableView>
@@ -35,6 +37,8 @@ private slots:
     void dockFollowsTheDrawing();
     void archiveSettingsReachTheRecorder();
     void orderGetsTheSection();
+    void remarksPaintWhatChanged_data();
+    void remarksPaintWhatChanged();
 
 private:
     // A recorder point feeding a 25 W camera over 200 m of Cat5e (three
@@ -177,6 +181,69 @@ void TestPoeCheckWindow::orderGetsTheSection()
     QVERIFY(archive > section);
     // recorder, cameras, streams, terabytes
     QVERIFY(text.indexOf(QStringLiteral("PD 1\n2\n6 144\n2,19")) > archive);
+}
+
+// The figures of some remarks change with an edit: of the rows the table
+// shows, only theirs are painted again.
+void TestPoeCheckWindow::remarksPaintWhatChanged_data()
+{
+    QTest::addColumn<QList<int>>("changed");
+    QTest::addColumn<QList<int>>("painted");
+    QTest::addColumn<QList<int>>("untouched");
+    QTest::newRow("one remark shown") << QList<int>{2} << QList<int>{2} << QList<int>{0, 1, 3, 5};
+    QTest::newRow("two runs") << QList<int>{1, 4, 5} << QList<int>{1, 4, 5} << QList<int>{0, 2, 3};
+    QTest::newRow("a remark below those shown") << QList<int>{35} << QList<int>() << QList<int>{0, 1, 2, 3, 4};
+}
+
+void TestPoeCheckWindow::remarksPaintWhatChanged()
+{
+    QFETCH(QList<int>, changed);
+    QFETCH(QList<int>, painted);
+    QFETCH(QList<int>, untouched);
+    QVector<PoeFinding> findings(40);
+    for (int row = 0; row < findings.size(); ++row) {
+        findings[row].elementName = QStringLiteral("K %1").arg(row + 1);
+        findings[row].text = QStringLiteral("K %1: napięcie 45,00 V").arg(row + 1);
+    }
+    PoeFindingModel model;
+    model.setFindings(findings);
+    QSortFilterProxyModel proxy;
+    proxy.setSourceModel(&model);
+    proxy.setSortRole(PoeFindingModel::SortRole);
+    PoeFindingView view;
+    view.setModel(&proxy);
+    view.setSortingEnabled(true);
+    view.sortByColumn(PoeFindingModel::SeverityColumn, Qt::AscendingOrder);
+    view.resize(500, 200);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QVERIFY(view.rowAt(view.viewport()->height() - 1) >= 5);
+    QVERIFY(view.rowAt(view.viewport()->height() - 1) < 35);
+
+    struct Paints : QObject {
+        QRegion region;
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            if (event->type() == QEvent::Paint)
+                region += static_cast<QPaintEvent *>(event)->region();
+            return false;
+        }
+    } paints;
+    view.viewport()->installEventFilter(&paints);
+    for (int row : changed)
+        findings[row].text = QStringLiteral("K %1: napięcie 44,10 V").arg(row + 1);
+    model.setFindings(findings);
+    for (int round = 0; round < 8; ++round)
+        QCoreApplication::processEvents();
+
+    for (int row : changed)
+        QCOMPARE(proxy.index(row, PoeFindingModel::TextColumn).data().toString(), QStringLiteral("napięcie 44,10 V"));
+    for (int row : painted)
+        QVERIFY2(paints.region.intersects(view.visualRect(proxy.index(row, PoeFindingModel::TextColumn))),
+                 qPrintable(QString::number(row)));
+    for (int row : untouched)
+        QVERIFY2(!paints.region.intersects(view.visualRect(proxy.index(row, PoeFindingModel::TextColumn))),
+                 qPrintable(QString::number(row)));
 }
 
 QTEST_MAIN(TestPoeCheckWindow)
