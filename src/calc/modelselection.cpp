@@ -175,7 +175,13 @@ void ModelSelection::select(DiagramItem *point)
     qCDebug(MoxLog::calc) << needs.selectionStatement();
     bool missing = point->modelMissing();
     QString toolTip = point->toolTip();
-    Catalogue::setPdModels(set->Model, Catalogue::fittingPdModels(needs.criteria()), before, &missing, &toolTip);
+    // New needs often fit the very models the point lists already: the list
+    // stays, which a rebuild would only have replaced by an equal one.
+    const QStringList fitting = Catalogue::fittingPdModels(needs.criteria());
+    if (NetworkCalc::everyStepTaken())
+        Catalogue::setPdModels(set->Model, fitting, before, &missing, &toolTip);
+    else
+        Catalogue::updatePdModels(set->Model, fitting, before, &missing, &toolTip);
     point->setModelMissing(missing);
     point->setToolTip(toolTip);
 

@@ -203,6 +203,28 @@ bool Catalogue::reuseList(QtnPropertyEnum& property, const QString& enumName, qu
             && list->info.name() == enumName;
 }
 
+// The list attached now, built from a statement's answer, holds exactly the
+// entries rebuildList would make of these texts.
+bool Catalogue::holdsList(const QtnPropertyEnum& property, const QString& enumName, const QStringList& texts,
+                          int firstValue, const QString& namePrefix)
+{
+    const CatalogueList* list = attachedList(property);
+    if (!list || property.enumInfo() != &list->info || list->generation != 0 || list->info.name() != enumName)
+        return false;
+    const QVector<QtnEnumValueInfo>& entries = list->info.secondValues();
+    if (entries.size() != texts.size())
+        return false;
+    for (int i = 0; i < texts.size(); ++i) {
+        const QtnEnumValueInfo& entry = entries.at(i);
+        const int value = firstValue + i;
+        const QString name = namePrefix + QString::number(value);
+        if (entry.value() != value || entry.name() != name
+            || entry.displayName() != (texts.at(i).isEmpty() ? name : texts.at(i)))
+            return false;
+    }
+    return true;
+}
+
 bool Catalogue::keepSelection(QtnPropertyEnum& property, const QString& remembered, bool modelList,
                               bool* modelMissing, QString* toolTip, const char* logWord)
 {
@@ -325,6 +347,14 @@ bool Catalogue::setPdModels(QtnPropertyEnum& model, const QStringList& names, co
 {
     return rebuildList(model, rememberedText, QStringLiteral("PDTYPE"), names, 1, QStringLiteral("pd"), true,
                        modelMissing, toolTip, " model ");
+}
+
+bool Catalogue::updatePdModels(QtnPropertyEnum& model, const QStringList& names, const QString& rememberedText,
+                               bool* modelMissing, QString* toolTip)
+{
+    if (holdsList(model, QStringLiteral("PDTYPE"), names, 1, QStringLiteral("pd")))
+        return keepSelection(model, rememberedText, true, modelMissing, toolTip, " model ");
+    return setPdModels(model, names, rememberedText, modelMissing, toolTip);
 }
 
 QStringList Catalogue::fittingPdModels(const PdCriteria& criteria)

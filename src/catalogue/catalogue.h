@@ -80,6 +80,12 @@ public:
     static bool setPdModels(QtnPropertyEnum& model, const QStringList& names, const QString& rememberedText,
                             bool* modelMissing, QString* toolTip = nullptr);
 
+    // The same for the model pass: a list that already holds exactly the
+    // entries these names would give stays, and only the selection is kept
+    // as a rebuild would keep it.
+    static bool updatePdModels(QtnPropertyEnum& model, const QStringList& names, const QString& rememberedText,
+                               bool* modelMissing, QString* toolTip = nullptr);
+
     // A stretch of work during which the catalogue stands still (a
     // calculation pass, reading a file, generating a network): it is
     // checked for changes once, at the first question, and the enclosure and
@@ -144,6 +150,8 @@ private:
     static bool keepSelection(QtnPropertyEnum& property, const QString& remembered, bool modelList,
                               bool* modelMissing, QString* toolTip, const char* logWord);
     static bool reuseList(QtnPropertyEnum& property, const QString& enumName, quint64 generation);
+    static bool holdsList(const QtnPropertyEnum& property, const QString& enumName, const QStringList& texts,
+                          int firstValue, const QString& namePrefix);
     static QStringList boxTypes(quint64* generation);
     static QStringList cameraModels(quint64* generation);
 };

@@ -244,6 +244,58 @@ private Q_SLOTS:
         QCOMPARE(entries(second.Model), QStringList({"0:custom:Nie określono", "3:cam3:A", "4:cam4:B"}));
     }
 
+    // The model pass keeps a point's list when the fitting names are those
+    // it holds, and then ends exactly where a rebuild would have.
+    void pdModelsKeptOrRebuilt_data()
+    {
+        QTest::addColumn<QStringList>("before");
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QStringList>("after");
+        QTest::addColumn<bool>("kept");
+        QTest::addColumn<QString>("selected");
+        QTest::newRow("same names") << QStringList{"A", "B"} << "B" << QStringList{"A", "B"} << true << "2:B";
+        QTest::newRow("as many, another name") << QStringList{"A", "B"} << "B" << QStringList{"A", "C"} << false
+                                               << "1:A";
+        QTest::newRow("same names, other order") << QStringList{"A", "B"} << "B" << QStringList{"B", "A"} << false
+                                                 << "1:B";
+        QTest::newRow("one name more") << QStringList{"A"} << "A" << QStringList{"A", "B"} << false << "1:A";
+        QTest::newRow("nothing fits any more") << QStringList{"A"} << "A" << QStringList() << false
+                                               << "0:Nie określono";
+        QTest::newRow("nothing fitted, nothing fits") << QStringList() << "" << QStringList() << true
+                                                      << "0:Nie określono";
+        QTest::newRow("a model without a name") << QStringList{""} << "pd1" << QStringList{""} << true << "1:pd1";
+    }
+
+    void pdModelsKeptOrRebuilt()
+    {
+        QFETCH(QStringList, before);
+        QFETCH(QString, chosen);
+        QFETCH(QStringList, after);
+        QFETCH(bool, kept);
+        QFETCH(QString, selected);
+        QtnPropertySetPD updated;
+        QtnPropertySetPD rebuilt;
+        for (QtnPropertySetPD* pd : {&updated, &rebuilt}) {
+            bool missing = false;
+            Catalogue::setPdModels(pd->Model, before, &missing);
+            if (!chosen.isEmpty())
+                selectText(pd->Model, chosen);
+        }
+        const quint64 stamp = Catalogue::listStamp(updated.Model);
+        bool missingUpdated = false, missingRebuilt = false;
+        QString tipUpdated = QStringLiteral("tip"), tipRebuilt = QStringLiteral("tip");
+        Catalogue::updatePdModels(updated.Model, after, Catalogue::displayText(updated.Model), &missingUpdated,
+                                  &tipUpdated);
+        Catalogue::setPdModels(rebuilt.Model, after, Catalogue::displayText(rebuilt.Model), &missingRebuilt,
+                               &tipRebuilt);
+        QCOMPARE(Catalogue::listStamp(updated.Model) == stamp, kept);
+        QCOMPARE(selection(updated.Model), selected);
+        QCOMPARE(entries(updated.Model), entries(rebuilt.Model));
+        QCOMPARE(selection(updated.Model), selection(rebuilt.Model));
+        QCOMPARE(missingUpdated, missingRebuilt);
+        QCOMPARE(tipUpdated, tipRebuilt);
+    }
+
     // The selection statement of a typical point run against the bundled
     // catalogue picks the smallest box that fits.
     void bundledSelection_data()
