@@ -203,7 +203,7 @@ void SelectionBinding::secondHalf()
     }
 
     CalcLoop loop(scene, &m_window->m_bUpdateProperties);
-    g_counters.passes += loop.run();
+    g_counters.passes += loop.run(m_settled);
     emit calculated();
 
     // Only the items that show something else now are painted again: the

@@ -1,6 +1,7 @@
 #ifndef APP_SELECTIONBINDING_H
 #define APP_SELECTIONBINDING_H
 
+#include "calc/calcloop.h"
 #include "property/core/qtnpropertystate.h"
 
 #include <QList>
@@ -91,6 +92,8 @@ private:
     // stack), so the wire and its set are destroyed only later.
     std::vector<std::unique_ptr<Wire>> m_retiredWires;
     std::function<void(Wire *)> m_wireKeeper;
+    // The last calculation loop, if it changed nothing.
+    CalcLoop::Settled m_settled;
 };
 
 #endif // APP_SELECTIONBINDING_H

@@ -18,6 +18,33 @@ class QtnPropertySet;
 class CalcLoop
 {
 public:
+    // What a loop that changed nothing leaves to the next one: the loop
+    // reads only values, choice lists, the items' own state, the drawing's
+    // order and wiring and the catalogue, and writes only into those. While
+    // none of them has changed since a loop that changed none of them,
+    // another loop would run exactly as that one did and change nothing
+    // either (a change of a property's state alone, for instance, which the
+    // rules of a set make along with an edit).
+    class Settled
+    {
+    public:
+        struct Inputs {
+            quint64 values = 0;
+            quint64 lists = 0;
+            quint64 items = 0;
+            quint64 stacking = 0;
+            quint64 wiring = 0;
+            quint64 catalogue = 0;
+            bool operator==(const Inputs &other) const;
+        };
+
+    private:
+        friend class CalcLoop;
+        const QGraphicsScene *m_scene = nullptr;
+        bool m_settled = false;
+        Inputs m_inputs;
+    };
+
     // Safety net only: the loop is never expected to get anywhere near this.
     static constexpr int MaxPasses = 1000;
 
@@ -38,6 +65,9 @@ public:
     void runPass();
     // The whole loop; returns the number of passes made.
     int run();
+    // The whole loop unless it would change nothing (see Settled); returns
+    // the number of passes made, none when it was left out.
+    int run(Settled &settled);
 
 private:
     QGraphicsScene *m_scene;

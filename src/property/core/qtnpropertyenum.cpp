@@ -6,12 +6,23 @@ QtnPropertyEnumBase::QtnPropertyEnumBase(QObject* parent)
 {
 }
 
+namespace
+{
+quint64 s_totalListChanges = 0;
+} // namespace
+
 void QtnPropertyEnumBase::setEnumInfo(const QtnEnumInfo* enumInfo)
 {
     if (m_enumInfo == enumInfo)
         return;
     m_enumInfo = enumInfo;
+    ++s_totalListChanges;
     countOtherChange();
+}
+
+quint64 QtnPropertyEnumBase::totalListChanges()
+{
+    return s_totalListChanges;
 }
 
 QtnPropertyEnumCallback::QtnPropertyEnumCallback(QObject* parent)

@@ -17,6 +17,9 @@ public:
     // Another list is another meaning of the same number: the sets above
     // count it as a change of revision (not of value).
     void setEnumInfo(const QtnEnumInfo* enumInfo);
+    // Lists attached to enumerations of the process so far, counted as
+    // totalValueChanges counts values.
+    static quint64 totalListChanges();
 
 protected:
     explicit QtnPropertyEnumBase(QObject* parent);

@@ -309,8 +309,10 @@ private Q_SLOTS:
         QVERIFY(!moved());
         value->setName(QStringLiteral("Renamed"));
         QVERIFY(!moved());
+        const quint64 lists = QtnPropertyEnumBase::totalListChanges();
         choice->setEnumInfo(&first);
         QVERIFY(!moved());
+        QCOMPARE(QtnPropertyEnumBase::totalListChanges(), lists);
 
         const quint64 midBefore = mid->revision();
         value->blockSignals(true);
@@ -326,6 +328,7 @@ private Q_SLOTS:
         choice->setEnumInfo(&second);
         QVERIFY(moved());
         QCOMPARE(top.valueChanges(), values);
+        QCOMPARE(QtnPropertyEnumBase::totalListChanges(), lists + 1);
         QVERIFY(other.revision() != top.revision());
     }
 };
