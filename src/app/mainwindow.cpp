@@ -410,7 +410,7 @@ static ProjectCommands projectCommands(MainWindow *window, QFile **projectFile)
     host.showProjectSet = [window] {
         window->propertyWidget()->setPropertySet(window->scene()->projectSet());
     };
-    host.updateScene = [window] { window->updateScene(nullptr, nullptr, QtnPropertyChangeReason(0)); };
+    host.updateScene = [window] { window->updateScene(nullptr, nullptr, QtnPropertyChangeReason()); };
     host.applyProjectColours = [window] { window->applyProjectColours(); };
     host.selectionChanged = [window] { window->selectionChanged(); };
     host.projectReplaced = [window] { Autosave::of(window)->discard(); };

@@ -305,7 +305,7 @@ void SelectionBinding::wireInserted(Wire *wire)
     if (m_window->projectDoc()->wiresHidden())
         wire->hide();
     wire->setColor(QColor(m_window->scene()->colorWires()));
-    m_window->updateScene(nullptr, nullptr, QtnPropertyChangeReason(0));
+    m_window->updateScene(nullptr, nullptr, QtnPropertyChangeReason());
 }
 
 void SelectionBinding::applyProjectColours(DiagramScene *scene)
