@@ -11,6 +11,7 @@
 //   nice -n 10 ./bench/app/bench_edit report
 #include "benchsupport.h"
 #include "scripteddialogseam.h"
+#include "temporaryhome.h"
 #include "testcatalogue.h"
 
 #include "app/mainwindow.h"
@@ -102,6 +103,9 @@ private:
     Figures measure(const std::function<void(int)> &edit);
     QVector<PdRequirements> requirements() const;
 
+    // The window autosaves into ~/mox: a run must not leave files there
+    // that the next start of the editor offers to recover.
+    TemporaryHome m_home;
     ScriptedDialogSeam m_seam;
     std::unique_ptr<MainWindow> m_window;
     std::unique_ptr<TestCatalogue> m_catalogue;

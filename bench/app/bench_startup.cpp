@@ -8,7 +8,9 @@
 #include "benchsupport.h"
 #include "testcatalogue.h"
 
+#include <QDir>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QRegularExpression>
 #include <QtTest>
 
@@ -42,6 +44,13 @@ ProbeResult runProbe(const QStringList &arguments)
     QProcess probe;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("MOX_PROBE_T0_NS"), QString::number(t0));
+    // A home of its own: an autosave left in the real one would make the
+    // editor ask about recovering it, and the start would wait on that.
+    // The caches (fonts) stay where they were, as on a user's machine.
+    const QTemporaryDir home;
+    if (!env.contains(QStringLiteral("XDG_CACHE_HOME")))
+        env.insert(QStringLiteral("XDG_CACHE_HOME"), QDir::homePath() + QStringLiteral("/.cache"));
+    env.insert(QStringLiteral("HOME"), home.path());
     probe.setProcessEnvironment(env);
     probe.setProcessChannelMode(QProcess::SeparateChannels);
     probe.start(QStringLiteral(MOX_PROBE), arguments);

@@ -11,6 +11,7 @@
 //   nice -n 10 ./bench/project/bench_project           (QBENCHMARK figures too)
 #include "benchsupport.h"
 #include "scripteddialogseam.h"
+#include "temporaryhome.h"
 #include "testcatalogue.h"
 
 #include "app/mainwindow.h"
@@ -218,6 +219,9 @@ private:
     void emptySheet();
     void readAlone(ProjectDoc &doc, int cameras);
 
+    // The window autosaves into ~/mox: a run must not leave files there
+    // that the next start of the editor offers to recover.
+    TemporaryHome m_home;
     ScriptedDialogSeam m_seam;
     std::unique_ptr<MainWindow> m_window;
     std::unique_ptr<TestCatalogue> m_catalogue;

@@ -2,6 +2,8 @@
 // values of every element before an edit (shared with the previous capture
 // where nothing changed), and one property edit undone and redone with the
 // calculation that follows each.
+#include "temporaryhome.h"
+
 #include "app/mainwindow.h"
 #include "diagram/diagramitem.h"
 #include "diagram/diagramscene.h"
@@ -18,6 +20,7 @@ class BenchUndo : public QObject
 {
     Q_OBJECT
 
+    TemporaryHome m_home; // the window autosaves into ~/mox
     std::unique_ptr<MainWindow> m_window;
 
 private slots:
