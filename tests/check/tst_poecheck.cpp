@@ -7,6 +7,7 @@
 #include "calc/calcloop.h"
 #include "check/poecable.h"
 #include "check/poecheck.h"
+#include "checkfixture.h"
 #include "check/poestandard.h"
 #include "diagram/diagramitem.h"
 #include "diagram/diagramscene.h"
@@ -33,25 +34,7 @@ namespace {
                                 .arg(double(actual), 0, 'f', 9)                                           \
                                 .arg(double(expected), 0, 'f', 9)))
 
-const QString kCat5e = QStringLiteral("UTP kat.5E");
-const QString kCat6 = QStringLiteral("UTP kat.6");
-const QString kCat6a = QStringLiteral("UTP kat.6A");
-const QString kPatch26 = QStringLiteral("Patch 26 AWG");
-
-bool createCatalogue(TestCatalogue &catalogue, const QList<TestCatalogue::Pd> &pds = {})
-{
-    return catalogue.createWithCables({}, pds, {{kCat5e, 24}, {kCat6, 23}, {kCat6a, 22}, {kPatch26, 26}});
-}
-
-QStringList textsOf(const PoeCheckResult &result, PoeFinding::Severity severity)
-{
-    QStringList texts;
-    for (const PoeFinding &finding : result.findings) {
-        if (finding.severity == severity)
-            texts << finding.text;
-    }
-    return texts;
-}
+using namespace checkfixture;
 
 } // namespace
 

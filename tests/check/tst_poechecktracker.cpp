@@ -5,6 +5,7 @@
 #include "calc/calcloop.h"
 #include "calc/networkcalc.h"
 #include "check/poecheck.h"
+#include "checkfixture.h"
 #include "check/poechecktracker.h"
 #include "diagram/diagramitem.h"
 #include "diagram/diagramscene.h"
@@ -23,24 +24,7 @@
 
 namespace {
 
-const QString kCat5e = QStringLiteral("UTP kat.5E");
-const QString kCat6 = QStringLiteral("UTP kat.6");
-
-bool createCatalogue(TestCatalogue &catalogue, const QList<TestCatalogue::Pd> &pds = {})
-{
-    return catalogue.createWithCables({}, pds, {{kCat5e, 24}, {kCat6, 23}, {QStringLiteral("UTP kat.6A"), 22},
-                                                {QStringLiteral("Patch 26 AWG"), 26}});
-}
-
-QStringList textsOf(const PoeCheckResult &result, PoeFinding::Severity severity)
-{
-    QStringList texts;
-    for (const PoeFinding &finding : result.findings) {
-        if (finding.severity == severity)
-            texts << finding.text;
-    }
-    return texts;
-}
+using namespace checkfixture;
 
 } // namespace
 
