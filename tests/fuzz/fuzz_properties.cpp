@@ -10,6 +10,7 @@
 // property of the kind and written again the same (strings excepted: their
 // text form trims and unquotes by design); its binary form, with the chosen
 // settings, loads into a new property and saves to the same bytes.
+#include "colourenum.h"
 #include "fuzzsupport.h"
 
 #include "property/core/qtnpropertycore.h"
@@ -27,17 +28,7 @@ enum Kind {
     Button, Set, KindCount
 };
 
-const QtnEnumInfo &colourEnum()
-{
-    static const QtnEnumInfo info = [] {
-        QtnEnumInfo built(QStringLiteral("COLOR"), {QtnEnumValueInfo(1, QStringLiteral("RED")),
-                                                    QtnEnumValueInfo(2, QStringLiteral("GREEN")),
-                                                    QtnEnumValueInfo(4, QStringLiteral("BLUE"))});
-        built.setSecondValues({QtnEnumValueInfo(8, QStringLiteral("CUSTOM"))});
-        return built;
-    }();
-    return info;
-}
+using tst::colourEnum;
 
 QtnPropertyBase *create(int kind, QObject *parent)
 {

@@ -1,3 +1,4 @@
+#include "colourenum.h"
 #include "property/core/qtnpropertycore.h"
 
 #include <QtTest>
@@ -9,18 +10,7 @@ Q_DECLARE_METATYPE(Factory)
 
 namespace
 {
-// Main list RED 1, GREEN 2, BLUE 4; the second list holds CUSTOM 8.
-const QtnEnumInfo& colourEnum()
-{
-    static QtnEnumInfo info = [] {
-        QtnEnumInfo built(QStringLiteral("COLOR"), {QtnEnumValueInfo(1, QStringLiteral("RED")),
-                                                    QtnEnumValueInfo(2, QStringLiteral("GREEN")),
-                                                    QtnEnumValueInfo(4, QStringLiteral("BLUE"))});
-        built.setSecondValues({QtnEnumValueInfo(8, QStringLiteral("CUSTOM"))});
-        return built;
-    }();
-    return info;
-}
+using tst::colourEnum;
 
 template <typename P>
 Factory make(typename P::ValueType value)
