@@ -10,6 +10,9 @@
 #include <QSet>
 #include <QVarLengthArray>
 
+#include <algorithm>
+#include <numeric>
+
 namespace {
 
 using Severity = PoeFinding::Severity;
@@ -27,77 +30,62 @@ bool isCamera(const DiagramItem *item)
 
 } // namespace
 
-template <typename Ends>
-void PoeCheckParts::CableLists::build(int elements, int cableCount, Ends ends)
-{
-    // Counted per element, summed to where each list ends, then filled from
-    // the last cable back: each list's start is where its filling stops.
-    first.fill(0, elements + 1);
-    int *counts = first.data();
-    for (int c = 0; c < cableCount; ++c) {
-        ends(c, [&](int e) { ++counts[e]; });
-    }
-    for (int e = 1; e <= elements; ++e)
-        counts[e] += counts[e - 1];
-    cables.resize(counts[elements]);
-    int *list = cables.data();
-    for (int c = cableCount - 1; c >= 0; --c) {
-        ends(c, [&](int e) { list[--counts[e]] = c; });
-    }
-}
-
 // ------------------------------------------------------------------ parts
 
-// The records of the result and the lists by element, for the network as
-// it stands: one record for every camera on a point, every point fed over
-// PoE, every point and every recorder, in the order of the drawing.
-void PoeCheckParts::indexParts(bool records)
+// The records of the result for the network as it stands: one for every
+// camera on a point, every point fed over PoE, every point and every
+// recorder, in the order of the drawing.
+void PoeCheckParts::indexDevices(int first, int devicesBefore)
 {
     const std::vector<PoeNetwork::Point> &points = network->points();
     const std::vector<PoeNetwork::Camera> &cameras = network->cameras();
     const std::vector<Element> &elements = network->elements();
-    const std::vector<PoeNetwork::Cable> &cables = network->cables();
     const int elementCount = int(elements.size());
-    const int pointCount = int(points.size());
-    const int cableCount = int(cables.size());
-    m_deviceOf.fill(-1, elementCount);
-    int devices = 0;
-    for (int e = 0; e < elementCount; ++e) {
+    m_deviceOf.resize(elementCount);
+    int devices = devicesBefore;
+    for (int e = first; e < elementCount; ++e) {
         const Element &element = elements[size_t(e)];
         const bool device = element.kind == Element::CameraElement ? cameras[size_t(element.index)].point >= 0
                                                                    : points[size_t(element.index)].fed();
-        if (device)
-            m_deviceOf[e] = devices++;
+        m_deviceOf[e] = device ? devices++ : -1;
     }
     m_deviceCount = devices;
-    if (records) {
-        result.devices.resize(devices);
-        result.points.resize(pointCount);
-    }
-    m_recorderOf.fill(-1, pointCount);
+}
+
+void PoeCheckParts::indexParts()
+{
+    const std::vector<PoeNetwork::Point> &points = network->points();
+    const int pointCount = int(points.size());
+    m_recorderOf.resize(pointCount);
     int recorders = 0;
-    for (int p = 0; p < pointCount; ++p) {
-        if (points[size_t(p)].item->hasNvr())
-            m_recorderOf[p] = recorders++;
-    }
+    for (int p = 0; p < pointCount; ++p)
+        m_recorderOf[p] = points[size_t(p)].item->hasNvr() ? recorders++ : -1;
     result.recorders.resize(recorders);
-    result.itemErrors.resize(elementCount);
-    m_cablesOf.build(elementCount, cableCount, [&](int c, auto add) {
-        if (cables[size_t(c)].owner >= 0)
-            add(cables[size_t(c)].owner);
-    });
-    // Both ends name it.
-    m_cablesAt.build(elementCount, cableCount, [&](int c, auto add) {
-        if (cables[size_t(c)].start >= 0)
-            add(cables[size_t(c)].start);
-        if (cables[size_t(c)].end >= 0)
-            add(cables[size_t(c)].end);
-    });
+    result.itemErrors.resize(int(network->elements().size()));
     m_groupsDirty.resize(int(network->groups().size()));
     m_pointsDirty.resize(pointCount);
     m_dataDirty.resize(pointCount);
     m_recordersDirty.resize(pointCount);
-    m_cablesDirty.resize(cableCount);
+    m_cablesDirty.resize(int(network->cables().size()));
+}
+
+// A cable's remarks go with the device it feeds (its supply cable, drawn
+// from wherever) or else with the element it was drawn from, in the order
+// of the cables.
+template <typename Add>
+void PoeCheckParts::cableRemarksOf(int e, Add add) const
+{
+    const Element &element = network->elements()[size_t(e)];
+    const std::vector<PoeNetwork::Cable> &cables = network->cables();
+    const int own = element.ownCable;
+    if (own >= 0 && own < element.firstCable)
+        add(m_cableRemarks.at(own));
+    for (int c = element.firstCable; c < element.firstCable + element.drawnCables; ++c) {
+        if (cables[size_t(c)].owner == e)
+            add(m_cableRemarks.at(c));
+    }
+    if (own >= element.firstCable + element.drawnCables)
+        add(m_cableRemarks.at(own));
 }
 
 void PoeCheckParts::checkAll()
@@ -109,7 +97,10 @@ void PoeCheckParts::checkAll()
     result.points.clear();
     result.recorders.clear();
     result.itemErrors.fill(false, elementCount);
-    indexParts(true);
+    indexDevices(0, 0);
+    indexParts();
+    result.devices.resize(m_deviceCount);
+    result.points.resize(pointCount);
     m_supplyRemarks = QVector<Remarks>(elementCount);
     m_pointRemarks = QVector<Remarks>(pointCount);
     m_recorderRemarks = QVector<Remarks>(pointCount);
@@ -142,13 +133,14 @@ namespace {
 // The parts of the records kept, at their new indexes; the others empty.
 // A change of shape mostly leaves a long prefix where it was (a camera is
 // drawn last, the last one drawn goes): that prefix stays in place and only
-// the rest is moved, through a list of its own length.
+// the rest is moved, through a list of its own length. Below start every
+// index is known to map to itself.
 template <typename Part>
-void carry(QVector<Part> &parts, const QVector<int> &from)
+void carry(QVector<Part> &parts, const QVector<int> &from, int start = 0)
 {
     const int count = from.size();
     const int known = parts.size();
-    int stay = 0;
+    int stay = start;
     while (stay < count && stay < known && (from.at(stay) == stay || from.at(stay) < 0))
         ++stay;
     // The rest first: a part it takes may sit where the prefix starts empty.
@@ -157,7 +149,7 @@ void carry(QVector<Part> &parts, const QVector<int> &from)
         if (from.at(i) >= 0)
             rest[i - stay] = std::move(parts[from.at(i)]);
     }
-    for (int i = 0; i < stay; ++i) {
+    for (int i = start; i < stay; ++i) {
         if (from.at(i) < 0)
             parts[i] = Part();
     }
@@ -166,32 +158,68 @@ void carry(QVector<Part> &parts, const QVector<int> &from)
         parts[i] = std::move(rest[i - stay]);
 }
 
+// The same where the records kept stand at their indexes below kept and
+// every one from there on is new: only those read again are emptied.
+template <typename Part>
+void carryInPlace(QVector<Part> &parts, int kept, int count, const QVector<int> &reread)
+{
+    parts.resize(kept);
+    parts.resize(count);
+    for (int i : reread) {
+        if (i >= kept)
+            break;
+        parts[i] = Part();
+    }
+}
+
 } // namespace
 
 void PoeCheckParts::reshape(const PoeNetwork::Reshaped &reshaped)
 {
     const QVector<int> &elementFrom = reshaped.elementFrom;
     const QVector<int> &pointFrom = reshaped.pointFrom;
-    carry(m_supplyRemarks, elementFrom);
+    const int elementCount = elementFrom.size();
+    const int keptCables = reshaped.inPlace ? reshaped.keptCables : 0;
+    if (reshaped.inPlace)
+        carryInPlace(m_supplyRemarks, reshaped.keptElements, elementCount, reshaped.reread);
+    else
+        carry(m_supplyRemarks, elementFrom);
     carry(m_pointRemarks, pointFrom);
     carry(m_recorderRemarks, pointFrom);
-    carry(m_cableRemarks, reshaped.cableFrom);
+    carry(m_cableRemarks, reshaped.cableFrom, keptCables);
 
-    const QVector<int> deviceWas = m_deviceOf;
-    const QVector<int> recorderWas = m_recorderOf;
-    const QVector<PoeCheckResult::Recorder> recorders = result.recorders;
-    indexParts(false);
-    // The devices and points kept, where they stand: mostly a long prefix
-    // stays in place and only the rest moves.
-    QVector<int> deviceFrom(int(m_deviceCount), -1);
-    for (int e = 0; e < elementFrom.size(); ++e) {
+    // The devices: in place, those before the first element read again
+    // keep their numbers and records; else every one is numbered anew.
+    int first = 0;
+    int devicesBefore = 0;
+    if (reshaped.inPlace) {
+        first = reshaped.keptElements;
+        if (!reshaped.reread.isEmpty())
+            first = std::min(first, reshaped.reread.first());
+        devicesBefore = m_deviceCount;
+        for (int e = first; e < m_deviceOf.size(); ++e) {
+            if (m_deviceOf.at(e) >= 0) {
+                devicesBefore = m_deviceOf.at(e);
+                break;
+            }
+        }
+    }
+    const QVector<int> deviceWas = m_deviceOf.mid(first);
+    indexDevices(first, devicesBefore);
+    QVector<int> deviceFrom(m_deviceCount, -1);
+    std::iota(deviceFrom.begin(), deviceFrom.begin() + devicesBefore, 0);
+    for (int e = first; e < elementCount; ++e) {
         const int device = m_deviceOf.at(e);
         const int was = elementFrom.at(e);
         if (device >= 0 && was >= 0)
-            deviceFrom[device] = deviceWas.at(was);
+            deviceFrom[device] = deviceWas.at(was - first);
     }
-    carry(result.devices, deviceFrom);
+    carry(result.devices, deviceFrom, devicesBefore);
     carry(result.points, pointFrom);
+
+    const QVector<int> recorderWas = m_recorderOf;
+    const QVector<PoeCheckResult::Recorder> recorders = result.recorders;
+    indexParts();
     if (!storageOf.isEmpty()) {
         storageOf.clear();
         storageOfAll = true;
@@ -211,11 +239,9 @@ void PoeCheckParts::reshape(const PoeNetwork::Reshaped &reshaped)
     }
 
     // What was read again is worked out again, and whatever names it.
-    for (int e = 0; e < elementFrom.size(); ++e) {
-        if (elementFrom.at(e) < 0)
-            elementChanged(e);
-    }
-    for (int c = 0; c < reshaped.cableFrom.size(); ++c) {
+    for (int e : reshaped.reread)
+        elementChanged(e);
+    for (int c = keptCables; c < reshaped.cableFrom.size(); ++c) {
         if (reshaped.cableFrom.at(c) < 0)
             m_cablesDirty.mark(c);
     }
@@ -229,9 +255,17 @@ void PoeCheckParts::reshape(const PoeNetwork::Reshaped &reshaped)
 
 void PoeCheckParts::elementChanged(int e)
 {
-    // Its name is in the remarks on its cables.
-    for (const int *c = m_cablesAt.begin(e); c != m_cablesAt.end(e); ++c)
-        m_cablesDirty.mark(*c);
+    // Its name is in the remarks on its cables, drawn from it or to it.
+    const Element &element = network->elements()[size_t(e)];
+    for (int c = element.firstCable; c < element.firstCable + element.drawnCables; ++c)
+        m_cablesDirty.mark(c);
+    for (const Wire *wire : element.item->wires()) {
+        if (wire->startItem() == element.item)
+            continue;
+        const int c = network->cableOf(wire);
+        if (c >= 0)
+            m_cablesDirty.mark(c);
+    }
     m_names = true;
     touch(e);
 }
@@ -565,8 +599,7 @@ void PoeCheckParts::assemble()
         for (int i = start; i < findings.size() && !error; ++i)
             error = findings.at(i).severity == Severity::Error;
         errors[e] = error;
-        for (const int *c = m_cablesOf.begin(e); c != m_cablesOf.end(e); ++c)
-            add(m_cableRemarks.at(*c));
+        cableRemarksOf(e, add);
     }
     findings += m_cableTypeRemarks;
     result.findings = findings;

@@ -54,19 +54,6 @@ public:
         QVector<int> m_set;
     };
 
-    // Lists of cables by element in two flat arrays: the cables of element e
-    // are cables[first[e]] up to cables[first[e + 1]].
-    struct CableLists
-    {
-        QVector<int> first;
-        QVector<int> cables;
-
-        template <typename Ends>
-        void build(int elements, int cableCount, Ends ends);
-        const int *begin(int e) const { return cables.constData() + first.at(e); }
-        const int *end(int e) const { return cables.constData() + first.at(e + 1); }
-    };
-
     PoeCheckResult result;
     std::unique_ptr<PoeNetwork> network;
     const PoeCatalogue::Tables *tables = nullptr;
@@ -105,9 +92,14 @@ private:
     void checkPoint(int point);
     void checkRecorder(int point);
     void checkCable(int cable);
-    // records: the result's devices and points sized too (else reshape()
-    // carries them over).
-    void indexParts(bool records);
+    // The devices numbered in the order of the drawing from element first
+    // on (those before keep their numbers); the recorders and the marks
+    // sized for the network.
+    void indexDevices(int first, int devicesBefore);
+    void indexParts();
+    // The remarks of the cables that go with an element, in their order.
+    template <typename Add>
+    void cableRemarksOf(int element, Add add) const;
     void countCableTypes();
     void checkCableTypes();
     void fillDevice(PoeCheckResult::Device &d, DiagramItem *item, Wire *wire, double length, double volts,
@@ -118,8 +110,6 @@ private:
     int m_deviceCount = 0;
     QVector<int> m_deviceOf;   // per element: its record in result.devices, or -1
     QVector<int> m_recorderOf; // per point: its record in result.recorders, or -1
-    CableLists m_cablesAt;     // per element: the cables that end at it
-    CableLists m_cablesOf;     // per element: the cables whose remarks go with it
     // Supply cables per cable type, and the first of each type.
     QVector<int> m_typeCount;
     QVector<Wire *> m_typeFirst;

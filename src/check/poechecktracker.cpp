@@ -114,7 +114,7 @@ private:
     bool findEdit(Edit *edit) const;
     bool shapeOf(int point, bool values) const;
     void fullCheck(const QGraphicsScene *scene);
-    bool reshapeCheck(const QGraphicsScene *scene);
+    bool reshapeCheck(const QGraphicsScene *scene, bool *inPlace);
     void partialCheck(const Edit &edit);
     void readShapes();
     void seen();
@@ -205,8 +205,9 @@ void PoeCheckTracker::Impl::update(const QGraphicsScene *scene)
         m_lastWork = Work::Partial;
         return;
     }
-    if (reshapeCheck(scene)) {
-        m_lastWork = Work::Reshaped;
+    bool inPlace = false;
+    if (reshapeCheck(scene, &inPlace)) {
+        m_lastWork = inPlace ? Work::ReshapedInPlace : Work::Reshaped;
         return;
     }
     fullCheck(scene);
@@ -273,7 +274,7 @@ void PoeCheckTracker::Impl::fullCheck(const QGraphicsScene *scene)
 // are solved again. False (nothing done) when the change is too wide for
 // that to pay: the elements that stayed came in another order, or a good
 // part of the drawing changed.
-bool PoeCheckTracker::Impl::reshapeCheck(const QGraphicsScene *scene)
+bool PoeCheckTracker::Impl::reshapeCheck(const QGraphicsScene *scene, bool *inPlace)
 {
     PoeNetwork &network = *m_parts.network;
     const QList<DiagramItem *> items = drawingItems(scene);
@@ -334,6 +335,7 @@ bool PoeCheckTracker::Impl::reshapeCheck(const QGraphicsScene *scene)
     ++m_readings;
     PoeNetwork::Reshaped reshaped;
     network.reshape(items, from, touched, &reshaped);
+    *inPlace = reshaped.inPlace;
     QVector<int> edited;
     carrySets(m_itemSets, m_itemSeen, reshaped.elementFrom,
               [&](int e) { return items.at(e)->propertySet(); }, &edited);

@@ -23,7 +23,9 @@ class QGraphicsScene;
 class PoeCheckTracker
 {
 public:
-    enum class Work { None, Partial, Reshaped, Full };
+    // Reshaped: records moved to new indexes; ReshapedInPlace: every kept
+    // record stayed where it was (a camera drawn, the last one taken away).
+    enum class Work { None, Partial, Reshaped, Full, ReshapedInPlace };
 
     PoeCheckTracker();
     ~PoeCheckTracker();

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 
 namespace {
 
@@ -210,9 +211,24 @@ void PoeNetwork::drawCables(int element)
         cable.start = element;
         cable.end = elementOf(wire->endItem());
         cable.owner = cableOwner(cable);
+        if (cable.owner == cable.end && cable.end != element)
+            m_elements[size_t(cable.end)].ownCable = int(m_cables.size());
         m_cables.push_back(cable);
     }
     e.drawnCables = int(m_cables.size()) - e.firstCable;
+}
+
+int PoeNetwork::cableOf(const Wire *wire) const
+{
+    const int start = elementOf(wire->startItem());
+    if (start < 0)
+        return -1;
+    const Element &e = m_elements[size_t(start)];
+    for (int c = e.firstCable; c < e.firstCable + e.drawnCables; ++c) {
+        if (m_cables[size_t(c)].wire == wire)
+            return c;
+    }
+    return -1;
 }
 
 namespace {
@@ -468,9 +484,281 @@ bool PoeNetwork::match(const QList<DiagramItem *> &items, QVector<int> *from) co
     return true;
 }
 
+namespace {
+
+void insertSorted(QVector<int> &list, int value)
+{
+    const auto at = std::lower_bound(list.begin(), list.end(), value);
+    if (at == list.end() || *at != value)
+        list.insert(at, value);
+}
+
+} // namespace
+
+// The common change of shape: the elements before the first one that
+// changed keep their indexes (some of them read again), every element after
+// it went, and the new ones come last: a camera drawn, the last ones drawn
+// taken away, a cable drawn or taken away between elements that stay, a
+// point switched. No record moves: only the records read again, the lists
+// of the points they join or leave, and the cables from the first element
+// read again on are written. False (nothing done) for any other change.
+bool PoeNetwork::reshapeInPlace(const QList<DiagramItem *> &items, const QVector<int> &from, QVector<bool> &touched,
+                                Reshaped *out)
+{
+    const int count = items.size();
+    const int known = int(m_elements.size());
+    int stay = 0;
+    while (stay < count && stay < known && from.at(stay) == stay)
+        ++stay;
+    for (int i = stay; i < count; ++i) {
+        if (from.at(i) >= 0)
+            return false;
+    }
+    if (m_elementOf.size() < 2 * count)
+        return false;
+
+    // What went: every element from stay on, and with them the points and
+    // cameras from the first of them on.
+    int keptPoints = int(m_points.size());
+    int keptCameras = int(m_cameras.size());
+    for (int e = stay; e < known; ++e) {
+        const Element &element = m_elements[size_t(e)];
+        if (element.kind == Element::PointElement)
+            keptPoints = std::min(keptPoints, element.index);
+        else
+            keptCameras = std::min(keptCameras, element.index);
+    }
+    std::vector<Element> &gone = m_spare.elements;
+    std::vector<Point> &gonePoints = m_spare.points;
+    std::vector<Camera> &goneCameras = m_spare.cameras;
+    gone.assign(m_elements.begin() + stay, m_elements.end());
+    gonePoints.assign(std::make_move_iterator(m_points.begin() + keptPoints),
+                      std::make_move_iterator(m_points.end()));
+    goneCameras.assign(m_cameras.begin() + keptCameras, m_cameras.end());
+    for (const Element &element : gone)
+        unindexElement(element.item);
+    for (int i = stay; i < count; ++i)
+        indexElement(items.at(i), i);
+
+    // Whatever was joined to what went, or is joined to what came, sees
+    // another drawing.
+    const auto touchPoint = [&](int p) {
+        if (p >= 0 && p < keptPoints)
+            touched[m_points[size_t(p)].element] = true;
+    };
+    for (const Camera &camera : goneCameras)
+        touchPoint(camera.point);
+    for (const Point &point : gonePoints) {
+        touchPoint(point.feeder);
+        for (int dependant : point.dependants)
+            touchPoint(dependant);
+        for (int camera : point.cameras) {
+            if (camera < keptCameras)
+                touched[m_cameras[size_t(camera)].element] = true;
+        }
+    }
+    for (int p = 0; p < keptPoints; ++p) {
+        const Point &point = m_points[size_t(p)];
+        if (point.feeder >= keptPoints || point.uplink >= keptPoints)
+            touched[point.element] = true;
+    }
+    for (const Cable &cable : m_cables) {
+        if (cable.start >= stay && cable.end >= 0 && cable.end < stay)
+            touched[cable.end] = true;
+        else if (cable.start < stay && cable.end >= stay)
+            touched[cable.start] = true;
+    }
+    for (int i = stay; i < count; ++i) {
+        touched[i] = true;
+        for (const Wire *wire : items.at(i)->wires()) {
+            const int other = elementOf(otherEnd(wire, items.at(i)));
+            if (other >= 0)
+                touched[other] = true;
+        }
+    }
+    out->reread.clear();
+    for (int i = 0; i < count; ++i) {
+        if (touched.at(i))
+            out->reread << i;
+    }
+    const int firstRead = out->reread.isEmpty() ? count : out->reread.first();
+
+    // The records: the kept ones where they are, the new ones after them.
+    m_elements.resize(size_t(stay));
+    m_points.resize(size_t(keptPoints));
+    m_cameras.resize(size_t(keptCameras));
+    out->elementFrom.resize(count);
+    std::iota(out->elementFrom.begin(), out->elementFrom.begin() + stay, 0);
+    for (int i = stay; i < count; ++i) {
+        Element element;
+        element.item = items.at(i);
+        element.serial = element.item->serial();
+        if (element.item->diagramType() == DiagramItem::PD) {
+            element.kind = Element::PointElement;
+            element.index = int(m_points.size());
+            m_points.emplace_back();
+            m_points.back().item = element.item;
+            m_points.back().element = i;
+        } else {
+            element.kind = Element::CameraElement;
+            element.index = int(m_cameras.size());
+            m_cameras.emplace_back();
+            m_cameras.back().item = element.item;
+            m_cameras.back().element = i;
+        }
+        m_elements.push_back(element);
+    }
+    out->pointFrom.resize(int(m_points.size()));
+    std::iota(out->pointFrom.begin(), out->pointFrom.begin() + keptPoints, 0);
+    std::fill(out->pointFrom.begin() + keptPoints, out->pointFrom.end(), -1);
+    out->cameraFrom.resize(int(m_cameras.size()));
+    std::iota(out->cameraFrom.begin(), out->cameraFrom.begin() + keptCameras, 0);
+    std::fill(out->cameraFrom.begin() + keptCameras, out->cameraFrom.end(), -1);
+    out->pointTo.resize(keptPoints + int(gonePoints.size()));
+    std::iota(out->pointTo.begin(), out->pointTo.begin() + keptPoints, 0);
+    std::fill(out->pointTo.begin() + keptPoints, out->pointTo.end(), -1);
+    QVector<int> oldGroupOf(keptPoints);
+    for (int p = 0; p < keptPoints; ++p)
+        oldGroupOf[p] = m_points[size_t(p)].group;
+    QVector<bool> dirty(int(m_points.size()), false);
+    const auto kept = [&](int p) { return p >= 0 && p < keptPoints ? p : -1; };
+    // The lists of what went: they were the last of every list.
+    for (const Point &point : gonePoints) {
+        const int feeder = kept(point.feeder);
+        if (feeder >= 0) {
+            QVector<int> &dependants = m_points[size_t(feeder)].dependants;
+            while (!dependants.isEmpty() && dependants.last() >= keptPoints)
+                dependants.removeLast();
+            dirty[feeder] = true;
+        }
+        const int uplink = kept(point.uplink);
+        if (uplink >= 0)
+            out->points << uplink;
+    }
+    for (const Camera &camera : goneCameras) {
+        const int point = kept(camera.point);
+        if (point >= 0) {
+            QVector<int> &cameras = m_points[size_t(point)].cameras;
+            while (!cameras.isEmpty() && cameras.last() >= keptCameras)
+                cameras.removeLast();
+            dirty[point] = true;
+        }
+    }
+
+    // The points read again, then the cameras: a camera finds its point by
+    // the point's index.
+    for (int e : qAsConst(out->reread)) {
+        out->elementFrom[e] = -1;
+        const Element &element = m_elements[size_t(e)];
+        if (element.kind != Element::PointElement)
+            continue;
+        const int p = element.index;
+        Point &point = m_points[size_t(p)];
+        const int feederBefore = kept(point.feeder);
+        const int uplinkBefore = kept(point.uplink);
+        Point fresh;
+        fresh.item = point.item;
+        fresh.element = e;
+        fresh.cameras.swap(point.cameras);
+        fresh.dependants.swap(point.dependants);
+        point = std::move(fresh);
+        readPoint(point);
+        out->pointFrom[p] = -1;
+        dirty[p] = true;
+        if (feederBefore >= 0 && feederBefore != point.feeder) {
+            m_points[size_t(feederBefore)].dependants.removeOne(p);
+            dirty[feederBefore] = true;
+        }
+        if (point.feeder >= 0) {
+            insertSorted(m_points[size_t(point.feeder)].dependants, p);
+            dirty[point.feeder] = true;
+        }
+        if (uplinkBefore >= 0)
+            out->points << uplinkBefore;
+    }
+    out->cameras.clear();
+    for (int e : qAsConst(out->reread)) {
+        const Element &element = m_elements[size_t(e)];
+        if (element.kind != Element::CameraElement)
+            continue;
+        const int c = element.index;
+        Camera &camera = m_cameras[size_t(c)];
+        const int pointBefore = kept(camera.point);
+        DiagramItem *item = camera.item;
+        camera = Camera();
+        camera.item = item;
+        camera.element = e;
+        readCameraWire(c);
+        readCamera(camera);
+        out->cameraFrom[c] = -1;
+        out->cameras << c;
+        if (pointBefore >= 0 && pointBefore != camera.point)
+            m_points[size_t(pointBefore)].cameras.removeOne(c);
+        if (pointBefore >= 0)
+            dirty[pointBefore] = true;
+        if (camera.point >= 0) {
+            insertSorted(m_points[size_t(camera.point)].cameras, c);
+            dirty[camera.point] = true;
+        }
+    }
+
+    // The cables: those drawn before the first element read again stay.
+    const int keptCables = firstRead < stay ? m_elements[size_t(firstRead)].firstCable
+                                            : (gone.empty() ? int(m_cables.size()) : gone.front().firstCable);
+    std::vector<Cable> &oldCables = m_spare.cables;
+    oldCables.assign(m_cables.begin() + keptCables, m_cables.end());
+    m_cables.resize(size_t(keptCables));
+    for (int e : qAsConst(out->reread))
+        m_elements[size_t(e)].ownCable = -1;
+    for (int c = 0; c < keptCables; ++c) {
+        Cable &cable = m_cables[size_t(c)];
+        if (cable.end >= 0 && touched.at(cable.end)) {
+            cable.owner = cableOwner(cable);
+            if (cable.owner == cable.end)
+                m_elements[size_t(cable.end)].ownCable = c;
+        }
+    }
+    out->cableFrom.resize(keptCables);
+    std::iota(out->cableFrom.begin(), out->cableFrom.end(), 0);
+    for (int e = firstRead; e < count; ++e) {
+        Element &element = m_elements[size_t(e)];
+        if (touched.at(e)) {
+            drawCables(e);
+            for (int c = 0; c < element.drawnCables; ++c)
+                out->cableFrom << -1;
+            continue;
+        }
+        const int first = element.firstCable - keptCables;
+        element.firstCable = int(m_cables.size());
+        for (int c = first; c < first + element.drawnCables; ++c) {
+            Cable cable = oldCables[size_t(c)];
+            if (cable.end >= 0 && touched.at(cable.end))
+                cable.owner = cableOwner(cable);
+            if (cable.owner == cable.end && cable.end >= 0)
+                m_elements[size_t(cable.end)].ownCable = int(m_cables.size());
+            m_cables.push_back(cable);
+            out->cableFrom << keptCables + c;
+        }
+    }
+
+    QVector<int> pointWas(int(m_points.size()), -1);
+    std::iota(pointWas.begin(), pointWas.begin() + keptPoints, 0);
+    m_spare.groups.swap(m_groups);
+    m_groups.clear();
+    regroup(pointWas, oldGroupOf, dirty, out);
+    out->inPlace = true;
+    out->keptElements = stay;
+    out->keptPoints = keptPoints;
+    out->keptCameras = keptCameras;
+    out->keptCables = keptCables;
+    return true;
+}
+
 void PoeNetwork::reshape(const QList<DiagramItem *> &items, const QVector<int> &from, QVector<bool> touched,
                          Reshaped *out)
 {
+    if (reshapeInPlace(items, from, touched, out))
+        return;
     const int count = items.size();
     const int knownElements = int(m_elements.size());
     const int knownCameras = int(m_cameras.size());
@@ -725,6 +1013,8 @@ void PoeNetwork::reshape(const QList<DiagramItem *> &items, const QVector<int> &
     out->cableFrom.clear();
     out->cableFrom.reserve(int(oldCables.size()) + 8);
     m_cables.reserve(oldCables.size() + 4);
+    for (Element &element : m_elements)
+        element.ownCable = -1;
     for (int i = 0; i < count; ++i) {
         Element &element = m_elements[size_t(i)];
         const int o = out->elementFrom.at(i);
@@ -746,6 +1036,8 @@ void PoeNetwork::reshape(const QList<DiagramItem *> &items, const QVector<int> &
                         cable.owner = cableOwner(cable);
                     else
                         cable.owner = owned ? cable.start : cable.end;
+                    if (cable.owner == cable.end && cable.end != i)
+                        m_elements[size_t(cable.end)].ownCable = int(m_cables.size());
                     m_cables.push_back(cable);
                     out->cableFrom << c;
                 }
@@ -758,8 +1050,23 @@ void PoeNetwork::reshape(const QList<DiagramItem *> &items, const QVector<int> &
         }
     }
 
-    // The groups anew; one whose points are the same and none of them
-    // changed keeps its solution.
+    regroup(pointWas, oldGroupOf, dirty, out);
+    for (int i = 0; i < count; ++i) {
+        if (out->elementFrom.at(i) < 0)
+            out->reread << i;
+    }
+}
+
+// The groups anew; one whose points are the same and none of them changed
+// keeps its solution. The points marked dirty go into out->points.
+void PoeNetwork::regroup(const QVector<int> &pointWas, const QVector<int> &oldGroupOf, const QVector<bool> &dirty,
+                         Reshaped *out)
+{
+    for (Point &point : m_points) {
+        point.group = -1;
+        point.reached = false;
+    }
+    const std::vector<Group> &oldGroups = m_spare.groups;
     formGroups();
     out->groups.clear();
     for (int g = 0; g < int(m_groups.size()); ++g) {

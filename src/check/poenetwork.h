@@ -107,6 +107,7 @@ public:
         quint64 serial = 0;        // the item's, to know it again
         int firstCable = 0;        // the cables drawn from it: cables()[firstCable] on
         int drawnCables = 0;
+        int ownCable = -1;         // the cable drawn from another element whose remarks go with it
     };
 
     // A cable of the drawing and the element its remarks go with: the
@@ -152,6 +153,16 @@ public:
         QVector<int> points;
         // Cameras read again from their items.
         QVector<int> cameras;
+        // Elements read again from their items (new ones included), in order.
+        QVector<int> reread;
+        // Every record kept stands at its index: the elements, points,
+        // cameras and cables up to these counts map to themselves (or to -1
+        // where read again), all after them are new (cables: copied or new).
+        bool inPlace = false;
+        int keptElements = 0;
+        int keptPoints = 0;
+        int keptCameras = 0;
+        int keptCables = 0;
     };
 
     // The items of the drawing as they stand against the elements read
@@ -188,6 +199,8 @@ public:
     int pointOf(const DiagramItem *item) const;
     // The index of an item's element in elements(); -1 for one not read.
     int elementOf(const DiagramItem *item) const;
+    // The index of a wire in cables(); -1 for one not read.
+    int cableOf(const Wire *wire) const;
 
 private:
     int cableTypeOf(const Wire *wire);
@@ -204,6 +217,10 @@ private:
     int cableOwner(const Cable &cable) const;
     void linkLists();
     void formGroups();
+    bool reshapeInPlace(const QList<DiagramItem *> &items, const QVector<int> &from, QVector<bool> &touched,
+                        Reshaped *out);
+    void regroup(const QVector<int> &pointWas, const QVector<int> &oldGroupOf, const QVector<bool> &dirty,
+                 Reshaped *out);
 
     double m_sourceVoltage;
     const QHash<QString, int> *m_awgs;
