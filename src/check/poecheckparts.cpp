@@ -511,6 +511,11 @@ void PoeCheckParts::checkCable(int index)
 void PoeCheckParts::countCableTypes()
 {
     const QVector<PoeNetwork::CableType> &types = network->cableTypes();
+    m_typeOrder.clear();
+    // Remarks go only to types whose gauge had to be assumed; mostly the
+    // catalogue knows every type drawn, and nothing needs counting.
+    if (std::none_of(types.cbegin(), types.cend(), [](const PoeNetwork::CableType &type) { return type.assumed; }))
+        return;
     m_typeCount.fill(0, types.size());
     m_typeFirst.fill(nullptr, types.size());
     const auto note = [&](Wire *wire, int type) {
@@ -531,7 +536,6 @@ void PoeCheckParts::countCableTypes()
     // The remarks come in the order a fresh reading of the drawing meets the
     // types in (the points' cables first, then the cameras'), however long
     // the network has been kept and edits have added types.
-    m_typeOrder.clear();
     QVector<bool> met(types.size(), false);
     const auto meet = [&](int type) {
         if (type >= 0 && !met.at(type)) {

@@ -46,14 +46,15 @@ QList<DiagramItem *> drawingItems(const QGraphicsScene *scene)
 // The property sets and their change counts at their new indexes after a
 // change of shape (from: per index its index before, or -1 for one read
 // again through setOf); the kept ones whose values changed since go into
-// edited. A long prefix mostly stays where it was: it is not moved.
+// edited. A long prefix mostly stays where it was: it is not moved (below
+// start every index is known to map to itself).
 template <typename SetOf>
 void carrySets(QVector<const QtnPropertySet *> &sets, QVector<quint64> &seen, const QVector<int> &from, SetOf setOf,
-               QVector<int> *edited)
+               QVector<int> *edited, int start = 0)
 {
     const int count = from.size();
     const int known = sets.size();
-    int stay = 0;
+    int stay = start;
     while (stay < count && stay < known && (from.at(stay) == stay || from.at(stay) < 0))
         ++stay;
     QVector<QPair<const QtnPropertySet *, quint64>> rest(count - stay);
@@ -67,8 +68,35 @@ void carrySets(QVector<const QtnPropertySet *> &sets, QVector<quint64> &seen, co
         sets[i] = rest.at(i - stay).first;
         seen[i] = rest.at(i - stay).second;
     }
-    for (int i = 0; i < count; ++i) {
+    for (int i = start; i < count; ++i) {
         if (from.at(i) < 0) {
+            sets[i] = setOf(i);
+            seen[i] = sets.at(i)->valueChanges();
+        }
+    }
+    for (int i = 0; i < count; ++i) {
+        if (i >= start && from.at(i) < 0)
+            continue;
+        const quint64 changes = sets.at(i)->valueChanges();
+        if (changes != seen.at(i)) {
+            seen[i] = changes;
+            *edited << i;
+        }
+    }
+}
+
+// The same where every kept set stands at its index, and the ones read
+// again (every new one among them) are listed in order.
+template <typename SetOf>
+void carrySetsInPlace(QVector<const QtnPropertySet *> &sets, QVector<quint64> &seen, int count,
+                      const QVector<int> &reread, SetOf setOf, QVector<int> *edited)
+{
+    sets.resize(count);
+    seen.resize(count);
+    const int *next = reread.cbegin();
+    for (int i = 0; i < count; ++i) {
+        if (next != reread.cend() && *next == i) {
+            ++next;
             sets[i] = setOf(i);
             seen[i] = sets.at(i)->valueChanges();
             continue;
@@ -250,7 +278,7 @@ void PoeCheckTracker::Impl::fullCheck(const QGraphicsScene *scene)
     PoeCheckResult &result = m_parts.result;
     result = PoeCheckResult();
     result.storage = PoeCheck::storageSettings(scene);
-    result.items = items.toVector();
+    result.items = QVector<DiagramItem *>(items.cbegin(), items.cend());
     m_itemSets.resize(items.size());
     m_itemSeen.resize(items.size());
     for (int e = 0; e < items.size(); ++e) {
@@ -292,16 +320,21 @@ bool PoeCheckTracker::Impl::reshapeCheck(const QGraphicsScene *scene, bool *inPl
         touches += touched.at(i) ? 0 : 1;
         touched[i] = true;
     };
-    for (int i = 0; i < items.size(); ++i) {
+    // Mostly the elements before the first that changed map to themselves:
+    // only the rest is looked at one by one.
+    const int count = items.size();
+    int stay = 0;
+    while (stay < count && from.at(stay) == stay)
+        ++stay;
+    const std::vector<Element> &elements = network.elements();
+    QVector<int> toTail(std::max(0, int(elements.size()) - stay), -1);
+    for (int i = stay; i < count; ++i) {
         if (from.at(i) < 0)
             touch(i);
+        else
+            toTail[from.at(i) - stay] = i;
     }
-    const std::vector<Element> &elements = network.elements();
-    QVector<int> to(int(elements.size()), -1);
-    for (int i = 0; i < items.size(); ++i) {
-        if (from.at(i) >= 0)
-            to[from.at(i)] = i;
-    }
+    const auto to = [&](int e) { return e < stay ? e : toTail.at(e - stay); };
     // The items whose wiring moved on, from the log where it reaches back
     // far enough, else from every item's stamp.
     const auto rewired = [&](int i) {
@@ -312,8 +345,8 @@ bool PoeCheckTracker::Impl::reshapeCheck(const QGraphicsScene *scene, bool *inPl
     };
     const bool logged = DiagramItem::wiringSince(m_wiring, [&](const DiagramItem *item, quint64) {
         const int e = network.elementOf(item);
-        if (e >= 0 && to.at(e) >= 0)
-            rewired(to.at(e));
+        if (e >= 0 && to(e) >= 0)
+            rewired(to(e));
     });
     for (int i = 0; i < items.size() && !logged; ++i) {
         if (from.at(i) >= 0 && items.at(i)->wiringStamp() > m_wiring)
@@ -322,7 +355,7 @@ bool PoeCheckTracker::Impl::reshapeCheck(const QGraphicsScene *scene, bool *inPl
     // Points that stand elsewhere in the trees, or gained or lost mains,
     // recorder or PC.
     for (const PoeNetwork::Point &point : network.points()) {
-        const int i = to.at(point.element);
+        const int i = to(point.element);
         if (i >= 0 && !touched.at(i) && from.at(i) >= 0
             && !shapeOf(elements[size_t(point.element)].index,
                         m_itemSets.at(point.element)->valueChanges() != m_itemSeen.at(point.element)))
@@ -337,17 +370,21 @@ bool PoeCheckTracker::Impl::reshapeCheck(const QGraphicsScene *scene, bool *inPl
     network.reshape(items, from, touched, &reshaped);
     *inPlace = reshaped.inPlace;
     QVector<int> edited;
-    carrySets(m_itemSets, m_itemSeen, reshaped.elementFrom,
-              [&](int e) { return items.at(e)->propertySet(); }, &edited);
+    const auto itemSet = [&](int e) { return items.at(e)->propertySet(); };
+    if (reshaped.inPlace)
+        carrySetsInPlace(m_itemSets, m_itemSeen, count, reshaped.reread, itemSet, &edited);
+    else
+        carrySets(m_itemSets, m_itemSeen, reshaped.elementFrom, itemSet, &edited);
     const std::vector<PoeNetwork::Cable> &cables = network.cables();
     QVector<int> editedCables;
     carrySets(m_cableSets, m_cableSeen, reshaped.cableFrom,
-              [&](int c) { return cables[size_t(c)].wire->propertySet(); }, &editedCables);
+              [&](int c) { return cables[size_t(c)].wire->propertySet(); }, &editedCables,
+              reshaped.inPlace ? reshaped.keptCables : 0);
     readShapes();
     seen();
 
     PoeCheckResult &result = m_parts.result;
-    result.items = items.toVector();
+    result.items = QVector<DiagramItem *>(items.cbegin(), items.cend());
     m_parts.reshape(reshaped);
     // Edits of values on the elements that stayed.
     for (int e : qAsConst(edited))

@@ -464,9 +464,15 @@ bool PoeNetwork::solve(int group, double settled, int maxIterations)
 bool PoeNetwork::match(const QList<DiagramItem *> &items, QVector<int> *from) const
 {
     from->resize(items.size());
+    int *to = from->data();
+    const int count = items.size();
     const int known = int(m_elements.size());
-    int next = 0; // mostly the element that comes next is the one expected
-    for (int i = 0; i < items.size(); ++i) {
+    // Mostly the drawing starts with every element it had, in their order.
+    int i = 0;
+    for (; i < count && i < known && m_elements[size_t(i)].item == items.at(i); ++i)
+        to[i] = i;
+    int next = i; // mostly the element that comes next is the one expected
+    for (; i < count; ++i) {
         const DiagramItem *item = items.at(i);
         // The table may name items that are gone: an address proves nothing
         // (where it is the one expected next, the wiring stamp of an item
@@ -479,7 +485,7 @@ bool PoeNetwork::match(const QList<DiagramItem *> &items, QVector<int> *from) co
                 return false;
             next = e + 1;
         }
-        (*from)[i] = e;
+        to[i] = e;
     }
     return true;
 }
