@@ -123,6 +123,7 @@ void PoeCheckParts::checkAll()
         checkCable(c);
     countCableTypes();
     checkCableTypes();
+    m_assembleFrom = 0;
     assemble();
     storageOfAll = true;
     storageOf.clear();
@@ -250,7 +251,7 @@ void PoeCheckParts::reshape(const PoeNetwork::Reshaped &reshaped)
     for (int p : reshaped.points)
         dataChanged(p);
     m_cableTypes = true;
-    m_assemble = true;
+    markAssembleFrom(reshaped.firstChanged);
 }
 
 void PoeCheckParts::elementChanged(int e)
@@ -347,9 +348,8 @@ void PoeCheckParts::checkMarked()
     m_recordersDirty.clear();
     m_cablesDirty.clear();
     m_names = m_cableTypes = false;
-    if (m_remarksChanged || m_assemble)
+    if (m_assembleFrom != NothingChanged || m_typeRemarksChanged || unsettled() != m_unsettled)
         assemble();
-    m_assemble = false;
 }
 
 // ------------------------------------------------------------------ figures
@@ -406,7 +406,7 @@ void PoeCheckParts::checkCamera(int index)
         if (supplied)
             PoeRemarks::device(d, remarks);
     }
-    replace(m_supplyRemarks[camera.element], remarks);
+    replace(m_supplyRemarks[camera.element], remarks, camera.element);
 }
 
 void PoeCheckParts::checkSupply(int index)
@@ -424,7 +424,7 @@ void PoeCheckParts::checkSupply(int index)
         if (supplied)
             PoeRemarks::device(d, remarks);
     }
-    replace(m_supplyRemarks[point.element], remarks);
+    replace(m_supplyRemarks[point.element], remarks, point.element);
 }
 
 void PoeCheckParts::checkPoint(int index)
@@ -450,7 +450,7 @@ void PoeCheckParts::checkPoint(int index)
         p.slotCount = model->slotCount;
     }
     PoeRemarks::point(p, chosen, remarks);
-    replace(m_pointRemarks[index], remarks);
+    replace(m_pointRemarks[index], remarks, node.element);
 }
 
 void PoeCheckParts::checkRecorder(int index)
@@ -495,7 +495,7 @@ void PoeCheckParts::checkRecorder(int index)
     kept = recorder;
     Remarks remarks;
     PoeRemarks::recorder(recorder, s, remarks);
-    replace(m_recorderRemarks[index], remarks);
+    replace(m_recorderRemarks[index], remarks, network->points()[size_t(index)].element);
 }
 
 void PoeCheckParts::checkCable(int index)
@@ -503,7 +503,7 @@ void PoeCheckParts::checkCable(int index)
     Wire *wire = network->cables()[size_t(index)].wire;
     Remarks remarks;
     PoeRemarks::cable(wire, remarks);
-    replace(m_cableRemarks[index], remarks);
+    replace(m_cableRemarks[index], remarks, network->cables()[size_t(index)].owner);
 }
 
 // Supply cables per type: the devices on a cable change only with the
@@ -562,38 +562,59 @@ void PoeCheckParts::checkCableTypes()
     Remarks remarks;
     for (int type : qAsConst(m_typeOrder))
         PoeRemarks::assumedGauge(types.at(type), m_typeCount.at(type), m_typeFirst.at(type), remarks);
-    replace(m_cableTypeRemarks, remarks);
+    if (m_cableTypeRemarks != remarks) {
+        m_cableTypeRemarks = remarks;
+        m_typeRemarksChanged = true;
+    }
 }
 
-void PoeCheckParts::replace(Remarks &remarks, const Remarks &fresh)
+void PoeCheckParts::replace(Remarks &remarks, const Remarks &fresh, int element)
 {
     if (remarks == fresh)
         return;
     remarks = fresh;
-    m_remarksChanged = true;
+    markAssembleFrom(element);
+}
+
+bool PoeCheckParts::unsettled() const
+{
+    const std::vector<PoeNetwork::Group> &groups = network->groups();
+    return std::any_of(groups.cbegin(), groups.cend(), [](const PoeNetwork::Group &group) { return !group.settled; });
 }
 
 // The remarks element by element in the order of the drawing, each
-// element's cables after it; the ones about the whole drawing first and last.
+// element's cables after it; the ones about the whole drawing first and
+// last. Those of the elements before the first whose remarks changed are
+// kept where they stand.
 void PoeCheckParts::assemble()
 {
-    m_remarksChanged = false;
-    Remarks findings;
-    for (const PoeNetwork::Group &group : network->groups()) {
-        if (!group.settled) {
-            PoeRemarks::unsettled(findings);
-            break;
-        }
-    }
     const std::vector<Element> &elements = network->elements();
+    const int count = int(elements.size());
+    const bool leading = unsettled();
+    int from = std::min(m_assembleFrom, count);
+    if (leading != m_unsettled || m_offsets.size() <= from)
+        from = 0;
+    m_assembleFrom = NothingChanged;
+    m_typeRemarksChanged = false;
+    m_unsettled = leading;
+    Remarks &findings = result.findings;
+    if (from == 0) {
+        findings.clear();
+        if (leading)
+            PoeRemarks::unsettled(findings);
+    } else {
+        findings.resize(m_offsets.at(from));
+    }
+    m_offsets.resize(count + 1);
     // Most parts have no remarks: only those that have any are added.
     const auto add = [&](const Remarks &remarks) {
         if (!remarks.isEmpty())
             findings += remarks;
     };
     bool *errors = result.itemErrors.data();
-    for (int e = 0; e < int(elements.size()); ++e) {
+    for (int e = from; e < count; ++e) {
         const int start = findings.size();
+        m_offsets[e] = start;
         add(m_supplyRemarks.at(e));
         if (elements[size_t(e)].kind == Element::PointElement) {
             add(m_pointRemarks.at(elements[size_t(e)].index));
@@ -605,8 +626,7 @@ void PoeCheckParts::assemble()
         errors[e] = error;
         cableRemarksOf(e, add);
     }
+    m_offsets[count] = findings.size();
     findings += m_cableTypeRemarks;
-    result.findings = findings;
     ++revision;
 }
-

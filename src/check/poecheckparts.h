@@ -8,6 +8,9 @@
 
 #include <QVector>
 
+#include <algorithm>
+#include <climits>
+
 #include <memory>
 
 // The result of the PoE check kept in parts that are worked out and worded
@@ -104,7 +107,10 @@ private:
     void checkCableTypes();
     void fillDevice(PoeCheckResult::Device &d, DiagramItem *item, Wire *wire, double length, double volts,
                     double watts, int poeClass, bool supplied, int cableType, const PoeCable &cable);
-    void replace(Remarks &remarks, const Remarks &fresh);
+    // element: the one whose remarks these are, where they go together.
+    void replace(Remarks &remarks, const Remarks &fresh, int element);
+    void markAssembleFrom(int element) { m_assembleFrom = std::min(m_assembleFrom, element); }
+    bool unsettled() const;
     void assemble();
 
     int m_deviceCount = 0;
@@ -120,7 +126,13 @@ private:
     QVector<Remarks> m_recorderRemarks; // per point
     QVector<Remarks> m_cableRemarks;    // per cable
     Remarks m_cableTypeRemarks;
-    bool m_remarksChanged = false;
+    // The remarks put together are kept: those of the elements before the
+    // first whose remarks changed stay where they are.
+    static constexpr int NothingChanged = INT_MAX;
+    int m_assembleFrom = NothingChanged;
+    bool m_typeRemarksChanged = false;
+    bool m_unsettled = false;    // the remark on an unsettled solution leads
+    QVector<int> m_offsets;      // per element: where its remarks start; then where the types' start
     // What checkMarked() has to do.
     Marks m_groupsDirty;
     Marks m_pointsDirty;
@@ -129,7 +141,6 @@ private:
     Marks m_cablesDirty;
     bool m_names = false;      // an element's name may have changed: the cable type remarks name cables
     bool m_cableTypes = false; // a cable's type may have changed
-    bool m_assemble = false;   // the remarks go together again whatever changed
 };
 
 #endif // CHECK_POECHECKPARTS_H

@@ -716,10 +716,18 @@ bool PoeNetwork::reshapeInPlace(const QList<DiagramItem *> &items, const QVector
     m_cables.resize(size_t(keptCables));
     for (int e : qAsConst(out->reread))
         m_elements[size_t(e)].ownCable = -1;
+    // A cable that changes hands changes the remarks of both.
+    int firstChanged = std::min(firstRead, stay);
+    const auto owned = [&](Cable &cable) {
+        const int before = cable.owner;
+        cable.owner = cableOwner(cable);
+        if (cable.owner != before)
+            firstChanged = std::min(firstChanged, std::min(before, cable.owner));
+    };
     for (int c = 0; c < keptCables; ++c) {
         Cable &cable = m_cables[size_t(c)];
         if (cable.end >= 0 && touched.at(cable.end)) {
-            cable.owner = cableOwner(cable);
+            owned(cable);
             if (cable.owner == cable.end)
                 m_elements[size_t(cable.end)].ownCable = c;
         }
@@ -739,7 +747,7 @@ bool PoeNetwork::reshapeInPlace(const QList<DiagramItem *> &items, const QVector
         for (int c = first; c < first + element.drawnCables; ++c) {
             Cable cable = oldCables[size_t(c)];
             if (cable.end >= 0 && touched.at(cable.end))
-                cable.owner = cableOwner(cable);
+                owned(cable);
             if (cable.owner == cable.end && cable.end >= 0)
                 m_elements[size_t(cable.end)].ownCable = int(m_cables.size());
             m_cables.push_back(cable);
@@ -757,6 +765,7 @@ bool PoeNetwork::reshapeInPlace(const QList<DiagramItem *> &items, const QVector
     out->keptPoints = keptPoints;
     out->keptCameras = keptCameras;
     out->keptCables = keptCables;
+    out->firstChanged = firstChanged;
     return true;
 }
 

@@ -163,6 +163,9 @@ public:
         int keptPoints = 0;
         int keptCameras = 0;
         int keptCables = 0;
+        // The first element whose records or cables changed: the remarks
+        // of those before it stand.
+        int firstChanged = 0;
     };
 
     // The items of the drawing as they stand against the elements read
