@@ -8,7 +8,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QRubberBand>
 #include <QScrollBar>
 #include <QToolTip>
 #include <QWheelEvent>
@@ -16,11 +15,8 @@
 #include <algorithm>
 #include <cmath>
 
-// A press this close to the column border drags the border instead of selecting.
-static const int BorderGrabDistance = 3;
-
 QtnPropertyView::QtnPropertyView(QWidget* parent)
-    : QAbstractScrollArea(parent), m_delegateFactory(&QtnPropertyDelegateFactory::staticInstance())
+    : QAbstractScrollArea(parent), m_delegateFactory(&QtnPropertyDelegateFactory::staticInstance()), m_tracker(this)
 {
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
@@ -48,7 +44,7 @@ void QtnPropertyView::closeOwnEditor(bool commit)
 
 void QtnPropertyView::clearTree()
 {
-    resetTracking();
+    m_tracker.reset();
     m_rows.clear();
     m_rowByProperty.clear();
     m_itemByProperty.clear();
@@ -104,7 +100,7 @@ void QtnPropertyView::onPropertyWillChange(const QtnPropertyBase*, const QtnProp
     {
         // The editor may belong to the property that is about to go.
         closeOwnEditor(false);
-        resetTracking();
+        m_tracker.reset();
     }
 }
 
@@ -153,7 +149,7 @@ void QtnPropertyView::onPropertyDidChange(const QtnPropertyBase* changedProperty
 void QtnPropertyView::invalidateRows()
 {
     if (m_bRowsValid)
-        resetTracking();
+        m_tracker.reset();
     m_bRowsValid = false;
     viewport()->update();
 }
@@ -222,7 +218,7 @@ void QtnPropertyView::ensureRows()
     ensureTree();
     if (m_bRowsValid)
         return;
-    resetTracking();
+    m_tracker.reset();
     m_rows.clear();
     m_rowByProperty.clear();
     if (m_root)
@@ -402,13 +398,7 @@ QtnPropertyView::Row* QtnPropertyView::ensureSubItems(int row)
     r.builtRect = context.rect;
     r.builtSplit = context.splitPos;
     r.builtActive = context.isActive;
-    // A rebuilt row keeps the hover or press feedback it showed.
-    for (const SubItemRef* ref : {&m_hover, &m_grab})
-    {
-        if (ref->row == row && ref->index < int(r.subItems.size()))
-            r.subItems[size_t(ref->index)].setState(ref == &m_grab ? QtnSubItemStatePushed
-                                                                    : QtnSubItemStateUnderCursor);
-    }
+    m_tracker.restoreStates(row, r.subItems);
     return &r;
 }
 
@@ -462,49 +452,6 @@ void QtnPropertyView::changeEvent(QEvent* event)
         updateColors();
 }
 
-QtnSubItem* QtnPropertyView::subItem(const SubItemRef& ref)
-{
-    if (!m_bRowsValid || !ref.isValid() || ref.row >= int(m_rows.size()))
-        return nullptr;
-    Row& r = m_rows[size_t(ref.row)];
-    if (!r.subItemsBuilt || ref.index >= int(r.subItems.size()))
-        return nullptr;
-    return &r.subItems[size_t(ref.index)];
-}
-
-QtnPropertyView::SubItemRef QtnPropertyView::subItemAt(int row, const QPoint& pos)
-{
-    SubItemRef ref;
-    if (row < 0)
-        return ref;
-    Row* r = ensureSubItems(row);
-    // Later parts lie on top of earlier ones (the value over the background).
-    for (int i = int(r->subItems.size()) - 1; i >= 0; --i)
-    {
-        const QtnSubItem& sub = r->subItems[size_t(i)];
-        if (sub.isTrackingState() && sub.rect.contains(pos))
-        {
-            ref.row = row;
-            ref.index = i;
-            break;
-        }
-    }
-    return ref;
-}
-
-bool QtnPropertyView::sendToSubItem(const SubItemRef& ref, QEvent* event)
-{
-    QtnSubItem* sub = subItem(ref);
-    if (!sub || !sub->eventHandler)
-        return false;
-    QtnEventContext context;
-    context.event = event;
-    context.widget = this;
-    // The handler may rebuild the rows: it works on a copy of the part.
-    QtnSubItem copy = *sub;
-    return copy.eventHandler(context, copy);
-}
-
 bool QtnPropertyView::dispatchToRow(int row, const QPoint* pos, QEvent* event, SubItemRef* taker)
 {
     if (row < 0)
@@ -533,137 +480,19 @@ bool QtnPropertyView::dispatchToRow(int row, const QPoint* pos, QEvent* event, S
     return false;
 }
 
-void QtnPropertyView::setSubItemState(const SubItemRef& ref, QtnSubItemState state)
-{
-    if (QtnSubItem* sub = subItem(ref))
-    {
-        sub->setState(state);
-        viewport()->update(sub->rect);
-    }
-}
-
-void QtnPropertyView::updateHover(const QPoint& pos)
-{
-    SubItemRef now = subItemAt(rowAtY(pos.y()), pos);
-    if (now.row == m_hover.row && now.index == m_hover.index)
-        return;
-    SubItemRef old = m_hover;
-    m_hover = now;
-    if (old.isValid() && !(old.row == m_grab.row && old.index == m_grab.index))
-    {
-        setSubItemState(old, QtnSubItemStateNone);
-        QtnSubItemEvent leave(QtnSubItemEvent::HoverLeave, QtnSubItemStateNone);
-        sendToSubItem(old, &leave);
-    }
-    if (now.isValid() && !m_grab.isValid())
-    {
-        setSubItemState(now, QtnSubItemStateUnderCursor);
-        QtnSubItemEvent enter(QtnSubItemEvent::HoverEnter, QtnSubItemStateUnderCursor);
-        sendToSubItem(now, &enter);
-    }
-    viewport()->update();
-}
-
-void QtnPropertyView::releaseGrab()
-{
-    if (m_grab.isValid())
-        setSubItemState(m_grab, QtnSubItemStateNone);
-    m_grab = SubItemRef();
-}
-
-void QtnPropertyView::resetTracking()
-{
-    m_hover = SubItemRef();
-    m_grab = SubItemRef();
-}
-
 void QtnPropertyView::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton && std::abs(event->x() - splitPosition()) <= BorderGrabDistance)
-    {
-        if (!m_rubberBand)
-            m_rubberBand = new QRubberBand(QRubberBand::Line, viewport());
-        m_rubberBand->setGeometry(event->x(), 0, 1, viewport()->height());
-        m_rubberBand->show();
-        return;
-    }
-
-    int row = rowAtY(event->y());
-    if (row < 0)
-        return;
-    setActiveRow(row);
-    // Activation may have closed an editor and changed states: look again.
-    row = rowAtY(event->y());
-    QPoint pos = event->pos();
-    SubItemRef taker;
-    if (dispatchToRow(row, &pos, event, &taker))
-    {
-        QtnSubItem* sub = subItem(taker);
-        if (sub && sub->isTrackingState() && event->button() == Qt::LeftButton)
-        {
-            releaseGrab();
-            m_grab = taker;
-            setSubItemState(taker, QtnSubItemStatePushed);
-        }
-    }
+    m_tracker.mousePress(event);
 }
 
 void QtnPropertyView::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (m_rubberBand && m_rubberBand->isVisible())
-    {
-        m_rubberBand->hide();
-        int width = viewport()->width();
-        if (width > 0)
-            setSplitRatio(float(double(event->x()) / width));
-        return;
-    }
-
-    if (m_grab.isValid())
-    {
-        SubItemRef grabbed = m_grab;
-        m_grab = SubItemRef();
-        QtnSubItem* sub = subItem(grabbed);
-        bool inside = sub && sub->rect.contains(event->pos());
-        sendToSubItem(grabbed, event);
-        if (inside)
-        {
-            setSubItemState(grabbed, QtnSubItemStateUnderCursor);
-            m_hover = grabbed;
-            QtnSubItemEvent activated(QtnSubItemEvent::Activated, QtnSubItemStateUnderCursor);
-            sendToSubItem(grabbed, &activated);
-        }
-        else
-        {
-            setSubItemState(grabbed, QtnSubItemStateNone);
-        }
-        viewport()->update();
-        return;
-    }
-    QPoint pos = event->pos();
-    dispatchToRow(rowAtY(pos.y()), &pos, event);
+    m_tracker.mouseRelease(event);
 }
 
 void QtnPropertyView::mouseMoveEvent(QMouseEvent* event)
 {
-    if (m_rubberBand && m_rubberBand->isVisible())
-    {
-        m_rubberBand->setGeometry(event->x(), 0, 1, viewport()->height());
-        return;
-    }
-    if (std::abs(event->x() - splitPosition()) <= BorderGrabDistance)
-        viewport()->setCursor(Qt::SplitHCursor);
-    else
-        viewport()->unsetCursor();
-
-    if (m_grab.isValid())
-    {
-        sendToSubItem(m_grab, event);
-        return;
-    }
-    updateHover(event->pos());
-    QPoint pos = event->pos();
-    dispatchToRow(rowAtY(pos.y()), &pos, event);
+    m_tracker.mouseMove(event);
 }
 
 void QtnPropertyView::mouseDoubleClickEvent(QMouseEvent* event)
@@ -711,7 +540,7 @@ bool QtnPropertyView::viewportEvent(QEvent* event)
         return true;
     }
     case QEvent::Leave:
-        updateHover(QPoint(-1, -1));   // no part lies there: the hovered one is left
+        m_tracker.leave();
         break;
     default:
         break;

@@ -5,6 +5,7 @@
 #include "property/widget/qtnpropertydelegatefactory.h"
 #include "property/widget/qtnpropertyviewitem.h"
 #include "property/widget/qtnsubitem.h"
+#include "property/widget/qtnsubitemtracker.h"
 
 #include <QAbstractScrollArea>
 #include <QHash>
@@ -13,7 +14,6 @@
 #include <memory>
 #include <vector>
 
-class QRubberBand;
 class QtnPropertyBase;
 class QtnPropertySet;
 class QtnPropertyDelegate;
@@ -89,7 +89,10 @@ private Q_SLOTS:
     void onPropertySetDestroyed();
 
 private:
+    // The tracker works on the rows and parts the view lays out.
+    friend class QtnSubItemTracker;
     typedef QtnPropertyViewItem Item;
+    typedef QtnSubItemTracker::Ref SubItemRef;
 
     struct Row
     {
@@ -101,13 +104,6 @@ private:
         QRect builtRect;
         int builtSplit = -1;
         bool builtActive = false;
-    };
-
-    struct SubItemRef
-    {
-        int row = -1;
-        int index = -1;
-        bool isValid() const { return row >= 0 && index >= 0; }
     };
 
     void ensureTree();
@@ -122,18 +118,11 @@ private:
     QRect rowRect(int row) const;
     Row* ensureSubItems(int row);
     QtnDrawContext drawContext(int row) const;
-    QtnSubItem* subItem(const SubItemRef& ref);
-    SubItemRef subItemAt(int row, const QPoint& pos);
-    bool sendToSubItem(const SubItemRef& ref, QEvent* event);
     // pos null: every part of the row may take the event (keys).
     bool dispatchToRow(int row, const QPoint* pos, QEvent* event, SubItemRef* taker = nullptr);
     void closeOwnEditor(bool commit);
     void clearTree();
     void clearActiveProperty();
-    void updateHover(const QPoint& pos);
-    void setSubItemState(const SubItemRef& ref, QtnSubItemState state);
-    void releaseGrab();
-    void resetTracking();
     bool setActiveRow(int row);
 
     QPointer<QtnPropertySet> m_propertySet;
@@ -152,12 +141,10 @@ private:
     int m_itemHeightSpacing = 6;
     int m_itemHeight = 0;
     float m_splitRatio = 0.5f;
-    QRubberBand* m_rubberBand = nullptr;
     QColor m_linesColor;
     QColor m_propertySetBackdropColor;
 
-    SubItemRef m_hover;
-    SubItemRef m_grab;
+    QtnSubItemTracker m_tracker;
 };
 
 #endif // QTN_PROPERTY_VIEW_H
