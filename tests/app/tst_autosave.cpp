@@ -2,16 +2,15 @@
 // never while a dialog waits, removed by everything that ends the session
 // cleanly, left behind by a crash and offered at the next start.
 
-#include "networkbuilder.h"
 #include "scripteddialogseam.h"
 #include "temporaryhome.h"
+#include "testhelpers.h"
 
 #include "app/autosave.h"
 #include "app/autosaverecovery.h"
 #include "app/mainwindow.h"
 #include "diagram/diagramscene.h"
 #include "print/projectdoc.h"
-#include "project/projectwriter.h"
 
 #include <QDialog>
 #include <QMessageBox>
@@ -20,25 +19,8 @@
 
 #include <memory>
 
-namespace {
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeProject(const QString &path, const QString &name)
-{
-    ProjectDoc doc;
-    doc.scene()->setInvestmentName(name);
-    NetworkBuilder builder(doc.scene());
-    builder.connect(builder.addPd(QPointF(300, 300), 1), builder.addCamera(QPointF(450, 200), 1), 40);
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && ProjectWriter(&doc).write(&file);
-}
-
-} // namespace
+using tst::fileBytes;
+using tst::writeSampleProject;
 
 class TestAutosave : public QObject
 {
@@ -53,7 +35,7 @@ private slots:
         QVERIFY(m_home->isValid());
         m_project = m_home->filePath(QStringLiteral("mox/szkola.mox"));
         QVERIFY(QDir().mkpath(m_home->filePath(QStringLiteral("mox"))));
-        QVERIFY(writeProject(m_project, QStringLiteral("Szkoła")));
+        QVERIFY(writeSampleProject(m_project, QStringLiteral("Szkoła")));
     }
     void cleanup() { m_home.reset(); }
 
@@ -235,7 +217,7 @@ void TestAutosave::copyRemoved()
         window->newProjectWizard();
     } else if (action.startsWith(QLatin1String("open"))) {
         const QString other = m_home->filePath(QStringLiteral("inny.mox"));
-        QVERIFY(writeProject(other, QStringLiteral("Inny")));
+        QVERIFY(writeSampleProject(other, QStringLiteral("Inny")));
         if (action == QLatin1String("open"))
             seam.fileAnswers.enqueue(other);
         window->openProject();

@@ -7,6 +7,7 @@
 #include "diagram/diagramscene.h"
 #include "print/projectdoc.h"
 #include "scripteddialogseam.h"
+#include "testhelpers.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -50,16 +51,6 @@ QStringList entries(const QList<QAction *> &actions)
 QImage asArgb(const QImage &img)
 {
     return img.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-}
-
-QList<DiagramItem *> diagramItems(QGraphicsScene *scene)
-{
-    QList<DiagramItem *> out;
-    const QList<QGraphicsItem *> items = scene->items();
-    for (QGraphicsItem *item : items)
-        if (item->type() == DiagramItem::Type)
-            out << static_cast<DiagramItem *>(item);
-    return out;
 }
 
 } // namespace
@@ -339,7 +330,7 @@ private slots:
         view->ensureVisible(QRectF(where, QSizeF(1, 1)));
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->mapFromScene(where));
 
-        QList<DiagramItem *> placed = diagramItems(scene);
+        QList<DiagramItem *> placed = tst::itemsOf<DiagramItem>(scene);
         QCOMPARE(placed.size(), 1);
         QCOMPARE(placed.at(0)->diagramType(), DiagramItem::PD);
         QVERIFY(qAbs(placed.at(0)->pos().x() - where.x()) <= 1.0);
@@ -352,7 +343,7 @@ private slots:
         QCOMPARE(m_window->pointerTypeGroup()->checkedId(), int(DiagramScene::MoveItem));
         QCOMPARE(scene->mode(), DiagramScene::MoveItem);
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->mapFromScene(QPointF(700, 300)));
-        QCOMPARE(diagramItems(scene).size(), 1);
+        QCOMPARE(tst::itemsOf<DiagramItem>(scene).size(), 1);
 
         QButtonGroup *pointers = m_window->pointerTypeGroup();
         QTest::mouseClick(pointers->button(DiagramScene::InsertLine), Qt::LeftButton);

@@ -3,10 +3,11 @@
 
 // A main window per test with its scripted dialogs and a network builder on
 // its sheet, mouse input on the sheet and look-ups of what the sheet holds;
-// shared by the binding and editing tests.
+// shared by the binding, editing and undo tests.
 
 #include "networkbuilder.h"
 #include "scripteddialogseam.h"
+#include "testhelpers.h"
 
 #include "app/mainwindow.h"
 #include "diagram/diagramitem.h"
@@ -47,15 +48,7 @@ inline void click(QGraphicsScene *scene, const QPointF &pos, Qt::KeyboardModifie
     press(scene, {pos}, mods);
 }
 
-template <class T>
-QList<T *> itemsOf(QGraphicsScene *scene)
-{
-    QList<T *> out;
-    for (QGraphicsItem *item : scene->items())
-        if (item->type() == T::Type)
-            out << static_cast<T *>(item);
-    return out;
-}
+using tst::itemsOf;
 
 } // namespace sheet
 

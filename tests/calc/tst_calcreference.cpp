@@ -13,7 +13,6 @@
 #include "diagram/wire.h"
 #include "print/projectdoc.h"
 #include "project/projectreader.h"
-#include "project/projectwriter.h"
 #include "property/core/qtnenuminfo.h"
 #include "property/core/qtnpropertyenum.h"
 #include "property/core/qtnpropertyset.h"
@@ -205,10 +204,7 @@ public:
     QStringList reloaded()
     {
         use();
-        QByteArray bytes;
-        QBuffer out(&bytes);
-        out.open(QIODevice::WriteOnly);
-        ProjectWriter(&m_doc).write(&out);
+        QByteArray bytes = tst::projectBytes(&m_doc);
         ProjectDoc loaded;
         QBuffer in(&bytes);
         in.open(QIODevice::ReadOnly);

@@ -1,5 +1,11 @@
 #include "testhelpers.h"
+#include "networkbuilder.h"
 
+#include "diagram/diagramscene.h"
+#include "print/projectdoc.h"
+#include "project/projectwriter.h"
+
+#include <QBuffer>
 #include <QFile>
 #include <QRegularExpression>
 
@@ -13,6 +19,35 @@ bool tst::writeBytes(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size() && file.flush();
+}
+
+QByteArray tst::projectBytes(ProjectDoc *doc)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    ProjectWriter(doc).write(&buffer);
+    return buffer.data();
+}
+
+bool tst::writeProject(ProjectDoc *doc, const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && ProjectWriter(doc).write(&file);
+}
+
+bool tst::writeSampleProject(const QString &path, const QString &name)
+{
+    ProjectDoc doc;
+    doc.scene()->setInvestmentName(name);
+    NetworkBuilder builder(doc.scene());
+    builder.connect(builder.addPd(QPointF(300, 300), 1), builder.addCamera(QPointF(450, 200), 1), 40);
+    return writeProject(&doc, path);
+}
+
+bool tst::PdfPages::isA4(bool landscape) const
+{
+    const QSizeF a4 = landscape ? QSizeF(841.9, 595.3) : QSizeF(595.3, 841.9);
+    return qAbs(size.width() - a4.width()) < 1.5 && qAbs(size.height() - a4.height()) < 1.5;
 }
 
 tst::PdfPages tst::pdfPages(const QByteArray &pdf)

@@ -8,6 +8,8 @@
 #include <QSizeF>
 #include <QString>
 
+class ProjectDoc;
+
 // Files and sheets as the tests look at them.
 namespace tst {
 
@@ -16,11 +18,20 @@ QByteArray fileBytes(const QString &path);
 // Writes the whole file; false when any byte did not reach it.
 bool writeBytes(const QString &path, const QByteArray &bytes);
 
+// The project file of a sheet, as the editor writes it.
+QByteArray projectBytes(ProjectDoc *doc);
+// Writes the sheet's project file; false when it could not be written.
+bool writeProject(ProjectDoc *doc, const QString &path);
+// A small project of its own under the given name: PD 1 feeding K 1 over 40 m.
+bool writeSampleProject(const QString &path, const QString &name);
+
 // The page tree of a PDF as the editor's printer writes it: the page count
 // (-1 without a page tree) and the size of the first page in points.
 struct PdfPages {
     int count = -1;
     QSizeF size;
+    // A4 is 210 x 297 mm = 595.3 x 841.9 points; the printer rounds.
+    bool isA4(bool landscape) const;
 };
 PdfPages pdfPages(const QByteArray &pdf);
 

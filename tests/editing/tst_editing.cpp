@@ -4,6 +4,7 @@
 
 #include "binding/editorfixture.h"
 #include "testcatalogue.h"
+#include "testhelpers.h"
 
 #include "propertysets/qtnpropertysetcamera.h"
 #include "propertysets/qtnpropertysetpd.h"
@@ -21,14 +22,6 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QtTest>
-
-namespace {
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-} // namespace
 
 class TestEditing : public EditorFixture
 {
@@ -260,7 +253,7 @@ private slots:
             QFile file(project);
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write("<?xml version=\"1.0\"?>\n<mox version=\"1.0\"><project><background>"
-                       + fileBytes(picture).toBase64() + "</background></project></mox>\n");
+                       + tst::fileBytes(picture).toBase64() + "</background></project></mox>\n");
             file.close();
             m_window->loadProject(project);
             taken = doc->background();

@@ -13,7 +13,6 @@
 #include "propertysets/qtnpropertysetproject.h"
 #include "project/projectimagecodec.h"
 #include "project/projectreader.h"
-#include "project/projectwriter.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -25,15 +24,6 @@
 using tst::itemsOf;
 
 namespace {
-
-QByteArray writeProject(ProjectDoc &doc)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    ProjectWriter(&doc).write(&buffer);
-    return bytes;
-}
 
 // Reads into an emptied sheet; the error text, or "" when the read succeeded.
 QString readProject(ProjectDoc &doc, QByteArray bytes)
@@ -169,7 +159,7 @@ void TestProjectFile::annotatedExample()
 
     const QByteArray golden = tst::fileBytes(QStringLiteral(MOX_PROJECT_TEST_DIR "/annotated.mox"));
     QVERIFY(!golden.isEmpty());
-    QCOMPARE(QString::fromUtf8(writeProject(doc)), QString::fromUtf8(golden));
+    QCOMPARE(QString::fromUtf8(tst::projectBytes(&doc)), QString::fromUtf8(golden));
 
     // Read back over a sheet holding other values (archive settings too: a
     // file without them means the defaults), it writes the same bytes, and
@@ -179,7 +169,7 @@ void TestProjectFile::annotatedExample()
     copy.scene()->projectSet()->ArchiveDays.setValue(90);
     const QString error = readProject(copy, golden);
     QVERIFY2(error.isEmpty(), qPrintable(error));
-    QCOMPARE(QString::fromUtf8(writeProject(copy)), QString::fromUtf8(golden));
+    QCOMPARE(QString::fromUtf8(tst::projectBytes(&copy)), QString::fromUtf8(golden));
     const QList<DiagramItem *> items = itemsOf<DiagramItem>(copy.scene());
     const QList<Wire *> wires = itemsOf<Wire>(copy.scene());
     QCOMPARE(wires.size(), 1);
@@ -248,11 +238,11 @@ void TestProjectFile::roundTripKeepsEveryValue()
     QCOMPARE(cam->modelName(), QStringLiteral("Kamera B"));
     QCOMPARE(itemsOf<Wire>(scene).first()->typeName(), QStringLiteral("UTP kat.6"));
 
-    const QByteArray first = writeProject(doc);
+    const QByteArray first = tst::projectBytes(&doc);
     ProjectDoc copy(nullptr);
     const QString error = readProject(copy, first);
     QVERIFY2(error.isEmpty(), qPrintable(error));
-    QCOMPARE(QString::fromUtf8(writeProject(copy)), QString::fromUtf8(first));
+    QCOMPARE(QString::fromUtf8(tst::projectBytes(&copy)), QString::fromUtf8(first));
 
     // Archive settings that differ from the defaults close the project element.
     QVERIFY(first.contains("</background>\n        <archive_days>90</archive_days>\n        "
@@ -409,7 +399,7 @@ void TestProjectFile::bundledExampleLoads()
     }
     // Loading and recalculating changes nothing the file holds: no item, cable
     // or value was dropped or moved.
-    QCOMPARE(QString::fromUtf8(writeProject(doc)), QString::fromUtf8(example));
+    QCOMPARE(QString::fromUtf8(tst::projectBytes(&doc)), QString::fromUtf8(example));
 }
 
 // The encoded text of a picture is kept between saves; a changed picture,

@@ -12,7 +12,6 @@
 #include "diagram/diagramscene.h"
 #include "diagram/wire.h"
 #include "print/projectdoc.h"
-#include "project/projectwriter.h"
 
 #include <QDir>
 #include <QMessageBox>
@@ -29,15 +28,9 @@ using tst::writeBytes;
 
 namespace {
 
-// A point feeding a camera; name "Szkoła Podstawowa nr 3".
 bool writeSampleProject(const QString &path)
 {
-    ProjectDoc doc;
-    doc.scene()->setInvestmentName(QStringLiteral("Szkoła Podstawowa nr 3"));
-    NetworkBuilder builder(doc.scene());
-    builder.connect(builder.addPd(QPointF(300, 300), 1), builder.addCamera(QPointF(450, 200), 1), 40);
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && ProjectWriter(&doc).write(&file);
+    return tst::writeSampleProject(path, QStringLiteral("Szkoła Podstawowa nr 3"));
 }
 
 // A small tmpfs of our own, mounted over a temporary folder for one test and

@@ -8,8 +8,8 @@
 #include "binding/editorfixture.h"
 #include "temporaryhome.h"
 #include "testcatalogue.h"
+#include "testhelpers.h"
 
-#include "project/projectwriter.h"
 #include "property/widget/qtninplaceeditorhandler.h"
 #include "property/widget/qtnpropertyview.h"
 #include "propertysets/moxenums.h"
@@ -21,7 +21,6 @@
 #include "wizard/networkgenerator.h"
 
 #include <QAbstractButton>
-#include <QBuffer>
 #include <QButtonGroup>
 #include <QLineEdit>
 #include <QMenu>
@@ -57,13 +56,7 @@ class TestUndo : public EditorFixture
     QList<DiagramItem *> items() const { return sheet::itemsOf<DiagramItem>(scene()); }
     QList<Wire *> wires() const { return sheet::itemsOf<Wire>(scene()); }
 
-    QByteArray projectFile() const
-    {
-        QBuffer buffer;
-        buffer.open(QIODevice::WriteOnly);
-        ProjectWriter(m_window->projectDoc()).write(&buffer);
-        return buffer.data();
-    }
+    QByteArray projectFile() const { return tst::projectBytes(m_window->projectDoc()); }
 
     // What the file does not hold but the user sees: results, flags, labels
     // and the order of each item's cables (which decides, between cables
