@@ -135,15 +135,12 @@ private slots:
         QCOMPARE(MainWindow::projectFromArguments(arguments), project);
     }
 
-    void title()
+    void titleAndMenus()
     {
         QCOMPARE(m_window->windowTitle(), QStringLiteral("MOX NORVANTE"));
         QCOMPARE(m_window->tabWidget()->tabText(0), QStringLiteral("project"));
         QCOMPARE(m_window->tabWidget()->widget(0), static_cast<QWidget *>(m_window->projectDoc()));
-    }
 
-    void menus()
-    {
         const QList<QAction *> bar = m_window->menuBar()->actions();
         QStringList titles;
         for (QAction *a : bar)
@@ -351,16 +348,6 @@ private slots:
         QVERIFY(!pointers->button(DiagramScene::MoveItem)->isChecked());
         QTest::mouseClick(pointers->button(DiagramScene::MoveItem), Qt::LeftButton);
         QCOMPARE(scene->mode(), DiagramScene::MoveItem);
-    }
-
-    void placedItemFollowsHiddenDescriptions()
-    {
-        m_window->projectDoc()->setDescriptionsHidden(true);
-        DiagramItem *item = new DiagramItem(DiagramItem::Camera, m_window->itemMenu());
-        m_window->scene()->addItem(item);
-        m_window->itemInserted(item);
-        QVERIFY(item->descriptionsHidden());
-        QCOMPARE(item->color(), QColor(m_window->scene()->colorCameras()));
     }
 
     // Element pictures are recoloured by turning their pure black pixels into

@@ -175,6 +175,7 @@ private slots:
             if (item->wires().isEmpty())
                 placed = item;
         QVERIFY(placed && placed->descriptionsHidden());
+        QCOMPARE(placed->color(), QColor(scene()->colorCameras()));
         m_window->pointerTypeGroup()->button(DiagramScene::InsertLine)->click();
         sheet::press(scene(), {p->pos(), placed->pos()});
         Wire *drawn = placed->wires().value(0);
