@@ -17,40 +17,8 @@
 #include "property/widget/qtnpropertywidget.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QGraphicsSceneMouseEvent>
 
 #include <memory>
-
-namespace sheet {
-
-// Press, moves and release at the given points; Ctrl adds to the selection.
-inline void press(QGraphicsScene *scene, const QList<QPointF> &path, Qt::KeyboardModifiers mods = {})
-{
-    for (int i = 0; i <= path.size(); ++i) {
-        const QEvent::Type type = i == 0 ? QEvent::GraphicsSceneMousePress
-                                  : i == path.size() ? QEvent::GraphicsSceneMouseRelease
-                                                     : QEvent::GraphicsSceneMouseMove;
-        const QPointF pos = path.at(qMin(i, path.size() - 1));
-        QGraphicsSceneMouseEvent event(type);
-        event.setScenePos(pos);
-        event.setScreenPos(pos.toPoint());
-        event.setButton(type == QEvent::GraphicsSceneMouseMove ? Qt::NoButton : Qt::LeftButton);
-        event.setButtons(type == QEvent::GraphicsSceneMouseRelease ? Qt::NoButton : Qt::LeftButton);
-        event.setButtonDownScenePos(Qt::LeftButton, path.first());
-        event.setModifiers(mods);
-        QApplication::sendEvent(scene, &event);
-    }
-}
-
-inline void click(QGraphicsScene *scene, const QPointF &pos, Qt::KeyboardModifiers mods = {})
-{
-    press(scene, {pos}, mods);
-}
-
-using tst::itemsOf;
-
-} // namespace sheet
 
 class EditorFixture : public QObject
 {
@@ -76,7 +44,7 @@ protected:
     QtnPropertySet *shown() const { return m_window->propertyWidget()->propertySet(); }
     template <class Set>
     Set *shownAs() const { return qobject_cast<Set *>(shown()); }
-    void click(const QPointF &pos, Qt::KeyboardModifiers mods = {}) const { sheet::click(scene(), pos, mods); }
+    void click(const QPointF &pos, Qt::KeyboardModifiers mods = {}) const { tst::click(scene(), pos, mods); }
     QAction *action(const QString &text) const
     {
         for (QAction *a : m_window->findChildren<QAction *>())

@@ -207,13 +207,13 @@ private slots:
         shownAs<QtnPropertySetWire>()->UintLenght.setValue(length);
 
         if (length < 100) {
-            QCOMPARE(sheet::itemsOf<Wire>(scene()), QList<Wire *>{wire});
+            QCOMPARE(tst::itemsOf<Wire>(scene()), QList<Wire *>{wire});
             QCOMPARE(shown(), static_cast<QtnPropertySet *>(wire->propertySet()));
             QCOMPARE(wire->length(), length);
             return;
         }
-        QCOMPARE(sheet::itemsOf<Wire>(scene()).size(), 2);
-        QCOMPARE(sheet::itemsOf<DiagramItem>(scene()).size(), 3);
+        QCOMPARE(tst::itemsOf<Wire>(scene()).size(), 2);
+        QCOMPARE(tst::itemsOf<DiagramItem>(scene()).size(), 3);
         QCOMPARE(shown(), static_cast<QtnPropertySet *>(scene()->projectSet()));
         QCOMPARE(pd->wires().size(), 1);
         QCOMPARE(camera->wires().size(), 1);
@@ -245,7 +245,7 @@ private slots:
         project->ColorWires.setValue(QColor(0, 128, 0));
         QCOMPARE(pd->color(), QColor(Qt::red));
         QCOMPARE(other->color(), QColor(Qt::red));
-        for (Wire *wire : sheet::itemsOf<Wire>(scene())) {
+        for (Wire *wire : tst::itemsOf<Wire>(scene())) {
             QCOMPARE(wire->color(), QColor(0, 128, 0));
             QCOMPARE(wire->endItem()->color(), cameraColour);
         }
@@ -274,7 +274,7 @@ private slots:
         QFETCH(QStringList, untouched);
         DiagramItem *pd = pointWithCameras({8, 8});
         QMap<QString, DiagramItem *> byLabel;
-        for (DiagramItem *item : sheet::itemsOf<DiagramItem>(scene()))
+        for (DiagramItem *item : tst::itemsOf<DiagramItem>(scene()))
             byLabel.insert(item->numberText(), item);
         DiagramItem *camera = byLabel.value(QStringLiteral("K 1"));
         QVERIFY(camera && byLabel.size() == 3);
@@ -354,7 +354,7 @@ private slots:
                     set->Calculate.setValue(MoxEnums::Yes);
             }
             passes[run] = SelectionBinding::counters().passes;
-            for (DiagramItem *item : sheet::itemsOf<DiagramItem>(scene()))
+            for (DiagramItem *item : tst::itemsOf<DiagramItem>(scene()))
                 results[run] << QStringLiteral("%1 %2 %3 %4%5%6 %7 %8 [%9]")
                                         .arg(item->numberText())
                                         .arg(item->vin(), 0, 'g', 17)

@@ -5,8 +5,10 @@
 #include "print/projectdoc.h"
 #include "project/projectwriter.h"
 
+#include <QApplication>
 #include <QBuffer>
 #include <QFile>
+#include <QGraphicsSceneMouseEvent>
 #include <QRegularExpression>
 
 QByteArray tst::fileBytes(const QString &path)
@@ -19,6 +21,29 @@ bool tst::writeBytes(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size() && file.flush();
+}
+
+void tst::sendMouse(QGraphicsScene *scene, QEvent::Type type, const QPointF &pos, const QPointF &downPos,
+                    Qt::MouseButton button, Qt::KeyboardModifiers mods)
+{
+    QGraphicsSceneMouseEvent event(type);
+    event.setScenePos(pos);
+    event.setScreenPos(pos.toPoint());
+    event.setButton(type == QEvent::GraphicsSceneMouseMove ? Qt::NoButton : button);
+    event.setButtons(type == QEvent::GraphicsSceneMouseRelease ? Qt::NoButton : Qt::MouseButtons(button));
+    event.setButtonDownScenePos(button, downPos);
+    event.setModifiers(mods);
+    QApplication::sendEvent(scene, &event);
+}
+
+void tst::press(QGraphicsScene *scene, const QList<QPointF> &path, Qt::KeyboardModifiers mods, Qt::MouseButton button)
+{
+    for (int i = 0; i <= path.size(); ++i) {
+        const QEvent::Type type = i == 0 ? QEvent::GraphicsSceneMousePress
+                                  : i == path.size() ? QEvent::GraphicsSceneMouseRelease
+                                                     : QEvent::GraphicsSceneMouseMove;
+        sendMouse(scene, type, path.at(qMin(i, path.size() - 1)), path.first(), button, mods);
+    }
 }
 
 QByteArray tst::projectBytes(ProjectDoc *doc)

@@ -2,6 +2,7 @@
 #define TESTHELPERS_H
 
 #include <QByteArray>
+#include <QEvent>
 #include <QGraphicsItem>
 #include <QGraphicsScene>
 #include <QList>
@@ -34,6 +35,20 @@ struct PdfPages {
     bool isA4(bool landscape) const;
 };
 PdfPages pdfPages(const QByteArray &pdf);
+
+// Mouse input on a scene as a view sends it: one event at pos, the button
+// having gone down at downPos.
+void sendMouse(QGraphicsScene *scene, QEvent::Type type, const QPointF &pos, const QPointF &downPos,
+               Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers mods = {});
+// Press at the first point, moves through the others, release at the last;
+// Ctrl adds to the selection.
+void press(QGraphicsScene *scene, const QList<QPointF> &path, Qt::KeyboardModifiers mods = {},
+           Qt::MouseButton button = Qt::LeftButton);
+inline void click(QGraphicsScene *scene, const QPointF &pos, Qt::KeyboardModifiers mods = {},
+                  Qt::MouseButton button = Qt::LeftButton)
+{
+    press(scene, {pos}, mods, button);
+}
 
 // The items of one graphics type on a scene, bottom first.
 template <class T> QList<T *> itemsOf(const QGraphicsScene *scene)

@@ -9,9 +9,7 @@
 #include "propertysets/moxenums.h"
 #include "propertysets/qtnpropertysetpd.h"
 
-#include <QApplication>
 #include <QFontMetrics>
-#include <QGraphicsSceneMouseEvent>
 #include <QMenu>
 #include <QPainter>
 #include <QSignalSpy>
@@ -39,23 +37,6 @@ QImage paintItem(QGraphicsItem *item, int w = 400, int h = 300)
     QStyleOptionGraphicsItem option;
     item->paint(&painter, &option, nullptr);
     return image;
-}
-
-void sendMouse(QGraphicsScene *scene, QEvent::Type type, const QPointF &pos, Qt::MouseButton button = Qt::LeftButton)
-{
-    QGraphicsSceneMouseEvent event(type);
-    event.setScenePos(pos);
-    event.setScreenPos(pos.toPoint());
-    event.setButton(type == QEvent::GraphicsSceneMouseMove ? Qt::NoButton : button);
-    event.setButtons(type == QEvent::GraphicsSceneMouseRelease ? Qt::NoButton : Qt::MouseButtons(button));
-    event.setButtonDownScenePos(button, pos);
-    QApplication::sendEvent(scene, &event);
-}
-
-void click(QGraphicsScene *scene, const QPointF &pos, Qt::MouseButton button = Qt::LeftButton)
-{
-    sendMouse(scene, QEvent::GraphicsSceneMousePress, pos, button);
-    sendMouse(scene, QEvent::GraphicsSceneMouseRelease, pos, button);
 }
 
 int textWidth(int pixelSize, bool italic, const QString &text)
@@ -433,15 +414,15 @@ private slots:
         QMenu menu;
         DiagramScene scene(&menu);
         QSignalSpy inserted(&scene, &DiagramScene::itemInserted);
-        click(&scene, QPointF(321.5, 211)); // the default mode only selects
+        tst::click(&scene, QPointF(321.5, 211)); // the default mode only selects
         QCOMPARE(inserted.count(), 0);
 
         scene.setItemType(DiagramItem::PD);
         scene.setMode(DiagramScene::InsertItem);
-        click(&scene, QPointF(321.5, 211), Qt::RightButton); // swallowed
+        tst::click(&scene, QPointF(321.5, 211), {}, Qt::RightButton); // swallowed
         QCOMPARE(inserted.count(), 0);
-        click(&scene, QPointF(321.5, 211));
-        click(&scene, QPointF(321.5, 211)); // also on top of an existing item
+        tst::click(&scene, QPointF(321.5, 211));
+        tst::click(&scene, QPointF(321.5, 211)); // also on top of an existing item
         QCOMPARE(inserted.count(), 2);
         auto *item = inserted.at(0).at(0).value<DiagramItem *>();
         QVERIFY(item && item->scene() == &scene && item->contextMenu() == &menu);
@@ -503,11 +484,12 @@ private slots:
 
         scene->setMode(DiagramScene::InsertLine);
         QSignalSpy inserted(scene, &DiagramScene::wireInserted);
-        sendMouse(scene, QEvent::GraphicsSceneMousePress, points.value(from));
+        const QPointF start = points.value(from), end = points.value(to);
+        tst::sendMouse(scene, QEvent::GraphicsSceneMousePress, start, start);
         QVERIFY(scene->rubberBandLine());
-        sendMouse(scene, QEvent::GraphicsSceneMouseMove, points.value(to));
-        QCOMPARE(scene->rubberBandLine()->line(), QLineF(points.value(from), points.value(to)));
-        sendMouse(scene, QEvent::GraphicsSceneMouseRelease, points.value(to));
+        tst::sendMouse(scene, QEvent::GraphicsSceneMouseMove, end, start);
+        QCOMPARE(scene->rubberBandLine()->line(), QLineF(start, end));
+        tst::sendMouse(scene, QEvent::GraphicsSceneMouseRelease, end, start);
 
         // The rubber-band line, a plain line item, never stays behind.
         QVERIFY(!scene->rubberBandLine());

@@ -29,8 +29,8 @@ class TestEditing : public EditorFixture
 
     QTemporaryDir m_home;
 
-    QList<DiagramItem *> items() const { return sheet::itemsOf<DiagramItem>(scene()); }
-    QList<Wire *> wires() const { return sheet::itemsOf<Wire>(scene()); }
+    QList<DiagramItem *> items() const { return tst::itemsOf<DiagramItem>(scene()); }
+    QList<Wire *> wires() const { return tst::itemsOf<Wire>(scene()); }
     void trigger(const QString &text) const { action(text)->trigger(); }
     void check(const QString &text, bool on) const { action(text)->setChecked(on); }
 
@@ -177,7 +177,7 @@ private slots:
         QVERIFY(placed && placed->descriptionsHidden());
         QCOMPARE(placed->color(), QColor(scene()->colorCameras()));
         m_window->pointerTypeGroup()->button(DiagramScene::InsertLine)->click();
-        sheet::press(scene(), {p->pos(), placed->pos()});
+        tst::press(scene(), {p->pos(), placed->pos()});
         Wire *drawn = placed->wires().value(0);
         QVERIFY(drawn);
         QVERIFY(!drawn->isVisible());

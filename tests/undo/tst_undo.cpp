@@ -21,6 +21,7 @@
 #include "wizard/networkgenerator.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QLineEdit>
 #include <QMenu>
@@ -52,8 +53,8 @@ class TestUndo : public EditorFixture
 
     UndoHistory *history() const { return m_window->undoHistory(); }
     QUndoStack *stack() const { return history()->stack(); }
-    QList<DiagramItem *> items() const { return sheet::itemsOf<DiagramItem>(scene()); }
-    QList<Wire *> wires() const { return sheet::itemsOf<Wire>(scene()); }
+    QList<DiagramItem *> items() const { return tst::itemsOf<DiagramItem>(scene()); }
+    QList<Wire *> wires() const { return tst::itemsOf<Wire>(scene()); }
 
     QByteArray projectFile() const { return tst::projectBytes(m_window->projectDoc()); }
 
@@ -129,13 +130,13 @@ class TestUndo : public EditorFixture
     void drawWire(DiagramItem *from, DiagramItem *to)
     {
         pointer(DiagramScene::InsertLine);
-        sheet::press(scene(), {from->pos(), (from->pos() + to->pos()) / 2, to->pos()});
+        tst::press(scene(), {from->pos(), (from->pos() + to->pos()) / 2, to->pos()});
         pointer(DiagramScene::MoveItem);
     }
 
     void drag(DiagramItem *item, const QPointF &by)
     {
-        sheet::press(scene(), {item->pos(), item->pos() + by / 2, item->pos() + by});
+        tst::press(scene(), {item->pos(), item->pos() + by / 2, item->pos() + by});
     }
 
     QString pictureFile(const QSize &size, const QColor &colour)
