@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <numeric>
 
 namespace {
@@ -583,10 +584,11 @@ bool PoeNetwork::reshapeInPlace(const QList<DiagramItem *> &items, const QVector
         }
     }
     out->reread.clear();
-    for (int i = 0; i < count; ++i) {
-        if (touched.at(i))
-            out->reread << i;
-    }
+    // Few are touched: the flags are searched a machine word at a time.
+    const bool *flags = touched.constData();
+    for (const void *at = std::memchr(flags, true, size_t(count)); at;
+         at = std::memchr(static_cast<const bool *>(at) + 1, true, size_t(flags + count - static_cast<const bool *>(at) - 1)))
+        out->reread << int(static_cast<const bool *>(at) - flags);
     const int firstRead = out->reread.isEmpty() ? count : out->reread.first();
 
     // The records: the kept ones where they are, the new ones after them.
@@ -653,6 +655,7 @@ bool PoeNetwork::reshapeInPlace(const QList<DiagramItem *> &items, const QVector
 
     // The points read again, then the cameras: a camera finds its point by
     // the point's index.
+    bool sameTrees = gonePoints.empty() && int(m_points.size()) == keptPoints;
     for (int e : qAsConst(out->reread)) {
         out->elementFrom[e] = -1;
         const Element &element = m_elements[size_t(e)];
@@ -662,13 +665,18 @@ bool PoeNetwork::reshapeInPlace(const QList<DiagramItem *> &items, const QVector
         Point &point = m_points[size_t(p)];
         const int feederBefore = kept(point.feeder);
         const int uplinkBefore = kept(point.uplink);
+        const int feederWas = point.feeder;
+        const bool mainsWas = point.mains;
         Point fresh;
         fresh.item = point.item;
         fresh.element = e;
+        fresh.group = point.group;
+        fresh.reached = point.reached;
         fresh.cameras.swap(point.cameras);
         fresh.dependants.swap(point.dependants);
         point = std::move(fresh);
         readPoint(point);
+        sameTrees = sameTrees && point.feeder == feederWas && point.mains == mainsWas;
         out->pointFrom[p] = -1;
         dirty[p] = true;
         if (feederBefore >= 0 && feederBefore != point.feeder) {
@@ -724,12 +732,26 @@ bool PoeNetwork::reshapeInPlace(const QList<DiagramItem *> &items, const QVector
         if (cable.owner != before)
             firstChanged = std::min(firstChanged, std::min(before, cable.owner));
     };
-    for (int c = 0; c < keptCables; ++c) {
-        Cable &cable = m_cables[size_t(c)];
-        if (cable.end >= 0 && touched.at(cable.end)) {
-            owned(cable);
-            if (cable.owner == cable.end)
-                m_elements[size_t(cable.end)].ownCable = c;
+    // The kept cables whose end was read again: found from that end's wires.
+    // (A kept cable was drawn from an element before the first read again,
+    // whose wires did not change: its end was there before.)
+    for (int e : qAsConst(out->reread)) {
+        if (e >= stay)
+            break;
+        DiagramItem *item = m_elements[size_t(e)].item;
+        for (const Wire *wire : item->wires()) {
+            const int start = wire->endItem() == item ? elementOf(wire->startItem()) : -1;
+            if (start < 0 || start >= firstRead)
+                continue;
+            const Element &from = m_elements[size_t(start)];
+            for (int c = from.firstCable; c < from.firstCable + from.drawnCables; ++c) {
+                Cable &cable = m_cables[size_t(c)];
+                if (cable.wire != wire)
+                    continue;
+                owned(cable);
+                if (cable.owner == cable.end)
+                    m_elements[size_t(cable.end)].ownCable = c;
+            }
         }
     }
     out->cableFrom.resize(keptCables);
@@ -755,11 +777,25 @@ bool PoeNetwork::reshapeInPlace(const QList<DiagramItem *> &items, const QVector
         }
     }
 
-    QVector<int> pointWas(int(m_points.size()), -1);
-    std::iota(pointWas.begin(), pointWas.begin() + keptPoints, 0);
-    m_spare.groups.swap(m_groups);
-    m_groups.clear();
-    regroup(pointWas, oldGroupOf, dirty, out);
+    if (sameTrees) {
+        // Every point is fed as it was: the groups stand, and those with a
+        // point that changed are solved again.
+        out->groups.clear();
+        for (int p = 0; p < dirty.size(); ++p) {
+            if (dirty.at(p)) {
+                out->points << p;
+                out->groups << m_points[size_t(p)].group;
+            }
+        }
+        std::sort(out->groups.begin(), out->groups.end());
+        out->groups.erase(std::unique(out->groups.begin(), out->groups.end()), out->groups.end());
+    } else {
+        QVector<int> pointWas(int(m_points.size()), -1);
+        std::iota(pointWas.begin(), pointWas.begin() + keptPoints, 0);
+        m_spare.groups.swap(m_groups);
+        m_groups.clear();
+        regroup(pointWas, oldGroupOf, dirty, out);
+    }
     out->inPlace = true;
     out->keptElements = stay;
     out->keptPoints = keptPoints;
