@@ -207,15 +207,17 @@ void PoeCheckParts::reshape(const PoeNetwork::Reshaped &reshaped)
     }
     const QVector<int> deviceWas = m_deviceOf.mid(first);
     indexDevices(first, devicesBefore);
-    QVector<int> deviceFrom(m_deviceCount, -1);
-    std::iota(deviceFrom.begin(), deviceFrom.begin() + devicesBefore, 0);
+    // The records from there on, the kept ones at their new numbers.
+    QVector<PoeCheckResult::Device> tail(m_deviceCount - devicesBefore);
     for (int e = first; e < elementCount; ++e) {
         const int device = m_deviceOf.at(e);
         const int was = elementFrom.at(e);
-        if (device >= 0 && was >= 0)
-            deviceFrom[device] = deviceWas.at(was - first);
+        const int record = device >= 0 && was >= 0 ? deviceWas.at(was - first) : -1;
+        if (record >= 0)
+            tail[device - devicesBefore] = std::move(result.devices[record]);
     }
-    carry(result.devices, deviceFrom, devicesBefore);
+    result.devices.resize(devicesBefore);
+    result.devices += tail;
     carry(result.points, pointFrom);
 
     const QVector<int> recorderWas = m_recorderOf;

@@ -93,17 +93,24 @@ void carrySetsInPlace(QVector<const QtnPropertySet *> &sets, QVector<quint64> &s
 {
     sets.resize(count);
     seen.resize(count);
-    const int *next = reread.cbegin();
-    for (int i = 0; i < count; ++i) {
-        if (next != reread.cend() && *next == i) {
-            ++next;
-            sets[i] = setOf(i);
-            seen[i] = sets.at(i)->valueChanges();
-            continue;
+    const QtnPropertySet **set = sets.data();
+    quint64 *counts = seen.data();
+    // Between the ones read again, a tight run over the rest.
+    int i = 0;
+    for (int next : reread) {
+        for (; i < next; ++i) {
+            if (set[i]->valueChanges() != counts[i]) {
+                counts[i] = set[i]->valueChanges();
+                *edited << i;
+            }
         }
-        const quint64 changes = sets.at(i)->valueChanges();
-        if (changes != seen.at(i)) {
-            seen[i] = changes;
+        set[next] = setOf(next);
+        counts[next] = set[next]->valueChanges();
+        i = next + 1;
+    }
+    for (; i < count; ++i) {
+        if (set[i]->valueChanges() != counts[i]) {
+            counts[i] = set[i]->valueChanges();
             *edited << i;
         }
     }
@@ -162,6 +169,7 @@ private:
     QVector<PointShape> m_shapes;
     QVector<const QtnPropertySet *> m_itemSets; // per element
     QVector<quint64> m_itemSeen;                // per element: its set's change count
+    PoeNetwork::Reshaped m_reshaped;
     QVector<const QtnPropertySet *> m_cableSets;
     QVector<quint64> m_cableSeen;               // per cable
 };
@@ -366,7 +374,8 @@ bool PoeCheckTracker::Impl::reshapeCheck(const QGraphicsScene *scene, bool *inPl
         return false;
 
     ++m_readings;
-    PoeNetwork::Reshaped reshaped;
+    // Kept from one change to the next: its lists keep their memory.
+    PoeNetwork::Reshaped &reshaped = m_reshaped;
     network.reshape(items, from, touched, &reshaped);
     *inPlace = reshaped.inPlace;
     QVector<int> edited;
@@ -384,7 +393,14 @@ bool PoeCheckTracker::Impl::reshapeCheck(const QGraphicsScene *scene, bool *inPl
     seen();
 
     PoeCheckResult &result = m_parts.result;
-    result.items = QVector<DiagramItem *>(items.cbegin(), items.cend());
+    if (reshaped.inPlace) {
+        result.items.resize(reshaped.keptElements);
+        for (int i = reshaped.keptElements; i < count; ++i)
+            result.items << items.at(i);
+    } else {
+        result.items.resize(count);
+        std::copy(items.cbegin(), items.cend(), result.items.begin());
+    }
     m_parts.reshape(reshaped);
     // Edits of values on the elements that stayed.
     for (int e : qAsConst(edited))

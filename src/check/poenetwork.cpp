@@ -808,6 +808,14 @@ bool PoeNetwork::reshapeInPlace(const QList<DiagramItem *> &items, const QVector
 void PoeNetwork::reshape(const QList<DiagramItem *> &items, const QVector<int> &from, QVector<bool> touched,
                          Reshaped *out)
 {
+    // The lists keep their memory from one change to the next.
+    out->points.clear();
+    out->groups.clear();
+    out->cameras.clear();
+    out->reread.clear();
+    out->inPlace = false;
+    out->keptElements = out->keptPoints = out->keptCameras = out->keptCables = 0;
+    out->firstChanged = 0;
     if (reshapeInPlace(items, from, touched, out))
         return;
     const int count = items.size();
