@@ -177,14 +177,13 @@ void carryInPlace(QVector<Part> &parts, int kept, int count, const QVector<int> 
 
 void PoeCheckParts::reshape(const PoeNetwork::Reshaped &reshaped)
 {
-    const QVector<int> &elementFrom = reshaped.elementFrom;
     const QVector<int> &pointFrom = reshaped.pointFrom;
-    const int elementCount = elementFrom.size();
+    const int elementCount = int(network->elements().size());
     const int keptCables = reshaped.inPlace ? reshaped.keptCables : 0;
     if (reshaped.inPlace)
         carryInPlace(m_supplyRemarks, reshaped.keptElements, elementCount, reshaped.reread);
     else
-        carry(m_supplyRemarks, elementFrom);
+        carry(m_supplyRemarks, reshaped.elementFrom);
     carry(m_pointRemarks, pointFrom);
     carry(m_recorderRemarks, pointFrom);
     carry(m_cableRemarks, reshaped.cableFrom, keptCables);
@@ -209,9 +208,19 @@ void PoeCheckParts::reshape(const PoeNetwork::Reshaped &reshaped)
     indexDevices(first, devicesBefore);
     // The records from there on, the kept ones at their new numbers.
     QVector<PoeCheckResult::Device> tail(m_deviceCount - devicesBefore);
+    // In place, an element before the kept count that was not read again is
+    // where it was.
+    const int *reread = reshaped.reread.cbegin();
     for (int e = first; e < elementCount; ++e) {
+        int was;
+        if (!reshaped.inPlace) {
+            was = reshaped.elementFrom.at(e);
+        } else {
+            while (reread != reshaped.reread.cend() && *reread < e)
+                ++reread;
+            was = e < reshaped.keptElements && (reread == reshaped.reread.cend() || *reread != e) ? e : -1;
+        }
         const int device = m_deviceOf.at(e);
-        const int was = elementFrom.at(e);
         const int record = device >= 0 && was >= 0 ? deviceWas.at(was - first) : -1;
         if (record >= 0)
             tail[device - devicesBefore] = std::move(result.devices[record]);

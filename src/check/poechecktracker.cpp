@@ -31,15 +31,14 @@ bool operator==(const PoeStorageSettings &a, const PoeStorageSettings &b)
 }
 
 // Every camera and distribution point of the scene, first drawn first (the
-// calculation keeps them sorted topmost first).
-QList<DiagramItem *> drawingItems(const QGraphicsScene *scene)
+// calculation keeps them sorted topmost first): turned round in one pass.
+QVector<DiagramItem *> drawingItems(const QGraphicsScene *scene)
 {
     if (!scene)
-        return QList<DiagramItem *>();
-    // Every diagram item is a camera or a point. A copy of the list of
-    // pointers turned round costs less than building one item by item.
-    QList<DiagramItem *> items = NetworkCalc::diagramItems(scene);
-    std::reverse(items.begin(), items.end());
+        return QVector<DiagramItem *>();
+    const QList<DiagramItem *> topmostFirst = NetworkCalc::diagramItems(scene);
+    QVector<DiagramItem *> items(topmostFirst.size());
+    std::reverse_copy(topmostFirst.cbegin(), topmostFirst.cend(), items.begin());
     return items;
 }
 
@@ -151,7 +150,9 @@ private:
     void fullCheck(const QGraphicsScene *scene);
     bool reshapeCheck(const QGraphicsScene *scene, bool *inPlace);
     void partialCheck(const Edit &edit);
+    void readShape(int point);
     void readShapes();
+    void readShapes(const PoeNetwork::Reshaped &reshaped);
     void seen();
 
     // The shape the structure was read in.
@@ -258,18 +259,37 @@ void PoeCheckTracker::Impl::seen()
     m_total = QtnPropertyBase::totalValueChanges();
 }
 
+void PoeCheckTracker::Impl::readShape(int p)
+{
+    DiagramItem *item = m_parts.network->points()[size_t(p)].item;
+    PointShape &shape = m_shapes[p];
+    shape.feeder = firstOf(item->powerFeeder());
+    shape.uplink = firstOf(item->dataUplink());
+    shape.mains = item->hasPower230();
+    shape.nvr = item->hasNvr();
+    shape.pc = item->hasPc();
+}
+
 void PoeCheckTracker::Impl::readShapes()
 {
-    const std::vector<PoeNetwork::Point> &points = m_parts.network->points();
-    m_shapes.resize(int(points.size()));
-    for (int p = 0; p < int(points.size()); ++p) {
-        DiagramItem *item = points[size_t(p)].item;
-        PointShape &shape = m_shapes[p];
-        shape.feeder = firstOf(item->powerFeeder());
-        shape.uplink = firstOf(item->dataUplink());
-        shape.mains = item->hasPower230();
-        shape.nvr = item->hasNvr();
-        shape.pc = item->hasPc();
+    m_shapes.resize(int(m_parts.network->points().size()));
+    for (int p = 0; p < m_shapes.size(); ++p)
+        readShape(p);
+}
+
+// After a change in place every point that was not read again stands as
+// its shape says (it was looked at before the change was taken).
+void PoeCheckTracker::Impl::readShapes(const PoeNetwork::Reshaped &reshaped)
+{
+    if (!reshaped.inPlace) {
+        readShapes();
+        return;
+    }
+    const std::vector<Element> &elements = m_parts.network->elements();
+    m_shapes.resize(int(m_parts.network->points().size()));
+    for (int e : reshaped.reread) {
+        if (elements[size_t(e)].kind == Element::PointElement)
+            readShape(elements[size_t(e)].index);
     }
 }
 
@@ -280,13 +300,13 @@ void PoeCheckTracker::Impl::fullCheck(const QGraphicsScene *scene)
     m_catalogue = m_tables->generation;
     seen();
 
-    const QList<DiagramItem *> items = drawingItems(scene);
+    const QVector<DiagramItem *> items = drawingItems(scene);
     m_parts.network.reset(new PoeNetwork(items, PoeCheck::SourceVoltage, m_tables->awgs));
     const std::vector<PoeNetwork::Cable> &cables = m_parts.network->cables();
     PoeCheckResult &result = m_parts.result;
     result = PoeCheckResult();
     result.storage = PoeCheck::storageSettings(scene);
-    result.items = QVector<DiagramItem *>(items.cbegin(), items.cend());
+    result.items = items;
     m_itemSets.resize(items.size());
     m_itemSeen.resize(items.size());
     for (int e = 0; e < items.size(); ++e) {
@@ -313,7 +333,7 @@ void PoeCheckTracker::Impl::fullCheck(const QGraphicsScene *scene)
 bool PoeCheckTracker::Impl::reshapeCheck(const QGraphicsScene *scene, bool *inPlace)
 {
     PoeNetwork &network = *m_parts.network;
-    const QList<DiagramItem *> items = drawingItems(scene);
+    const QVector<DiagramItem *> items = drawingItems(scene);
     QVector<int> from;
     if (DiagramItem::stackingRevision() == m_stacking) {
         from.resize(items.size());
@@ -389,18 +409,11 @@ bool PoeCheckTracker::Impl::reshapeCheck(const QGraphicsScene *scene, bool *inPl
     carrySets(m_cableSets, m_cableSeen, reshaped.cableFrom,
               [&](int c) { return cables[size_t(c)].wire->propertySet(); }, &editedCables,
               reshaped.inPlace ? reshaped.keptCables : 0);
-    readShapes();
+    readShapes(reshaped);
     seen();
 
     PoeCheckResult &result = m_parts.result;
-    if (reshaped.inPlace) {
-        result.items.resize(reshaped.keptElements);
-        for (int i = reshaped.keptElements; i < count; ++i)
-            result.items << items.at(i);
-    } else {
-        result.items.resize(count);
-        std::copy(items.cbegin(), items.cend(), result.items.begin());
-    }
+    result.items = items;
     m_parts.reshape(reshaped);
     // Edits of values on the elements that stayed.
     for (int e : qAsConst(edited))

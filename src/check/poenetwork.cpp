@@ -27,7 +27,7 @@ int PoeNetwork::Point::poeClass() const
     return poeClass;
 }
 
-PoeNetwork::PoeNetwork(const QList<DiagramItem *> &items, double sourceVoltage, const QHash<QString, int> &awgs)
+PoeNetwork::PoeNetwork(const QVector<DiagramItem *> &items, double sourceVoltage, const QHash<QString, int> &awgs)
     : m_sourceVoltage(sourceVoltage)
     , m_awgs(&awgs)
 {
@@ -93,7 +93,7 @@ void PoeNetwork::readSupply(Point &point)
     point.ohmsPerMetre = m_cableTypes.at(point.cableType).ohmsPerMetre;
 }
 
-void PoeNetwork::collect(const QList<DiagramItem *> &items)
+void PoeNetwork::collect(const QVector<DiagramItem *> &items)
 {
     m_elements.reserve(size_t(items.size()));
     // Most items of a large drawing are cameras.
@@ -243,7 +243,7 @@ quintptr slotOf(const DiagramItem *item, int mask)
 
 } // namespace
 
-void PoeNetwork::indexElements(const QList<DiagramItem *> &items)
+void PoeNetwork::indexElements(const QVector<DiagramItem *> &items)
 {
     int size = 16;
     while (size < 2 * items.size())
@@ -462,16 +462,21 @@ bool PoeNetwork::solve(int group, double settled, int maxIterations)
 
 // ------------------------------------------------------------------ reshaping
 
-bool PoeNetwork::match(const QList<DiagramItem *> &items, QVector<int> *from) const
+bool PoeNetwork::match(const QVector<DiagramItem *> &items, QVector<int> *from) const
 {
     from->resize(items.size());
     int *to = from->data();
     const int count = items.size();
     const int known = int(m_elements.size());
     // Mostly the drawing starts with every element it had, in their order.
+    const int common = std::min(count, known);
+    const Element *element = m_elements.data();
+    DiagramItem *const *item = items.constData();
     int i = 0;
-    for (; i < count && i < known && m_elements[size_t(i)].item == items.at(i); ++i)
+    while (i < common && element[i].item == item[i]) {
         to[i] = i;
+        ++i;
+    }
     int next = i; // mostly the element that comes next is the one expected
     for (; i < count; ++i) {
         const DiagramItem *item = items.at(i);
@@ -509,7 +514,7 @@ void insertSorted(QVector<int> &list, int value)
 // point switched. No record moves: only the records read again, the lists
 // of the points they join or leave, and the cables from the first element
 // read again on are written. False (nothing done) for any other change.
-bool PoeNetwork::reshapeInPlace(const QList<DiagramItem *> &items, const QVector<int> &from, QVector<bool> &touched,
+bool PoeNetwork::reshapeInPlace(const QVector<DiagramItem *> &items, const QVector<int> &from, QVector<bool> &touched,
                                 Reshaped *out)
 {
     const int count = items.size();
@@ -595,8 +600,6 @@ bool PoeNetwork::reshapeInPlace(const QList<DiagramItem *> &items, const QVector
     m_elements.resize(size_t(stay));
     m_points.resize(size_t(keptPoints));
     m_cameras.resize(size_t(keptCameras));
-    out->elementFrom.resize(count);
-    std::iota(out->elementFrom.begin(), out->elementFrom.begin() + stay, 0);
     for (int i = stay; i < count; ++i) {
         Element element;
         element.item = items.at(i);
@@ -619,9 +622,6 @@ bool PoeNetwork::reshapeInPlace(const QList<DiagramItem *> &items, const QVector
     out->pointFrom.resize(int(m_points.size()));
     std::iota(out->pointFrom.begin(), out->pointFrom.begin() + keptPoints, 0);
     std::fill(out->pointFrom.begin() + keptPoints, out->pointFrom.end(), -1);
-    out->cameraFrom.resize(int(m_cameras.size()));
-    std::iota(out->cameraFrom.begin(), out->cameraFrom.begin() + keptCameras, 0);
-    std::fill(out->cameraFrom.begin() + keptCameras, out->cameraFrom.end(), -1);
     out->pointTo.resize(keptPoints + int(gonePoints.size()));
     std::iota(out->pointTo.begin(), out->pointTo.begin() + keptPoints, 0);
     std::fill(out->pointTo.begin() + keptPoints, out->pointTo.end(), -1);
@@ -657,7 +657,6 @@ bool PoeNetwork::reshapeInPlace(const QList<DiagramItem *> &items, const QVector
     // the point's index.
     bool sameTrees = gonePoints.empty() && int(m_points.size()) == keptPoints;
     for (int e : qAsConst(out->reread)) {
-        out->elementFrom[e] = -1;
         const Element &element = m_elements[size_t(e)];
         if (element.kind != Element::PointElement)
             continue;
@@ -704,7 +703,6 @@ bool PoeNetwork::reshapeInPlace(const QList<DiagramItem *> &items, const QVector
         camera.element = e;
         readCameraWire(c);
         readCamera(camera);
-        out->cameraFrom[c] = -1;
         out->cameras << c;
         if (pointBefore >= 0 && pointBefore != camera.point)
             m_points[size_t(pointBefore)].cameras.removeOne(c);
@@ -754,8 +752,7 @@ bool PoeNetwork::reshapeInPlace(const QList<DiagramItem *> &items, const QVector
             }
         }
     }
-    out->cableFrom.resize(keptCables);
-    std::iota(out->cableFrom.begin(), out->cableFrom.end(), 0);
+    out->cableFrom.resize(keptCables); // below keptCables: not written, see Reshaped
     for (int e = firstRead; e < count; ++e) {
         Element &element = m_elements[size_t(e)];
         if (touched.at(e)) {
@@ -805,7 +802,7 @@ bool PoeNetwork::reshapeInPlace(const QList<DiagramItem *> &items, const QVector
     return true;
 }
 
-void PoeNetwork::reshape(const QList<DiagramItem *> &items, const QVector<int> &from, QVector<bool> touched,
+void PoeNetwork::reshape(const QVector<DiagramItem *> &items, const QVector<int> &from, QVector<bool> touched,
                          Reshaped *out)
 {
     // The lists keep their memory from one change to the next.

@@ -132,7 +132,7 @@ public:
     // the order of the drawing) and their cables, with the gauges of the
     // catalogue's cable types (kept, for types met later). Their power and
     // data trees must be current: the calculation loop builds them.
-    PoeNetwork(const QList<DiagramItem *> &items, double sourceVoltage, const QHash<QString, int> &awgs);
+    PoeNetwork(const QVector<DiagramItem *> &items, double sourceVoltage, const QHash<QString, int> &awgs);
 
     // What a change of the drawing's shape did, as reshape() found it.
     struct Reshaped
@@ -158,6 +158,9 @@ public:
         // Every record kept stands at its index: the elements, points,
         // cameras and cables up to these counts map to themselves (or to -1
         // where read again), all after them are new (cables: copied or new).
+        // Then elementFrom and cameraFrom are not written (reread says
+        // which were read again), nor cableFrom below keptCables: the
+        // identity over the whole drawing would cost more than the change.
         bool inPlace = false;
         int keptElements = 0;
         int keptPoints = 0;
@@ -172,14 +175,14 @@ public:
     // last: per item its element, or -1 for an item that is new (or
     // another item at a known one's address). False when the elements that
     // stayed are no longer in the order of the drawing.
-    bool match(const QList<DiagramItem *> &items, QVector<int> *from) const;
+    bool match(const QVector<DiagramItem *> &items, QVector<int> *from) const;
     // Reads the network again after a change of its shape, items as for
     // the constructor and matched by match(): the elements marked touched
     // (new, another wire list, another place in the trees, mains) and
     // their neighbours, old and new, are read from their items; every other
     // keeps what it was read and solved as. The groups that changed are
     // formed again but not solved.
-    void reshape(const QList<DiagramItem *> &items, const QVector<int> &from, QVector<bool> touched, Reshaped *out);
+    void reshape(const QVector<DiagramItem *> &items, const QVector<int> &from, QVector<bool> touched, Reshaped *out);
 
     // Reads again what an edit may change without changing who is joined to
     // whom: the cameras' power and bitrate, the cables' lengths and types.
@@ -213,14 +216,14 @@ private:
     // True when its bitrate changed.
     bool readCamera(Camera &camera);
     void readSupply(Point &point);
-    void collect(const QList<DiagramItem *> &items);
+    void collect(const QVector<DiagramItem *> &items);
     void readPoint(Point &point);
     void readCameraWire(int index);
     void drawCables(int element);
     int cableOwner(const Cable &cable) const;
     void linkLists();
     void formGroups();
-    bool reshapeInPlace(const QList<DiagramItem *> &items, const QVector<int> &from, QVector<bool> &touched,
+    bool reshapeInPlace(const QVector<DiagramItem *> &items, const QVector<int> &from, QVector<bool> &touched,
                         Reshaped *out);
     void regroup(const QVector<int> &pointWas, const QVector<int> &oldGroupOf, const QVector<bool> &dirty,
                  Reshaped *out);
@@ -236,7 +239,7 @@ private:
     // Element by item: open addressing over a power-of-two table, filled
     // once per reading (a hash of nodes would cost more than the rest).
     QVector<QPair<const DiagramItem *, int>> m_elementOf;
-    void indexElements(const QList<DiagramItem *> &items);
+    void indexElements(const QVector<DiagramItem *> &items);
     void indexElement(const DiagramItem *item, int element);
     void unindexElement(const DiagramItem *item);
     // The records as they were before the last reshape() (of the elements
