@@ -6,6 +6,7 @@
 #include "check/poecheck.h"
 #include "check/poecheckparts.h"
 #include "check/poenetwork.h"
+#include "check/poesetwatch.h"
 #include "diagram/diagramitem.h"
 #include "diagram/wire.h"
 #include "property/core/qtnpropertyset.h"
@@ -40,79 +41,6 @@ QVector<DiagramItem *> drawingItems(const QGraphicsScene *scene)
     QVector<DiagramItem *> items(topmostFirst.size());
     std::reverse_copy(topmostFirst.cbegin(), topmostFirst.cend(), items.begin());
     return items;
-}
-
-// The property sets and their change counts at their new indexes after a
-// change of shape (from: per index its index before, or -1 for one read
-// again through setOf); the kept ones whose values changed since go into
-// edited. A long prefix mostly stays where it was: it is not moved (below
-// start every index is known to map to itself).
-template <typename SetOf>
-void carrySets(QVector<const QtnPropertySet *> &sets, QVector<quint64> &seen, const QVector<int> &from, SetOf setOf,
-               QVector<int> *edited, int start = 0)
-{
-    const int count = from.size();
-    const int known = sets.size();
-    int stay = start;
-    while (stay < count && stay < known && (from.at(stay) == stay || from.at(stay) < 0))
-        ++stay;
-    QVector<QPair<const QtnPropertySet *, quint64>> rest(count - stay);
-    for (int i = stay; i < count; ++i) {
-        if (from.at(i) >= 0)
-            rest[i - stay] = qMakePair(sets.at(from.at(i)), seen.at(from.at(i)));
-    }
-    sets.resize(count);
-    seen.resize(count);
-    for (int i = stay; i < count; ++i) {
-        sets[i] = rest.at(i - stay).first;
-        seen[i] = rest.at(i - stay).second;
-    }
-    for (int i = start; i < count; ++i) {
-        if (from.at(i) < 0) {
-            sets[i] = setOf(i);
-            seen[i] = sets.at(i)->valueChanges();
-        }
-    }
-    for (int i = 0; i < count; ++i) {
-        if (i >= start && from.at(i) < 0)
-            continue;
-        const quint64 changes = sets.at(i)->valueChanges();
-        if (changes != seen.at(i)) {
-            seen[i] = changes;
-            *edited << i;
-        }
-    }
-}
-
-// The same where every kept set stands at its index, and the ones read
-// again (every new one among them) are listed in order.
-template <typename SetOf>
-void carrySetsInPlace(QVector<const QtnPropertySet *> &sets, QVector<quint64> &seen, int count,
-                      const QVector<int> &reread, SetOf setOf, QVector<int> *edited)
-{
-    sets.resize(count);
-    seen.resize(count);
-    const QtnPropertySet **set = sets.data();
-    quint64 *counts = seen.data();
-    // Between the ones read again, a tight run over the rest.
-    int i = 0;
-    for (int next : reread) {
-        for (; i < next; ++i) {
-            if (set[i]->valueChanges() != counts[i]) {
-                counts[i] = set[i]->valueChanges();
-                *edited << i;
-            }
-        }
-        set[next] = setOf(next);
-        counts[next] = set[next]->valueChanges();
-        i = next + 1;
-    }
-    for (; i < count; ++i) {
-        if (set[i]->valueChanges() != counts[i]) {
-            counts[i] = set[i]->valueChanges();
-            *edited << i;
-        }
-    }
 }
 
 } // namespace
@@ -168,11 +96,8 @@ private:
     int m_readings = 0;
 
     QVector<PointShape> m_shapes;
-    QVector<const QtnPropertySet *> m_itemSets; // per element
-    QVector<quint64> m_itemSeen;                // per element: its set's change count
+    PoeSetWatch m_sets;
     PoeNetwork::Reshaped m_reshaped;
-    QVector<const QtnPropertySet *> m_cableSets;
-    QVector<quint64> m_cableSeen;               // per cable
 };
 
 // ------------------------------------------------------------------ updates
@@ -204,19 +129,11 @@ bool PoeCheckTracker::Impl::findEdit(Edit *edit) const
         if (!shapeOf(p, false))
             return false;
     }
-    const int items = m_itemSets.size();
-    for (int e = 0; e < items; ++e) {
-        if (m_itemSets.at(e)->valueChanges() == m_itemSeen.at(e))
-            continue;
+    m_sets.edited(&edit->items, &edit->cables);
+    for (int e : qAsConst(edit->items)) {
         const Element &element = elements[size_t(e)];
         if (element.kind == Element::PointElement && !shapeOf(element.index, true))
             return false;
-        edit->items << e;
-    }
-    const int cables = m_cableSets.size();
-    for (int c = 0; c < cables; ++c) {
-        if (m_cableSets.at(c)->valueChanges() != m_cableSeen.at(c))
-            edit->cables << c;
     }
     edit->settings = !(PoeCheck::storageSettings(m_scene) == m_parts.result.storage);
     return true;
@@ -302,23 +219,11 @@ void PoeCheckTracker::Impl::fullCheck(const QGraphicsScene *scene)
 
     const QVector<DiagramItem *> items = drawingItems(scene);
     m_parts.network.reset(new PoeNetwork(items, PoeCheck::SourceVoltage, m_tables->awgs));
-    const std::vector<PoeNetwork::Cable> &cables = m_parts.network->cables();
     PoeCheckResult &result = m_parts.result;
     result = PoeCheckResult();
     result.storage = PoeCheck::storageSettings(scene);
     result.items = items;
-    m_itemSets.resize(items.size());
-    m_itemSeen.resize(items.size());
-    for (int e = 0; e < items.size(); ++e) {
-        m_itemSets[e] = items.at(e)->propertySet();
-        m_itemSeen[e] = m_itemSets.at(e)->valueChanges();
-    }
-    m_cableSets.resize(int(cables.size()));
-    m_cableSeen.resize(int(cables.size()));
-    for (int c = 0; c < int(cables.size()); ++c) {
-        m_cableSets[c] = cables[size_t(c)].wire->propertySet();
-        m_cableSeen[c] = m_cableSets.at(c)->valueChanges();
-    }
+    m_sets.readAll(*m_parts.network);
     readShapes();
     m_parts.checkAll();
 }
@@ -386,7 +291,7 @@ bool PoeCheckTracker::Impl::reshapeCheck(const QGraphicsScene *scene, bool *inPl
         const int i = to(point.element);
         if (i >= 0 && !touched.at(i) && from.at(i) >= 0
             && !shapeOf(elements[size_t(point.element)].index,
-                        m_itemSets.at(point.element)->valueChanges() != m_itemSeen.at(point.element)))
+                        m_sets.itemEdited(point.element)))
             touch(i);
     }
     // Reading a quarter of the drawing again costs what reading it all does.
@@ -399,16 +304,8 @@ bool PoeCheckTracker::Impl::reshapeCheck(const QGraphicsScene *scene, bool *inPl
     network.reshape(items, from, touched, &reshaped);
     *inPlace = reshaped.inPlace;
     QVector<int> edited;
-    const auto itemSet = [&](int e) { return items.at(e)->propertySet(); };
-    if (reshaped.inPlace)
-        carrySetsInPlace(m_itemSets, m_itemSeen, count, reshaped.reread, itemSet, &edited);
-    else
-        carrySets(m_itemSets, m_itemSeen, reshaped.elementFrom, itemSet, &edited);
-    const std::vector<PoeNetwork::Cable> &cables = network.cables();
     QVector<int> editedCables;
-    carrySets(m_cableSets, m_cableSeen, reshaped.cableFrom,
-              [&](int c) { return cables[size_t(c)].wire->propertySet(); }, &editedCables,
-              reshaped.inPlace ? reshaped.keptCables : 0);
+    m_sets.carry(network, reshaped, &edited, &editedCables);
     readShapes(reshaped);
     seen();
 
@@ -432,16 +329,17 @@ void PoeCheckTracker::Impl::partialCheck(const Edit &edit)
 {
     m_parts.result.storage = PoeCheck::storageSettings(m_scene);
     for (int e : edit.items) {
-        m_itemSeen[e] = m_itemSets.at(e)->valueChanges();
+        m_sets.takeItem(e);
         m_parts.elementChanged(e);
     }
     for (int c : edit.cables) {
-        m_cableSeen[c] = m_cableSets.at(c)->valueChanges();
+        m_sets.takeCable(c);
         m_parts.cableChanged(c);
     }
     if (edit.settings)
         m_parts.settingsChanged();
     m_parts.checkMarked();
+    m_sets.takeLog();
     m_total = QtnPropertyBase::totalValueChanges();
 }
 
@@ -488,7 +386,7 @@ void PoeCheckTracker::Impl::writeStorage()
     if (checks != m_readings)
         return;
     for (const Write &write : qAsConst(writes))
-        m_itemSeen[write.element] = write.set->valueChanges();
+        m_sets.takeItem(write.element);
     if (current)
         m_total = QtnPropertyBase::totalValueChanges();
 }

@@ -232,71 +232,16 @@ int PoeNetwork::cableOf(const Wire *wire) const
     return -1;
 }
 
-namespace {
-
-quintptr slotOf(const DiagramItem *item, int mask)
-{
-    // Items are allocated apart; the low bits of an address say little.
-    const quintptr bits = reinterpret_cast<quintptr>(item);
-    return ((bits >> 4) ^ (bits >> 13)) & quintptr(mask);
-}
-
-} // namespace
-
 void PoeNetwork::indexElements(const QVector<DiagramItem *> &items)
 {
-    int size = 16;
-    while (size < 2 * items.size())
-        size *= 2;
-    m_elementOf.fill({nullptr, -1}, size);
+    m_elementOf.reset(items.size());
     for (int element = 0; element < items.size(); ++element)
-        indexElement(items.at(element), element);
-}
-
-void PoeNetwork::indexElement(const DiagramItem *item, int element)
-{
-    const int mask = m_elementOf.size() - 1;
-    quintptr slot = slotOf(item, mask);
-    while (m_elementOf.at(int(slot)).first)
-        slot = (slot + 1) & quintptr(mask);
-    m_elementOf[int(slot)] = {item, element};
-}
-
-// Linear probing keeps every entry reachable from its own slot without a
-// gap: the entries after the one taken out move back to close it.
-void PoeNetwork::unindexElement(const DiagramItem *item)
-{
-    const int mask = m_elementOf.size() - 1;
-    int slot = int(slotOf(item, mask));
-    while (m_elementOf.at(slot).first != item) {
-        if (!m_elementOf.at(slot).first)
-            return;
-        slot = (slot + 1) & mask;
-    }
-    for (int next = (slot + 1) & mask; m_elementOf.at(next).first; next = (next + 1) & mask) {
-        const int home = int(slotOf(m_elementOf.at(next).first, mask));
-        // It stays where its home lies cyclically after the gap, up to it.
-        const bool stays = slot <= next ? (slot < home && home <= next) : (slot < home || home <= next);
-        if (stays)
-            continue;
-        m_elementOf[slot] = m_elementOf.at(next);
-        slot = next;
-    }
-    m_elementOf[slot] = {nullptr, -1};
+        m_elementOf.insert(items.at(element), element);
 }
 
 int PoeNetwork::elementOf(const DiagramItem *item) const
 {
-    if (!item || m_elementOf.isEmpty())
-        return -1;
-    const int mask = m_elementOf.size() - 1;
-    for (quintptr slot = slotOf(item, mask);; slot = (slot + 1) & quintptr(mask)) {
-        const QPair<const DiagramItem *, int> &entry = m_elementOf.at(int(slot));
-        if (entry.first == item)
-            return entry.second;
-        if (!entry.first)
-            return -1;
-    }
+    return m_elementOf.value(item);
 }
 
 int PoeNetwork::pointOf(const DiagramItem *item) const
@@ -526,7 +471,7 @@ bool PoeNetwork::reshapeInPlace(const QVector<DiagramItem *> &items, const QVect
         if (from.at(i) >= 0)
             return false;
     }
-    if (m_elementOf.size() < 2 * count)
+    if (!m_elementOf.fits(count))
         return false;
 
     // What went: every element from stay on, and with them the points and
@@ -548,9 +493,9 @@ bool PoeNetwork::reshapeInPlace(const QVector<DiagramItem *> &items, const QVect
                       std::make_move_iterator(m_points.end()));
     goneCameras.assign(m_cameras.begin() + keptCameras, m_cameras.end());
     for (const Element &element : gone)
-        unindexElement(element.item);
+        m_elementOf.remove(element.item);
     for (int i = stay; i < count; ++i)
-        indexElement(items.at(i), i);
+        m_elementOf.insert(items.at(i), i);
 
     // Whatever was joined to what went, or is joined to what came, sees
     // another drawing.
@@ -869,17 +814,17 @@ void PoeNetwork::reshape(const QVector<DiagramItem *> &items, const QVector<int>
             moved = moved || from.at(i) != i;
         }
     }
-    if (moved || m_elementOf.size() < 2 * count) {
+    if (moved || !m_elementOf.fits(count)) {
         indexElements(items);
     } else {
         // Out first: a new item may have the address of one that went.
         for (int e = 0; e < knownElements; ++e) {
             if (elementTo.at(e) < 0)
-                unindexElement(oldElement(e).item);
+                m_elementOf.remove(oldElement(e).item);
         }
         for (int i = 0; i < count; ++i) {
             if (from.at(i) < 0)
-                indexElement(items.at(i), i);
+                m_elementOf.insert(items.at(i), i);
         }
     }
 

@@ -1,6 +1,7 @@
 #ifndef CHECK_POENETWORK_H
 #define CHECK_POENETWORK_H
 
+#include "check/poeaddresstable.h"
 #include "check/poecable.h"
 #include "check/poestandard.h"
 
@@ -236,12 +237,8 @@ private:
     std::vector<Cable> m_cables;
     std::vector<Group> m_groups;
     QVector<CableType> m_cableTypes;
-    // Element by item: open addressing over a power-of-two table, filled
-    // once per reading (a hash of nodes would cost more than the rest).
-    QVector<QPair<const DiagramItem *, int>> m_elementOf;
+    PoeAddressTable m_elementOf; // element by item, filled once per reading
     void indexElements(const QVector<DiagramItem *> &items);
-    void indexElement(const DiagramItem *item, int element);
-    void unindexElement(const DiagramItem *item);
     // The records as they were before the last reshape() (of the elements
     // and cameras, those past the prefix that stayed), for their memory.
     struct

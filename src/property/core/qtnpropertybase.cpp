@@ -471,7 +471,18 @@ void QtnPropertyBase::countInListingSets(bool value)
     for (const ListingSet& listing : qAsConst(m_listingSets))
     {
         if (value)
-            ++listing.set->m_valueChanges;
+        {
+            QtnPropertySet* set = listing.set;
+            ++set->m_valueChanges;
+            if (set->m_listingSets.isEmpty()
+                && (QtnPropertySet::s_changeLogEnd == 0
+                    || QtnPropertySet::s_changeLog[(QtnPropertySet::s_changeLogEnd - 1) % QtnPropertySet::ChangeLogSize]
+                           != set))
+            {
+                QtnPropertySet::s_changeLog[QtnPropertySet::s_changeLogEnd % QtnPropertySet::ChangeLogSize] = set;
+                ++QtnPropertySet::s_changeLogEnd;
+            }
+        }
         listing.set->m_revision = nextRevision();
         listing.set->countInListingSets(value);
     }

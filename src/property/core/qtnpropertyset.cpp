@@ -8,6 +8,9 @@
 #include <QJsonValue>
 #include <QRegularExpression>
 
+const QtnPropertySet* QtnPropertySet::s_changeLog[QtnPropertySet::ChangeLogSize] = {};
+quint64 QtnPropertySet::s_changeLogEnd = 0;
+
 namespace
 {
 const quint8 qtnSetBodyVersion = 1;

@@ -48,6 +48,27 @@ public:
     // first one's place in memory.
     quint64 revision() const { return m_revision; }
 
+    // Every value change below a set that no other set lists (an item's
+    // whole set) is logged with that set, the last ChangeLogSize kept (one
+    // entry for changes in a row to one set): a reader that remembers the
+    // log's end finds the sets that changed since without looking at every
+    // set it knows. The address may since hold another set: compare what
+    // it shows before using it.
+    enum { ChangeLogSize = 1024 };
+    static quint64 changeLogEnd() { return s_changeLogEnd; }
+    // Calls visit(set) for every set logged after end, oldest first (a set
+    // may come more than once); false, and nothing visited, when the log no
+    // longer reaches back that far.
+    template <typename Visit>
+    static bool changedSince(quint64 end, Visit visit)
+    {
+        if (end > s_changeLogEnd || s_changeLogEnd - end > quint64(ChangeLogSize))
+            return false;
+        for (quint64 entry = end; entry < s_changeLogEnd; ++entry)
+            visit(s_changeLog[entry % ChangeLogSize]);
+        return true;
+    }
+
     Q_INVOKABLE bool fromJson(const QJsonObject& jsonObject);
     Q_INVOKABLE bool toJson(QJsonObject& jsonObject) const;
 
@@ -78,6 +99,8 @@ private:
     bool m_ignoreChildPropertyChanges;
     quint64 m_valueChanges = 0;
     quint64 m_revision;
+    static const QtnPropertySet* s_changeLog[ChangeLogSize];
+    static quint64 s_changeLogEnd;
 
     friend class QtnPropertyBase;
 };

@@ -1,0 +1,158 @@
+#include "check/poesetwatch.h"
+
+#include "diagram/diagramitem.h"
+#include "diagram/wire.h"
+#include "property/core/qtnpropertyset.h"
+#include "propertysets/qtnpropertysetwire.h"
+
+#include <algorithm>
+
+void PoeSetWatch::readAll(const PoeNetwork &network)
+{
+    const std::vector<PoeNetwork::Element> &elements = network.elements();
+    const std::vector<PoeNetwork::Cable> &cables = network.cables();
+    m_itemSets.resize(int(elements.size()));
+    m_itemSeen.resize(int(elements.size()));
+    for (int e = 0; e < int(elements.size()); ++e) {
+        m_itemSets[e] = elements[size_t(e)].item->propertySet();
+        m_itemSeen[e] = m_itemSets.at(e)->valueChanges();
+    }
+    m_cableSets.resize(int(cables.size()));
+    m_cableSeen.resize(int(cables.size()));
+    for (int c = 0; c < int(cables.size()); ++c) {
+        m_cableSets[c] = cables[size_t(c)].wire->propertySet();
+        m_cableSeen[c] = m_cableSets.at(c)->valueChanges();
+    }
+    indexAll();
+    takeLog();
+}
+
+void PoeSetWatch::indexAll()
+{
+    m_index.reset(m_itemSets.size() + m_cableSets.size());
+    for (int e = 0; e < m_itemSets.size(); ++e)
+        m_index.insert(m_itemSets.at(e), e);
+    for (int c = 0; c < m_cableSets.size(); ++c)
+        m_index.insert(m_cableSets.at(c), cableCode(c));
+}
+
+void PoeSetWatch::takeLog()
+{
+    m_logEnd = QtnPropertySet::changeLogEnd();
+}
+
+void PoeSetWatch::edited(QVector<int> *items, QVector<int> *cables) const
+{
+    const auto cableEdited = [&](int c) { return m_cableSets.at(c)->valueChanges() != m_cableSeen.at(c); };
+    const bool logged = QtnPropertySet::changedSince(m_logEnd, [&](const QtnPropertySet *set) {
+        const int code = m_index.value(set);
+        // The address may hold another set by now: only the one known counts.
+        if (code >= 0) {
+            if (code < m_itemSets.size() && m_itemSets.at(code) == set && itemEdited(code))
+                *items << code;
+        } else if (code <= cableCode(0)) {
+            const int c = cableCode(0) - code;
+            if (c < m_cableSets.size() && m_cableSets.at(c) == set && cableEdited(c))
+                *cables << c;
+        }
+    });
+    if (!logged) {
+        for (int e = 0; e < m_itemSets.size(); ++e) {
+            if (itemEdited(e))
+                *items << e;
+        }
+        for (int c = 0; c < m_cableSets.size(); ++c) {
+            if (cableEdited(c))
+                *cables << c;
+        }
+        return;
+    }
+    // A set logged more than once comes once, and they come in order.
+    for (QVector<int> *list : {items, cables}) {
+        std::sort(list->begin(), list->end());
+        list->erase(std::unique(list->begin(), list->end()), list->end());
+    }
+}
+
+void PoeSetWatch::carry(const PoeNetwork &network, const PoeNetwork::Reshaped &reshaped, QVector<int> *items,
+                        QVector<int> *cables)
+{
+    carryItems(network, reshaped);
+    carryCables(network, reshaped);
+    if (!reshaped.inPlace)
+        indexAll();
+    // The ones read again were taken in as they stand: only the kept ones
+    // can show edits.
+    edited(items, cables);
+    for (int e : qAsConst(*items))
+        takeItem(e);
+    for (int c : qAsConst(*cables))
+        takeCable(c);
+    takeLog();
+}
+
+// In place, the kept sets stand where they stood; else they move to their
+// new indexes (a long prefix mostly stays).
+void PoeSetWatch::carryItems(const PoeNetwork &network, const PoeNetwork::Reshaped &reshaped)
+{
+    const std::vector<PoeNetwork::Element> &elements = network.elements();
+    const int count = int(elements.size());
+    const auto read = [&](int e) {
+        m_itemSets[e] = elements[size_t(e)].item->propertySet();
+        m_itemSeen[e] = m_itemSets.at(e)->valueChanges();
+    };
+    if (reshaped.inPlace) {
+        for (int e = reshaped.keptElements; e < m_itemSets.size(); ++e)
+            m_index.remove(m_itemSets.at(e));
+        m_itemSets.resize(count);
+        m_itemSeen.resize(count);
+        for (int e : reshaped.reread) {
+            read(e);
+            if (e >= reshaped.keptElements)
+                m_index.insert(m_itemSets.at(e), e);
+        }
+        return;
+    }
+    const QVector<int> &from = reshaped.elementFrom;
+    const QVector<const QtnPropertySet *> sets = m_itemSets;
+    const QVector<quint64> seen = m_itemSeen;
+    m_itemSets.resize(count);
+    m_itemSeen.resize(count);
+    for (int e = 0; e < count; ++e) {
+        if (from.at(e) < 0) {
+            read(e);
+        } else {
+            m_itemSets[e] = sets.at(from.at(e));
+            m_itemSeen[e] = seen.at(from.at(e));
+        }
+    }
+}
+
+// The cables before the kept count stand where they stood in place; the
+// rest move or are read again.
+void PoeSetWatch::carryCables(const PoeNetwork &network, const PoeNetwork::Reshaped &reshaped)
+{
+    const std::vector<PoeNetwork::Cable> &cables = network.cables();
+    const int count = int(cables.size());
+    const int start = reshaped.inPlace ? reshaped.keptCables : 0;
+    const QVector<int> &from = reshaped.cableFrom;
+    const QVector<const QtnPropertySet *> sets = m_cableSets.mid(start);
+    const QVector<quint64> seen = m_cableSeen.mid(start);
+    if (reshaped.inPlace) {
+        for (const QtnPropertySet *set : sets)
+            m_index.remove(set);
+    }
+    m_cableSets.resize(count);
+    m_cableSeen.resize(count);
+    for (int c = start; c < count; ++c) {
+        if (from.at(c) < 0) {
+            m_cableSets[c] = cables[size_t(c)].wire->propertySet();
+            m_cableSeen[c] = m_cableSets.at(c)->valueChanges();
+        } else {
+            m_cableSets[c] = sets.at(from.at(c) - start);
+            m_cableSeen[c] = seen.at(from.at(c) - start);
+        }
+        if (reshaped.inPlace)
+            m_index.insert(m_cableSets.at(c), cableCode(c));
+    }
+}
