@@ -11,6 +11,8 @@
 #include "diagram/diagramscene.h"
 #include "diagram/wire.h"
 #include "networkbuilder.h"
+#include "property/core/qtnpropertyint.h"
+#include "property/core/qtnpropertyset.h"
 #include "propertysets/qtnpropertysetcamera.h"
 #include "propertysets/qtnpropertysetpd.h"
 #include "propertysets/qtnpropertysetproject.h"
@@ -120,6 +122,9 @@ void TestPoeCheckTracker::trackerFollowsEdits()
     DiagramItem *loose = net.addCamera({900, 300}, 9);
     DiagramScene *scene = net.scene();
 
+    QtnPropertySet outsideA, outsideB;
+    const QPair<QtnPropertyInt *, QtnPropertyInt *> outside(new QtnPropertyInt(&outsideA),
+                                                            new QtnPropertyInt(&outsideB));
     PoeCheckTracker tracker;
     // The storage written, as the editor writes it: its own writes make no
     // work for the next update.
@@ -153,6 +158,13 @@ void TestPoeCheckTracker::trackerFollowsEdits()
              cameras.at(2)->setLocation(QStringLiteral("Brama"));
          }},
         {"the archive", Work::Partial, [&] { scene->projectSet()->ArchiveDays.setValue(60); }},
+        {"a power behind a full change log", Work::Partial, [&] {
+             // Sets outside the drawing fill the log first: the edit is
+             // found by looking at every set after all.
+             for (int i = 0; i <= QtnPropertySet::ChangeLogSize; ++i)
+                 (i % 2 ? outside.first : outside.second)->setValue(i);
+             cameras.at(4)->cameraSet()->Power.setValue(25);
+         }},
         {"a point off the mains", Work::Full, [&] { second->setPower230(false); }},
         {"a cable drawn", Work::Full, [&] { net.connect(recorder, loose, 15)->setType(kCat5e); }},
         {"a point moved", Work::Full, [&] { second->setPos(second->pos() + QPointF(-700, 300)); }},

@@ -331,6 +331,53 @@ private Q_SLOTS:
         QCOMPARE(QtnPropertyEnumBase::totalListChanges(), lists + 1);
         QVERIFY(other.revision() != top.revision());
     }
+
+    // The change log names the outermost set of every value change (a set
+    // listed by another is never named), once for changes in a row, only
+    // value changes, and says so when it no longer reaches back.
+    void changeLog()
+    {
+        QtnPropertySet first;
+        QtnPropertySet* inner = new QtnPropertySet(&first);
+        QtnPropertyInt* deep = new QtnPropertyInt(inner);
+        QtnPropertyInt* flat = new QtnPropertyInt(&first);
+        QtnPropertySet second;
+        QtnPropertyInt* other = new QtnPropertyInt(&second);
+        const auto logged = [](quint64 since) {
+            QList<const QtnPropertySet*> sets;
+            if (!QtnPropertySet::changedSince(since, [&](const QtnPropertySet* set) { sets << set; }))
+                sets << nullptr;
+            return sets;
+        };
+
+        quint64 end = QtnPropertySet::changeLogEnd();
+        deep->setValue(1);
+        flat->setValue(2);
+        deep->blockSignals(true);
+        deep->setValue(3);   // blocked signals still count
+        deep->blockSignals(false);
+        other->setValue(4);
+        deep->setName(QStringLiteral("Renamed"));
+        deep->setState(QtnPropertyStateImmutable);
+        deep->setValue(3);   // no change
+        flat->setValue(5);
+        QCOMPARE(logged(end), (QList<const QtnPropertySet*>{&first, &second, &first}));
+        QVERIFY(logged(QtnPropertySet::changeLogEnd()).isEmpty());
+        QCOMPARE(logged(QtnPropertySet::changeLogEnd() + 1), QList<const QtnPropertySet*>{nullptr});
+
+        // Two sets in turn fill the log: the oldest entries are gone.
+        end = QtnPropertySet::changeLogEnd();
+        for (int i = 0; i < QtnPropertySet::ChangeLogSize / 2; ++i)
+        {
+            other->setValue(100 + i);
+            flat->setValue(100 + i);
+        }
+        QCOMPARE(logged(end).size(), int(QtnPropertySet::ChangeLogSize));
+        other->setValue(-1);
+        flat->setValue(-1);
+        QCOMPARE(logged(end), QList<const QtnPropertySet*>{nullptr});
+        QCOMPARE(logged(QtnPropertySet::changeLogEnd() - 1), QList<const QtnPropertySet*>{&first});
+    }
 };
 
 QTEST_GUILESS_MAIN(TestPropertyRelay)
