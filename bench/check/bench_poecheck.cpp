@@ -164,6 +164,9 @@ void BenchPoeCheck::report()
     std::printf("%-20s %-10s %17s %17s %10s\n", "network", "after", "loop", "check", "check/loop");
     for (const QString &kind : {QStringLiteral("site"), QStringLiteral("chains")}) {
         for (int cameras : {100, 1000, 5000}) {
+            if (!qEnvironmentVariableIsEmpty("MOX_BENCH_ONLY")
+                && qgetenv("MOX_BENCH_ONLY") != (kind + QString::number(cameras)).toUtf8())
+                continue;
             std::unique_ptr<NetworkBuilder> net = network(kind, cameras);
             QGraphicsScene *scene = net->scene();
             CalcLoop calc(scene);
