@@ -16,6 +16,7 @@
 #include <QGraphicsScene>
 
 #include <algorithm>
+#include <numeric>
 
 namespace {
 
@@ -239,12 +240,15 @@ bool PoeCheckTracker::Impl::reshapeCheck(const QGraphicsScene *scene, bool *inPl
 {
     PoeNetwork &network = *m_parts.network;
     const QVector<DiagramItem *> items = drawingItems(scene);
+    const int count = items.size();
     QVector<int> from;
+    // Mostly the elements before the first that changed map to themselves:
+    // only the rest is looked at one by one.
+    int stay = count;
     if (DiagramItem::stackingRevision() == m_stacking) {
-        from.resize(items.size());
-        for (int i = 0; i < items.size(); ++i)
-            from[i] = i;
-    } else if (!network.match(items, &from)) {
+        from.resize(count);
+        std::iota(from.begin(), from.end(), 0);
+    } else if (!network.match(items, &from, &stay)) {
         return false;
     }
     QVector<bool> touched(items.size(), false);
@@ -253,12 +257,6 @@ bool PoeCheckTracker::Impl::reshapeCheck(const QGraphicsScene *scene, bool *inPl
         touches += touched.at(i) ? 0 : 1;
         touched[i] = true;
     };
-    // Mostly the elements before the first that changed map to themselves:
-    // only the rest is looked at one by one.
-    const int count = items.size();
-    int stay = 0;
-    while (stay < count && from.at(stay) == stay)
-        ++stay;
     const std::vector<Element> &elements = network.elements();
     QVector<int> toTail(std::max(0, int(elements.size()) - stay), -1);
     for (int i = stay; i < count; ++i) {
@@ -268,13 +266,16 @@ bool PoeCheckTracker::Impl::reshapeCheck(const QGraphicsScene *scene, bool *inPl
             toTail[from.at(i) - stay] = i;
     }
     const auto to = [&](int e) { return e < stay ? e : toTail.at(e - stay); };
+    int unchanged = stay;
     // The items whose wiring moved on, from the log where it reaches back
     // far enough, else from every item's stamp.
     const auto rewired = [&](int i) {
         touch(i);
         // Made since: another item where a known one was.
-        if (from.at(i) >= 0 && items.at(i)->serial() != elements[size_t(from.at(i))].serial)
+        if (from.at(i) >= 0 && items.at(i)->serial() != elements[size_t(from.at(i))].serial) {
             from[i] = -1;
+            unchanged = std::min(unchanged, i);
+        }
     };
     const bool logged = DiagramItem::wiringSince(m_wiring, [&](const DiagramItem *item, quint64) {
         const int e = network.elementOf(item);
@@ -301,7 +302,7 @@ bool PoeCheckTracker::Impl::reshapeCheck(const QGraphicsScene *scene, bool *inPl
     ++m_readings;
     // Kept from one change to the next: its lists keep their memory.
     PoeNetwork::Reshaped &reshaped = m_reshaped;
-    network.reshape(items, from, touched, &reshaped);
+    network.reshape(items, from, unchanged, touched, &reshaped);
     *inPlace = reshaped.inPlace;
     QVector<int> edited;
     QVector<int> editedCables;

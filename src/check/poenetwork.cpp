@@ -407,7 +407,7 @@ bool PoeNetwork::solve(int group, double settled, int maxIterations)
 
 // ------------------------------------------------------------------ reshaping
 
-bool PoeNetwork::match(const QVector<DiagramItem *> &items, QVector<int> *from) const
+bool PoeNetwork::match(const QVector<DiagramItem *> &items, QVector<int> *from, int *unchanged) const
 {
     from->resize(items.size());
     int *to = from->data();
@@ -422,6 +422,7 @@ bool PoeNetwork::match(const QVector<DiagramItem *> &items, QVector<int> *from) 
         to[i] = i;
         ++i;
     }
+    *unchanged = i;
     int next = i; // mostly the element that comes next is the one expected
     for (; i < count; ++i) {
         const DiagramItem *item = items.at(i);
@@ -459,12 +460,12 @@ void insertSorted(QVector<int> &list, int value)
 // point switched. No record moves: only the records read again, the lists
 // of the points they join or leave, and the cables from the first element
 // read again on are written. False (nothing done) for any other change.
-bool PoeNetwork::reshapeInPlace(const QVector<DiagramItem *> &items, const QVector<int> &from, QVector<bool> &touched,
-                                Reshaped *out)
+bool PoeNetwork::reshapeInPlace(const QVector<DiagramItem *> &items, const QVector<int> &from, int unchanged,
+                                QVector<bool> &touched, Reshaped *out)
 {
     const int count = items.size();
     const int known = int(m_elements.size());
-    int stay = 0;
+    int stay = std::min({unchanged, count, known});
     while (stay < count && stay < known && from.at(stay) == stay)
         ++stay;
     for (int i = stay; i < count; ++i) {
@@ -519,7 +520,9 @@ bool PoeNetwork::reshapeInPlace(const QVector<DiagramItem *> &items, const QVect
         if (point.feeder >= keptPoints || point.uplink >= keptPoints)
             touched[point.element] = true;
     }
-    for (const Cable &cable : m_cables) {
+    // (Only something that went can be at the far end of a cable.)
+    for (int c = 0; !gone.empty() && c < int(m_cables.size()); ++c) {
+        const Cable &cable = m_cables[size_t(c)];
         if (cable.start >= stay && cable.end >= 0 && cable.end < stay)
             touched[cable.end] = true;
         else if (cable.start < stay && cable.end >= stay)
@@ -747,8 +750,8 @@ bool PoeNetwork::reshapeInPlace(const QVector<DiagramItem *> &items, const QVect
     return true;
 }
 
-void PoeNetwork::reshape(const QVector<DiagramItem *> &items, const QVector<int> &from, QVector<bool> touched,
-                         Reshaped *out)
+void PoeNetwork::reshape(const QVector<DiagramItem *> &items, const QVector<int> &from, int unchanged,
+                         QVector<bool> touched, Reshaped *out)
 {
     // The lists keep their memory from one change to the next.
     out->points.clear();
@@ -758,7 +761,7 @@ void PoeNetwork::reshape(const QVector<DiagramItem *> &items, const QVector<int>
     out->inPlace = false;
     out->keptElements = out->keptPoints = out->keptCameras = out->keptCables = 0;
     out->firstChanged = 0;
-    if (reshapeInPlace(items, from, touched, out))
+    if (reshapeInPlace(items, from, unchanged, touched, out))
         return;
     const int count = items.size();
     const int knownElements = int(m_elements.size());

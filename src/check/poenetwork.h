@@ -175,15 +175,18 @@ public:
     // The items of the drawing as they stand against the elements read
     // last: per item its element, or -1 for an item that is new (or
     // another item at a known one's address). False when the elements that
-    // stayed are no longer in the order of the drawing.
-    bool match(const QVector<DiagramItem *> &items, QVector<int> *from) const;
+    // stayed are no longer in the order of the drawing. unchanged: how
+    // many items at the start map to their own index.
+    bool match(const QVector<DiagramItem *> &items, QVector<int> *from, int *unchanged) const;
     // Reads the network again after a change of its shape, items as for
     // the constructor and matched by match(): the elements marked touched
     // (new, another wire list, another place in the trees, mains) and
     // their neighbours, old and new, are read from their items; every other
     // keeps what it was read and solved as. The groups that changed are
-    // formed again but not solved.
-    void reshape(const QVector<DiagramItem *> &items, const QVector<int> &from, QVector<bool> touched, Reshaped *out);
+    // formed again but not solved. The first unchanged items are known to
+    // map to their own index.
+    void reshape(const QVector<DiagramItem *> &items, const QVector<int> &from, int unchanged, QVector<bool> touched,
+                 Reshaped *out);
 
     // Reads again what an edit may change without changing who is joined to
     // whom: the cameras' power and bitrate, the cables' lengths and types.
@@ -224,8 +227,8 @@ private:
     int cableOwner(const Cable &cable) const;
     void linkLists();
     void formGroups();
-    bool reshapeInPlace(const QVector<DiagramItem *> &items, const QVector<int> &from, QVector<bool> &touched,
-                        Reshaped *out);
+    bool reshapeInPlace(const QVector<DiagramItem *> &items, const QVector<int> &from, int unchanged,
+                        QVector<bool> &touched, Reshaped *out);
     void regroup(const QVector<int> &pointWas, const QVector<int> &oldGroupOf, const QVector<bool> &dirty,
                  Reshaped *out);
 
