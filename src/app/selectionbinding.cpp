@@ -202,9 +202,14 @@ void SelectionBinding::secondHalf()
         m_window->projectDoc()->updateTitleBlock();
     }
 
-    CalcLoop loop(scene, &m_window->m_bUpdateProperties);
-    g_counters.passes += loop.run(m_settled);
-    emit calculated();
+    {
+        // The calculation and whatever follows it (the PoE check) see one
+        // catalogue, looked at once.
+        Catalogue::Pass catalogue;
+        CalcLoop loop(scene, &m_window->m_bUpdateProperties);
+        g_counters.passes += loop.run(m_settled);
+        emit calculated();
+    }
 
     // Only the items that show something else now are painted again: the
     // calculation rewrites voltages all over the sheet, most of which show
