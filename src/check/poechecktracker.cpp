@@ -288,11 +288,18 @@ bool PoeCheckTracker::Impl::reshapeCheck(const QGraphicsScene *scene, bool *inPl
     }
     // Points that stand elsewhere in the trees, or gained or lost mains,
     // recorder or PC.
+    // (The points come in the order of their elements; the sets edited
+    // come from the log, in order.)
+    QVector<int> editedItems;
+    QVector<int> editedWires;
+    m_sets.edited(&editedItems, &editedWires);
+    const int *nextEdited = editedItems.cbegin();
     for (const PoeNetwork::Point &point : network.points()) {
+        while (nextEdited != editedItems.cend() && *nextEdited < point.element)
+            ++nextEdited;
+        const bool values = nextEdited != editedItems.cend() && *nextEdited == point.element;
         const int i = to(point.element);
-        if (i >= 0 && !touched.at(i) && from.at(i) >= 0
-            && !shapeOf(elements[size_t(point.element)].index,
-                        m_sets.itemEdited(point.element)))
+        if (i >= 0 && !touched.at(i) && from.at(i) >= 0 && !shapeOf(elements[size_t(point.element)].index, values))
             touch(i);
     }
     // Reading a quarter of the drawing again costs what reading it all does.

@@ -38,7 +38,7 @@ void PoeSetWatch::indexAll()
 
 void PoeSetWatch::takeLog()
 {
-    m_logEnd = QtnPropertySet::changeLogEnd();
+    m_logEnd = QtnPropertySet::markChangeLog();
 }
 
 void PoeSetWatch::edited(QVector<int> *items, QVector<int> *cables) const

@@ -474,8 +474,10 @@ void QtnPropertyBase::countInListingSets(bool value)
         {
             QtnPropertySet* set = listing.set;
             ++set->m_valueChanges;
+            // A change in a row to the set logged last is in the log for
+            // every reader that marked it before that entry.
             if (set->m_listingSets.isEmpty()
-                && (QtnPropertySet::s_changeLogEnd == 0
+                && (QtnPropertySet::s_changeLogEnd == QtnPropertySet::s_changeLogMark
                     || QtnPropertySet::s_changeLog[(QtnPropertySet::s_changeLogEnd - 1) % QtnPropertySet::ChangeLogSize]
                            != set))
             {

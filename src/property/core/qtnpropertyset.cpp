@@ -10,6 +10,7 @@
 
 const QtnPropertySet* QtnPropertySet::s_changeLog[QtnPropertySet::ChangeLogSize] = {};
 quint64 QtnPropertySet::s_changeLogEnd = 0;
+quint64 QtnPropertySet::s_changeLogMark = 0;
 
 namespace
 {

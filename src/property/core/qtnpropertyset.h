@@ -50,12 +50,19 @@ public:
 
     // Every value change below a set that no other set lists (an item's
     // whole set) is logged with that set, the last ChangeLogSize kept (one
-    // entry for changes in a row to one set): a reader that remembers the
-    // log's end finds the sets that changed since without looking at every
-    // set it knows. The address may since hold another set: compare what
-    // it shows before using it.
+    // entry for changes in a row to one set since the last mark): a reader
+    // that marks the log's end finds the sets that changed since without
+    // looking at every set it knows. The address may since hold another
+    // set: compare what it shows before using it.
     enum { ChangeLogSize = 1024 };
     static quint64 changeLogEnd() { return s_changeLogEnd; }
+    // The log's end, for a later changedSince(): the next change is logged
+    // whatever set was logged last.
+    static quint64 markChangeLog()
+    {
+        s_changeLogMark = s_changeLogEnd;
+        return s_changeLogEnd;
+    }
     // Calls visit(set) for every set logged after end, oldest first (a set
     // may come more than once); false, and nothing visited, when the log no
     // longer reaches back that far.
@@ -101,6 +108,7 @@ private:
     quint64 m_revision;
     static const QtnPropertySet* s_changeLog[ChangeLogSize];
     static quint64 s_changeLogEnd;
+    static quint64 s_changeLogMark;
 
     friend class QtnPropertyBase;
 };

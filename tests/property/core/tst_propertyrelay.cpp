@@ -333,8 +333,9 @@ private Q_SLOTS:
     }
 
     // The change log names the outermost set of every value change (a set
-    // listed by another is never named), once for changes in a row, only
-    // value changes, and says so when it no longer reaches back.
+    // listed by another is never named), once for changes in a row since the
+    // last mark, only value changes, and says so when it no longer reaches
+    // back.
     void changeLog()
     {
         QtnPropertySet first;
@@ -350,7 +351,7 @@ private Q_SLOTS:
             return sets;
         };
 
-        quint64 end = QtnPropertySet::changeLogEnd();
+        quint64 end = QtnPropertySet::markChangeLog();
         deep->setValue(1);
         flat->setValue(2);
         deep->blockSignals(true);
@@ -363,6 +364,12 @@ private Q_SLOTS:
         flat->setValue(5);
         QCOMPARE(logged(end), (QList<const QtnPropertySet*>{&first, &second, &first}));
         QVERIFY(logged(QtnPropertySet::changeLogEnd()).isEmpty());
+        // A reader that marks the log after an entry sees the next change to
+        // that set, however close it follows.
+        end = QtnPropertySet::markChangeLog();
+        flat->setValue(6);
+        flat->setValue(7);
+        QCOMPARE(logged(end), QList<const QtnPropertySet*>{&first});
         QCOMPARE(logged(QtnPropertySet::changeLogEnd() + 1), QList<const QtnPropertySet*>{nullptr});
 
         // Two sets in turn fill the log: the oldest entries are gone.
