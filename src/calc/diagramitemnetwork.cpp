@@ -9,11 +9,6 @@
 
 namespace {
 
-DiagramItem *otherEnd(const Wire *wire, const DiagramItem *item)
-{
-    return wire->startItem() == item ? wire->endItem() : wire->startItem();
-}
-
 bool isPoint(const DiagramItem *item)
 {
     return item && item->diagramType() == DiagramItem::PD;
@@ -42,7 +37,7 @@ int DiagramItem::totalPower() const
     }
     int sum = 0;
     for (const Wire *wire : m_wires) {
-        const DiagramItem *other = otherEnd(wire, this);
+        const DiagramItem *other = wire->otherEnd(this);
         if (isCamera(other))
             sum += int(other->power());
     }
@@ -65,7 +60,7 @@ int DiagramItem::totalBitrate() const
     }
     int sum = 0;
     for (const Wire *wire : m_wires) {
-        const DiagramItem *other = otherEnd(wire, this);
+        const DiagramItem *other = wire->otherEnd(this);
         if (isCamera(other))
             sum += other->bitrate();
     }
@@ -88,7 +83,7 @@ bool DiagramItem::linkPowerTree()
         return false;
     bool linked = false;
     for (Wire *wire : m_wires) {
-        DiagramItem *other = otherEnd(wire, this);
+        DiagramItem *other = wire->otherEnd(this);
         if (isPoint(other) && !other->hasPower230() && other->m_powerFeeder.isEmpty()) {
             other->m_powerFeeder.append(this);
             m_powerDependants.append(other);
@@ -108,7 +103,7 @@ bool DiagramItem::linkDataTree()
         return false;
     bool linked = false;
     for (Wire *wire : m_wires) {
-        DiagramItem *other = otherEnd(wire, this);
+        DiagramItem *other = wire->otherEnd(this);
         if (isPoint(other) && !isDataRoot(other) && other->m_dataUplink.isEmpty()) {
             other->m_dataUplink.append(this);
             m_dataDependants.append(other);

@@ -21,11 +21,6 @@
 
 namespace {
 
-DiagramItem *otherEnd(const Wire *wire, const DiagramItem *item)
-{
-    return wire->startItem() == item ? wire->endItem() : wire->startItem();
-}
-
 // Passes over the points in order, each point linking its neighbours once it
 // is linked itself, until a pass links nothing. Instead of sweeping every
 // point in every pass, only points that can still link are visited: a point
@@ -316,7 +311,7 @@ void NetworkCalc::calcVinCamera(DiagramItem *camera)
         return;
     if (wires.size() == 1) {
         Wire *wire = wires.first();
-        DiagramItem *source = otherEnd(wire, camera);
+        DiagramItem *source = wire->otherEnd(camera);
         if (source && source->diagramType() == DiagramItem::PD) {
             const CableDrop drop = CableDrop::compute(wire->length(), source->vout(), camera->power());
             camera->setLowVoltage(drop.lowVoltage);
@@ -352,7 +347,7 @@ void NetworkCalc::calcVinPoint(DiagramItem *point)
     const DiagramItem *feeder = point->powerFeeder().isEmpty() ? nullptr : point->powerFeeder().first();
     bool supplied = false;
     for (Wire *wire : point->wires()) {
-        DiagramItem *other = otherEnd(wire, point);
+        DiagramItem *other = wire->otherEnd(point);
         if (!other || other->diagramType() != DiagramItem::PD)
             continue;
         // A mains point always supplies; a PoE-fed neighbour only if it is

@@ -18,11 +18,6 @@ namespace {
 using Severity = PoeFinding::Severity;
 using Element = PoeNetwork::Element;
 
-DiagramItem *otherEnd(const Wire *wire, const DiagramItem *item)
-{
-    return wire->startItem() == item ? wire->endItem() : wire->startItem();
-}
-
 bool isCamera(const DiagramItem *item)
 {
     return item && item->diagramType() == DiagramItem::Camera;
@@ -308,7 +303,7 @@ void PoeCheckParts::touch(int e)
     // A camera on several cables: the points at their ends count its stream.
     checkCamera(element.index);
     for (const Wire *wire : camera.item->wires()) {
-        const int end = network->pointOf(otherEnd(wire, camera.item));
+        const int end = network->pointOf(wire->otherEnd(camera.item));
         if (end >= 0)
             dataChanged(end);
     }
@@ -482,7 +477,7 @@ void PoeCheckParts::checkRecorder(int index)
     for (int head = 0; head < queue.size() && head < bound; ++head) {
         const DiagramItem *node = queue.at(head);
         for (const Wire *wire : node->wires()) {
-            const DiagramItem *other = otherEnd(wire, node);
+            const DiagramItem *other = wire->otherEnd(node);
             if (!isCamera(other))
                 continue;
             if (other->wires().size() > 1) {

@@ -10,15 +10,6 @@
 #include <cstring>
 #include <numeric>
 
-namespace {
-
-DiagramItem *otherEnd(const Wire *wire, const DiagramItem *item)
-{
-    return wire->startItem() == item ? wire->endItem() : wire->startItem();
-}
-
-} // namespace
-
 int PoeNetwork::Point::poeClass() const
 {
     const int poeClass = PoeStandard::classFor(load);
@@ -142,7 +133,7 @@ void PoeNetwork::readPoint(Point &point)
     if (feeder < 0)
         return;
     for (Wire *wire : point.item->wires()) {
-        if (otherEnd(wire, point.item) == m_points[size_t(feeder)].item) {
+        if (wire->otherEnd(point.item) == m_points[size_t(feeder)].item) {
             point.wire = wire;
             break;
         }
@@ -159,7 +150,7 @@ void PoeNetwork::readCameraWire(int index)
     Camera &camera = m_cameras[size_t(index)];
     const QList<Wire *> &wires = camera.item->wires();
     if (wires.size() == 1) {
-        const int point = pointOf(otherEnd(wires.first(), camera.item));
+        const int point = pointOf(wires.first()->otherEnd(camera.item));
         if (point >= 0) {
             camera.wire = wires.first();
             camera.point = point;
@@ -531,7 +522,7 @@ bool PoeNetwork::reshapeInPlace(const QVector<DiagramItem *> &items, const QVect
     for (int i = stay; i < count; ++i) {
         touched[i] = true;
         for (const Wire *wire : items.at(i)->wires()) {
-            const int other = elementOf(otherEnd(wire, items.at(i)));
+            const int other = elementOf(wire->otherEnd(items.at(i)));
             if (other >= 0)
                 touched[other] = true;
         }
@@ -846,7 +837,7 @@ void PoeNetwork::reshape(const QVector<DiagramItem *> &items, const QVector<int>
             continue;
         touched[i] = true;
         for (const Wire *wire : items.at(i)->wires()) {
-            const int other = elementOf(otherEnd(wire, items.at(i)));
+            const int other = elementOf(wire->otherEnd(items.at(i)));
             if (other >= 0)
                 touched[other] = true;
         }

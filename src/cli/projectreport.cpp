@@ -39,11 +39,6 @@ int catalogueSlots(const QString &model)
     return query.value(0).toInt();
 }
 
-DiagramItem *otherEnd(const Wire *wire, const DiagramItem *item)
-{
-    return wire->startItem() == item ? wire->endItem() : wire->startItem();
-}
-
 ProjectReport::Point pointFigures(const DiagramItem *item)
 {
     const QtnPropertySetPD *set = item->pdSet();
@@ -95,7 +90,7 @@ ProjectReport::Camera cameraFigures(const DiagramItem *item)
     if (item->wires().size() == 1) {
         const Wire *wire = item->wires().first();
         c.cableM = int(wire->length());
-        const DiagramItem *other = otherEnd(wire, item);
+        const DiagramItem *other = wire->otherEnd(item);
         if (other && other->diagramType() == DiagramItem::PD)
             c.point = other->numberText();
     }

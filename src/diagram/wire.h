@@ -29,6 +29,9 @@ public:
 
     DiagramItem *startItem() const { return m_startItem; }
     DiagramItem *endItem() const { return m_endItem; }
+    // The end that is not the given one (the start, when the wire is not
+    // attached to it at all).
+    DiagramItem *otherEnd(const DiagramItem *item) const { return m_startItem == item ? m_endItem : m_startItem; }
     // Re-attach one end (used when the wires of a point move to new points).
     void setStartItem(DiagramItem *item);
     void setEndItem(DiagramItem *item);
