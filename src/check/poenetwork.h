@@ -227,10 +227,7 @@ private:
     int cableOwner(const Cable &cable) const;
     void linkLists();
     void formGroups();
-    bool reshapeInPlace(const QVector<DiagramItem *> &items, const QVector<int> &from, int unchanged,
-                        QVector<bool> &touched, Reshaped *out);
-    void regroup(const QVector<int> &pointWas, const QVector<int> &oldGroupOf, const QVector<bool> &dirty,
-                 Reshaped *out);
+    friend class PoeReshaper;
 
     double m_sourceVoltage;
     const QHash<QString, int> *m_awgs;

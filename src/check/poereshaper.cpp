@@ -1,0 +1,707 @@
+#include "check/poereshaper.h"
+
+#include "diagram/diagramitem.h"
+#include "diagram/wire.h"
+
+#include <algorithm>
+#include <cstring>
+#include <numeric>
+
+using Element = PoeNetwork::Element;
+using Point = PoeNetwork::Point;
+using Camera = PoeNetwork::Camera;
+using Cable = PoeNetwork::Cable;
+using Group = PoeNetwork::Group;
+using Reshaped = PoeNetwork::Reshaped;
+
+bool PoeReshaper::match(const PoeNetwork &n, const QVector<DiagramItem *> &items, QVector<int> *from,
+                        int *unchanged)
+{
+    from->resize(items.size());
+    int *to = from->data();
+    const int count = items.size();
+    const int known = int(n.m_elements.size());
+    // Mostly the drawing starts with every element it had, in their order.
+    const int common = std::min(count, known);
+    const Element *element = n.m_elements.data();
+    DiagramItem *const *item = items.constData();
+    int i = 0;
+    while (i < common && element[i].item == item[i]) {
+        to[i] = i;
+        ++i;
+    }
+    *unchanged = i;
+    int next = i; // mostly the element that comes next is the one expected
+    for (; i < count; ++i) {
+        const DiagramItem *item = items.at(i);
+        // The table may name items that are gone: an address proves nothing
+        // (where it is the one expected next, the wiring stamp of an item
+        // made since tells the tracker to look closer).
+        int e = next < known && n.m_elements[size_t(next)].item == item ? next : n.elementOf(item);
+        if (e >= 0 && e != next && n.m_elements[size_t(e)].serial != item->serial())
+            e = -1;
+        if (e >= 0) {
+            if (e < next)
+                return false;
+            next = e + 1;
+        }
+        to[i] = e;
+    }
+    return true;
+}
+
+namespace {
+
+void insertSorted(QVector<int> &list, int value)
+{
+    const auto at = std::lower_bound(list.begin(), list.end(), value);
+    if (at == list.end() || *at != value)
+        list.insert(at, value);
+}
+
+} // namespace
+
+// The common change of shape: the elements before the first one that
+// changed keep their indexes (some of them read again), every element after
+// it went, and the new ones come last: a camera drawn, the last ones drawn
+// taken away, a cable drawn or taken away between elements that stay, a
+// point switched. No record moves: only the records read again, the lists
+// of the points they join or leave, and the cables from the first element
+// read again on are written. False (nothing done) for any other change.
+bool PoeReshaper::reshapeInPlace(const QVector<DiagramItem *> &items, const QVector<int> &from, int unchanged,
+                                 QVector<bool> &touched, Reshaped *out)
+{
+    const int count = items.size();
+    const int known = int(n.m_elements.size());
+    int stay = std::min({unchanged, count, known});
+    while (stay < count && stay < known && from.at(stay) == stay)
+        ++stay;
+    for (int i = stay; i < count; ++i) {
+        if (from.at(i) >= 0)
+            return false;
+    }
+    if (!n.m_elementOf.fits(count))
+        return false;
+
+    // What went: every element from stay on, and with them the points and
+    // cameras from the first of them on.
+    int keptPoints = int(n.m_points.size());
+    int keptCameras = int(n.m_cameras.size());
+    for (int e = stay; e < known; ++e) {
+        const Element &element = n.m_elements[size_t(e)];
+        if (element.kind == Element::PointElement)
+            keptPoints = std::min(keptPoints, element.index);
+        else
+            keptCameras = std::min(keptCameras, element.index);
+    }
+    std::vector<Element> &gone = n.m_spare.elements;
+    std::vector<Point> &gonePoints = n.m_spare.points;
+    std::vector<Camera> &goneCameras = n.m_spare.cameras;
+    gone.assign(n.m_elements.begin() + stay, n.m_elements.end());
+    gonePoints.assign(std::make_move_iterator(n.m_points.begin() + keptPoints),
+                      std::make_move_iterator(n.m_points.end()));
+    goneCameras.assign(n.m_cameras.begin() + keptCameras, n.m_cameras.end());
+    for (const Element &element : gone)
+        n.m_elementOf.remove(element.item);
+    for (int i = stay; i < count; ++i)
+        n.m_elementOf.insert(items.at(i), i);
+
+    // Whatever was joined to what went, or is joined to what came, sees
+    // another drawing.
+    const auto touchPoint = [&](int p) {
+        if (p >= 0 && p < keptPoints)
+            touched[n.m_points[size_t(p)].element] = true;
+    };
+    for (const Camera &camera : goneCameras)
+        touchPoint(camera.point);
+    for (const Point &point : gonePoints) {
+        touchPoint(point.feeder);
+        for (int dependant : point.dependants)
+            touchPoint(dependant);
+        for (int camera : point.cameras) {
+            if (camera < keptCameras)
+                touched[n.m_cameras[size_t(camera)].element] = true;
+        }
+    }
+    for (int p = 0; p < keptPoints; ++p) {
+        const Point &point = n.m_points[size_t(p)];
+        if (point.feeder >= keptPoints || point.uplink >= keptPoints)
+            touched[point.element] = true;
+    }
+    // (Only something that went can be at the far end of a cable.)
+    for (int c = 0; !gone.empty() && c < int(n.m_cables.size()); ++c) {
+        const Cable &cable = n.m_cables[size_t(c)];
+        if (cable.start >= stay && cable.end >= 0 && cable.end < stay)
+            touched[cable.end] = true;
+        else if (cable.start < stay && cable.end >= stay)
+            touched[cable.start] = true;
+    }
+    for (int i = stay; i < count; ++i) {
+        touched[i] = true;
+        for (const Wire *wire : items.at(i)->wires()) {
+            const int other = n.elementOf(wire->otherEnd(items.at(i)));
+            if (other >= 0)
+                touched[other] = true;
+        }
+    }
+    out->reread.clear();
+    // Few are touched: the flags are searched a machine word at a time.
+    const bool *flags = touched.constData();
+    for (const void *at = std::memchr(flags, true, size_t(count)); at;
+         at = std::memchr(static_cast<const bool *>(at) + 1, true, size_t(flags + count - static_cast<const bool *>(at) - 1)))
+        out->reread << int(static_cast<const bool *>(at) - flags);
+    const int firstRead = out->reread.isEmpty() ? count : out->reread.first();
+
+    // The records: the kept ones where they are, the new ones after them.
+    n.m_elements.resize(size_t(stay));
+    n.m_points.resize(size_t(keptPoints));
+    n.m_cameras.resize(size_t(keptCameras));
+    for (int i = stay; i < count; ++i) {
+        Element element;
+        element.item = items.at(i);
+        element.serial = element.item->serial();
+        if (element.item->diagramType() == DiagramItem::PD) {
+            element.kind = Element::PointElement;
+            element.index = int(n.m_points.size());
+            n.m_points.emplace_back();
+            n.m_points.back().item = element.item;
+            n.m_points.back().element = i;
+        } else {
+            element.kind = Element::CameraElement;
+            element.index = int(n.m_cameras.size());
+            n.m_cameras.emplace_back();
+            n.m_cameras.back().item = element.item;
+            n.m_cameras.back().element = i;
+        }
+        n.m_elements.push_back(element);
+    }
+    out->pointFrom.resize(int(n.m_points.size()));
+    std::iota(out->pointFrom.begin(), out->pointFrom.begin() + keptPoints, 0);
+    std::fill(out->pointFrom.begin() + keptPoints, out->pointFrom.end(), -1);
+    out->pointTo.resize(keptPoints + int(gonePoints.size()));
+    std::iota(out->pointTo.begin(), out->pointTo.begin() + keptPoints, 0);
+    std::fill(out->pointTo.begin() + keptPoints, out->pointTo.end(), -1);
+    QVector<int> oldGroupOf(keptPoints);
+    for (int p = 0; p < keptPoints; ++p)
+        oldGroupOf[p] = n.m_points[size_t(p)].group;
+    QVector<bool> dirty(int(n.m_points.size()), false);
+    const auto kept = [&](int p) { return p >= 0 && p < keptPoints ? p : -1; };
+    // The lists of what went: they were the last of every list.
+    for (const Point &point : gonePoints) {
+        const int feeder = kept(point.feeder);
+        if (feeder >= 0) {
+            QVector<int> &dependants = n.m_points[size_t(feeder)].dependants;
+            while (!dependants.isEmpty() && dependants.last() >= keptPoints)
+                dependants.removeLast();
+            dirty[feeder] = true;
+        }
+        const int uplink = kept(point.uplink);
+        if (uplink >= 0)
+            out->points << uplink;
+    }
+    for (const Camera &camera : goneCameras) {
+        const int point = kept(camera.point);
+        if (point >= 0) {
+            QVector<int> &cameras = n.m_points[size_t(point)].cameras;
+            while (!cameras.isEmpty() && cameras.last() >= keptCameras)
+                cameras.removeLast();
+            dirty[point] = true;
+        }
+    }
+
+    // The points read again, then the cameras: a camera finds its point by
+    // the point's index.
+    bool sameTrees = gonePoints.empty() && int(n.m_points.size()) == keptPoints;
+    for (int e : qAsConst(out->reread)) {
+        const Element &element = n.m_elements[size_t(e)];
+        if (element.kind != Element::PointElement)
+            continue;
+        const int p = element.index;
+        Point &point = n.m_points[size_t(p)];
+        const int feederBefore = kept(point.feeder);
+        const int uplinkBefore = kept(point.uplink);
+        const int feederWas = point.feeder;
+        const bool mainsWas = point.mains;
+        Point fresh;
+        fresh.item = point.item;
+        fresh.element = e;
+        fresh.group = point.group;
+        fresh.reached = point.reached;
+        fresh.cameras.swap(point.cameras);
+        fresh.dependants.swap(point.dependants);
+        point = std::move(fresh);
+        n.readPoint(point);
+        sameTrees = sameTrees && point.feeder == feederWas && point.mains == mainsWas;
+        out->pointFrom[p] = -1;
+        dirty[p] = true;
+        if (feederBefore >= 0 && feederBefore != point.feeder) {
+            n.m_points[size_t(feederBefore)].dependants.removeOne(p);
+            dirty[feederBefore] = true;
+        }
+        if (point.feeder >= 0) {
+            insertSorted(n.m_points[size_t(point.feeder)].dependants, p);
+            dirty[point.feeder] = true;
+        }
+        if (uplinkBefore >= 0)
+            out->points << uplinkBefore;
+    }
+    out->cameras.clear();
+    for (int e : qAsConst(out->reread)) {
+        const Element &element = n.m_elements[size_t(e)];
+        if (element.kind != Element::CameraElement)
+            continue;
+        const int c = element.index;
+        Camera &camera = n.m_cameras[size_t(c)];
+        const int pointBefore = kept(camera.point);
+        DiagramItem *item = camera.item;
+        camera = Camera();
+        camera.item = item;
+        camera.element = e;
+        n.readCameraWire(c);
+        n.readCamera(camera);
+        out->cameras << c;
+        if (pointBefore >= 0 && pointBefore != camera.point)
+            n.m_points[size_t(pointBefore)].cameras.removeOne(c);
+        if (pointBefore >= 0)
+            dirty[pointBefore] = true;
+        if (camera.point >= 0) {
+            insertSorted(n.m_points[size_t(camera.point)].cameras, c);
+            dirty[camera.point] = true;
+        }
+    }
+
+    // The cables: those drawn before the first element read again stay.
+    const int keptCables = firstRead < stay ? n.m_elements[size_t(firstRead)].firstCable
+                                            : (gone.empty() ? int(n.m_cables.size()) : gone.front().firstCable);
+    std::vector<Cable> &oldCables = n.m_spare.cables;
+    oldCables.assign(n.m_cables.begin() + keptCables, n.m_cables.end());
+    n.m_cables.resize(size_t(keptCables));
+    for (int e : qAsConst(out->reread))
+        n.m_elements[size_t(e)].ownCable = -1;
+    // A cable that changes hands changes the remarks of both.
+    int firstChanged = std::min(firstRead, stay);
+    const auto owned = [&](Cable &cable) {
+        const int before = cable.owner;
+        cable.owner = n.cableOwner(cable);
+        if (cable.owner != before)
+            firstChanged = std::min(firstChanged, std::min(before, cable.owner));
+    };
+    // The kept cables whose end was read again: found from that end's wires.
+    // (A kept cable was drawn from an element before the first read again,
+    // whose wires did not change: its end was there before.)
+    for (int e : qAsConst(out->reread)) {
+        if (e >= stay)
+            break;
+        DiagramItem *item = n.m_elements[size_t(e)].item;
+        for (const Wire *wire : item->wires()) {
+            const int start = wire->endItem() == item ? n.elementOf(wire->startItem()) : -1;
+            if (start < 0 || start >= firstRead)
+                continue;
+            const Element &from = n.m_elements[size_t(start)];
+            for (int c = from.firstCable; c < from.firstCable + from.drawnCables; ++c) {
+                Cable &cable = n.m_cables[size_t(c)];
+                if (cable.wire != wire)
+                    continue;
+                owned(cable);
+                if (cable.owner == cable.end)
+                    n.m_elements[size_t(cable.end)].ownCable = c;
+            }
+        }
+    }
+    out->cableFrom.resize(keptCables); // below keptCables: not written, see Reshaped
+    for (int e = firstRead; e < count; ++e) {
+        Element &element = n.m_elements[size_t(e)];
+        if (touched.at(e)) {
+            n.drawCables(e);
+            for (int c = 0; c < element.drawnCables; ++c)
+                out->cableFrom << -1;
+            continue;
+        }
+        const int first = element.firstCable - keptCables;
+        element.firstCable = int(n.m_cables.size());
+        for (int c = first; c < first + element.drawnCables; ++c) {
+            Cable cable = oldCables[size_t(c)];
+            if (cable.end >= 0 && touched.at(cable.end))
+                owned(cable);
+            if (cable.owner == cable.end && cable.end >= 0)
+                n.m_elements[size_t(cable.end)].ownCable = int(n.m_cables.size());
+            n.m_cables.push_back(cable);
+            out->cableFrom << keptCables + c;
+        }
+    }
+
+    if (sameTrees) {
+        // Every point is fed as it was: the groups stand, and those with a
+        // point that changed are solved again.
+        out->groups.clear();
+        for (int p = 0; p < dirty.size(); ++p) {
+            if (dirty.at(p)) {
+                out->points << p;
+                out->groups << n.m_points[size_t(p)].group;
+            }
+        }
+        std::sort(out->groups.begin(), out->groups.end());
+        out->groups.erase(std::unique(out->groups.begin(), out->groups.end()), out->groups.end());
+    } else {
+        QVector<int> pointWas(int(n.m_points.size()), -1);
+        std::iota(pointWas.begin(), pointWas.begin() + keptPoints, 0);
+        n.m_spare.groups.swap(n.m_groups);
+        n.m_groups.clear();
+        regroup(pointWas, oldGroupOf, dirty, out);
+    }
+    out->inPlace = true;
+    out->keptElements = stay;
+    out->keptPoints = keptPoints;
+    out->keptCameras = keptCameras;
+    out->keptCables = keptCables;
+    out->firstChanged = firstChanged;
+    return true;
+}
+
+void PoeReshaper::reshape(const QVector<DiagramItem *> &items, const QVector<int> &from, int unchanged,
+                          QVector<bool> touched, Reshaped *out)
+{
+    // The lists keep their memory from one change to the next.
+    out->points.clear();
+    out->groups.clear();
+    out->cameras.clear();
+    out->reread.clear();
+    out->inPlace = false;
+    out->keptElements = out->keptPoints = out->keptCameras = out->keptCables = 0;
+    out->firstChanged = 0;
+    if (reshapeInPlace(items, from, unchanged, touched, out))
+        return;
+    const int count = items.size();
+    const int knownElements = int(n.m_elements.size());
+    const int knownCameras = int(n.m_cameras.size());
+    // The elements drawn before the first one that moved or went keep
+    // their element and camera records where they are (a camera is mostly
+    // drawn last, or the last one drawn goes): only the rest is copied.
+    int stay = 0;
+    while (stay < count && stay < knownElements && from.at(stay) == stay)
+        ++stay;
+    int stayCameras = 0;
+    for (int e = stay - 1; e >= 0; --e) {
+        if (n.m_elements[size_t(e)].kind == Element::CameraElement) {
+            stayCameras = n.m_elements[size_t(e)].index + 1;
+            break;
+        }
+    }
+    // The records before are kept for the next time: their memory is
+    // reused rather than asked for (and paged in) anew on every edit.
+    std::vector<Element> &oldElementTail = n.m_spare.elements; // from stay on
+    std::vector<Point> &oldPoints = n.m_spare.points;
+    std::vector<Camera> &oldCameraTail = n.m_spare.cameras;    // from stayCameras on
+    std::vector<Cable> &oldCables = n.m_spare.cables;
+    std::vector<Group> &oldGroups = n.m_spare.groups;
+    oldElementTail.assign(n.m_elements.begin() + stay, n.m_elements.end());
+    n.m_elements.resize(size_t(stay));
+    oldCameraTail.assign(n.m_cameras.begin() + stayCameras, n.m_cameras.end());
+    n.m_cameras.resize(size_t(stayCameras));
+    // A record of the prefix is read where it stands: whoever changes it
+    // has read what it needs first.
+    const auto oldElement = [&](int o) -> const Element & {
+        return o < stay ? n.m_elements[size_t(o)] : oldElementTail[size_t(o - stay)];
+    };
+    const auto oldCamera = [&](int c) -> const Camera & {
+        return c < stayCameras ? n.m_cameras[size_t(c)] : oldCameraTail[size_t(c - stayCameras)];
+    };
+    oldPoints.swap(n.m_points);
+    oldCables.swap(n.m_cables);
+    oldGroups.swap(n.m_groups);
+    n.m_points.clear();
+    n.m_cables.clear();
+    n.m_groups.clear();
+    n.m_points.reserve(oldPoints.size() + 4);
+    n.m_cameras.reserve(size_t(knownCameras) + 4);
+
+    // The element table: where every element kept its index, the items
+    // that went are taken out and the new ones put in; else it is filled anew.
+    QVector<int> elementTo(knownElements, -1);
+    bool moved = false;
+    for (int i = 0; i < count; ++i) {
+        if (from.at(i) >= 0) {
+            elementTo[from.at(i)] = i;
+            moved = moved || from.at(i) != i;
+        }
+    }
+    if (moved || !n.m_elementOf.fits(count)) {
+        n.indexElements(items);
+    } else {
+        // Out first: a new item may have the address of one that went.
+        for (int e = 0; e < knownElements; ++e) {
+            if (elementTo.at(e) < 0)
+                n.m_elementOf.remove(oldElement(e).item);
+        }
+        for (int i = 0; i < count; ++i) {
+            if (from.at(i) < 0)
+                n.m_elementOf.insert(items.at(i), i);
+        }
+    }
+
+    // The neighbours of what came and went are read again: whatever was
+    // joined to them sees another drawing.
+    for (const Cable &cable : oldCables) {
+        const int start = elementTo.at(cable.start);
+        const int end = cable.end >= 0 ? elementTo.at(cable.end) : -1;
+        if (start < 0 && end >= 0)
+            touched[end] = true;
+        if (end < 0 && cable.end >= 0 && start >= 0)
+            touched[start] = true;
+    }
+    for (int i = 0; i < count; ++i) {
+        if (from.at(i) >= 0)
+            continue;
+        touched[i] = true;
+        for (const Wire *wire : items.at(i)->wires()) {
+            const int other = n.elementOf(wire->otherEnd(items.at(i)));
+            if (other >= 0)
+                touched[other] = true;
+        }
+    }
+
+    // The elements in their new order; untouched ones keep their records.
+    out->elementFrom.resize(count);
+    out->pointFrom.clear();
+    out->cameraFrom.clear();
+    out->pointFrom.reserve(int(oldPoints.size()) + count - knownElements + 1);
+    out->cameraFrom.reserve(count);
+    out->pointTo.fill(-1, int(oldPoints.size()));
+    QVector<int> cameraTo(knownCameras, -1);
+    QVector<int> pointWas; // per point: its index before, read again or not
+    QVector<int> cameraWas;
+    pointWas.reserve(out->pointFrom.capacity());
+    cameraWas.reserve(count);
+    QVector<int> oldGroupOf(int(oldPoints.size()));
+    for (int p = 0; p < int(oldPoints.size()); ++p)
+        oldGroupOf[p] = oldPoints[size_t(p)].group;
+    n.m_elements.reserve(size_t(count));
+    for (int i = 0; i < count; ++i) {
+        const int o = from.at(i);
+        Element element;
+        if (o >= 0) {
+            element = oldElement(o);
+        } else {
+            element.item = items.at(i);
+            element.serial = element.item->serial();
+            element.kind = element.item->diagramType() == DiagramItem::PD ? Element::PointElement
+                                                                          : Element::CameraElement;
+        }
+        const int was = o >= 0 ? element.index : -1;
+        const bool kept = o >= 0 && !touched.at(i);
+        out->elementFrom[i] = kept ? o : -1;
+        if (element.kind == Element::PointElement) {
+            element.index = int(n.m_points.size());
+            if (kept) {
+                n.m_points.push_back(std::move(oldPoints[size_t(was)]));
+            } else {
+                n.m_points.emplace_back();
+                n.m_points.back().item = element.item;
+            }
+            n.m_points.back().element = i;
+            out->pointFrom << (kept ? was : -1);
+            pointWas << was;
+            if (was >= 0)
+                out->pointTo[was] = element.index;
+        } else if (i < stay) {
+            // In place; one read again is cleared when it is.
+            out->cameraFrom << (kept ? was : -1);
+            cameraWas << was;
+            cameraTo[was] = was;
+        } else {
+            element.index = int(n.m_cameras.size());
+            if (kept) {
+                n.m_cameras.push_back(oldCamera(was));
+            } else {
+                n.m_cameras.emplace_back();
+                n.m_cameras.back().item = element.item;
+            }
+            n.m_cameras.back().element = i;
+            out->cameraFrom << (kept ? was : -1);
+            cameraWas << was;
+            if (was >= 0)
+                cameraTo[was] = element.index;
+        }
+        if (i < stay)
+            n.m_elements[size_t(i)] = element;
+        else
+            n.m_elements.push_back(element);
+    }
+
+    // References of the kept records to their new indexes; a record whose
+    // partner is gone is read again after all.
+    const auto remap = [](int index, const QVector<int> &to) { return index >= 0 ? to.at(index) : -1; };
+    QVector<bool> dirty(int(n.m_points.size()), false);
+    for (int p = 0; p < int(n.m_points.size()); ++p) {
+        Point &point = n.m_points[size_t(p)];
+        point.group = -1;
+        point.reached = false;
+        if (out->pointFrom.at(p) >= 0) {
+            const int feeder = remap(point.feeder, out->pointTo);
+            const int uplink = remap(point.uplink, out->pointTo);
+            if ((feeder >= 0) == (point.feeder >= 0) && (uplink >= 0) == (point.uplink >= 0)) {
+                point.feeder = feeder;
+                point.uplink = uplink;
+                continue;
+            }
+            DiagramItem *item = point.item;
+            const int element = point.element;
+            point = Point();
+            point.item = item;
+            point.element = element;
+            out->pointFrom[p] = -1;
+        }
+        dirty[p] = true;
+    }
+    for (int p = 0; p < int(n.m_points.size()); ++p) {
+        if (out->pointFrom.at(p) >= 0)
+            continue;
+        Point &point = n.m_points[size_t(p)];
+        n.readPoint(point);
+        out->elementFrom[point.element] = -1;
+        // Its feeders, old and new, have other dependants.
+        if (point.feeder >= 0)
+            dirty[point.feeder] = true;
+        const int was = pointWas.at(p);
+        if (was >= 0) {
+            const int feeder = remap(oldPoints[size_t(was)].feeder, out->pointTo);
+            if (feeder >= 0)
+                dirty[feeder] = true;
+            const int uplink = remap(oldPoints[size_t(was)].uplink, out->pointTo);
+            if (uplink >= 0)
+                out->points << uplink;
+        }
+    }
+    for (int p = 0; p < int(oldPoints.size()); ++p) {
+        if (out->pointTo.at(p) >= 0)
+            continue;
+        const int feeder = remap(oldPoints[size_t(p)].feeder, out->pointTo);
+        if (feeder >= 0)
+            dirty[feeder] = true;
+        const int uplink = remap(oldPoints[size_t(p)].uplink, out->pointTo);
+        if (uplink >= 0)
+            out->points << uplink;
+    }
+    out->cameras.clear();
+    for (int c = 0; c < int(n.m_cameras.size()); ++c) {
+        Camera &camera = n.m_cameras[size_t(c)];
+        if (out->cameraFrom.at(c) >= 0) {
+            const int point = remap(camera.point, out->pointTo);
+            if ((point >= 0) == (camera.point >= 0)) {
+                camera.point = point;
+                continue;
+            }
+            out->cameraFrom[c] = -1;
+        }
+        // Its point before, read before a record in place is cleared.
+        const int was = cameraWas.at(c);
+        const int pointBefore = was >= 0 ? oldCamera(was).point : -1;
+        DiagramItem *item = camera.item;
+        const int element = camera.element;
+        camera = Camera();
+        camera.item = item;
+        camera.element = element;
+        n.readCameraWire(c);
+        n.readCamera(camera);
+        out->elementFrom[camera.element] = -1;
+        out->cameras << c;
+        if (camera.point >= 0)
+            dirty[camera.point] = true;
+        const int point = remap(pointBefore, out->pointTo);
+        if (point >= 0)
+            dirty[point] = true;
+    }
+    // The cameras that went were all past the prefix.
+    for (int c = stayCameras; c < knownCameras; ++c) {
+        if (cameraTo.at(c) < 0) {
+            const int point = remap(oldCamera(c).point, out->pointTo);
+            if (point >= 0)
+                dirty[point] = true;
+        }
+    }
+    n.linkLists();
+
+    // The cables, from the item each was drawn from.
+    out->cableFrom.clear();
+    out->cableFrom.reserve(int(oldCables.size()) + 8);
+    n.m_cables.reserve(oldCables.size() + 4);
+    for (Element &element : n.m_elements)
+        element.ownCable = -1;
+    for (int i = 0; i < count; ++i) {
+        Element &element = n.m_elements[size_t(i)];
+        const int o = out->elementFrom.at(i);
+        bool copied = o >= 0;
+        if (copied) {
+            // A copy: the element may be its own record before, rewritten below.
+            const Element before = oldElement(o);
+            for (int c = before.firstCable; c < before.firstCable + before.drawnCables && copied; ++c)
+                copied = oldCables[size_t(c)].end < 0 || elementTo.at(oldCables[size_t(c)].end) >= 0;
+            if (copied) {
+                element.firstCable = int(n.m_cables.size());
+                element.drawnCables = before.drawnCables;
+                for (int c = before.firstCable; c < before.firstCable + before.drawnCables; ++c) {
+                    Cable cable = oldCables[size_t(c)];
+                    const bool owned = cable.owner == cable.start;
+                    cable.start = i;
+                    cable.end = cable.end >= 0 ? elementTo.at(cable.end) : -1;
+                    if (cable.end >= 0 && out->elementFrom.at(cable.end) < 0)
+                        cable.owner = n.cableOwner(cable);
+                    else
+                        cable.owner = owned ? cable.start : cable.end;
+                    if (cable.owner == cable.end && cable.end != i)
+                        n.m_elements[size_t(cable.end)].ownCable = int(n.m_cables.size());
+                    n.m_cables.push_back(cable);
+                    out->cableFrom << c;
+                }
+            }
+        }
+        if (!copied) {
+            n.drawCables(i);
+            for (int c = 0; c < element.drawnCables; ++c)
+                out->cableFrom << -1;
+        }
+    }
+
+    regroup(pointWas, oldGroupOf, dirty, out);
+    for (int i = 0; i < count; ++i) {
+        if (out->elementFrom.at(i) < 0)
+            out->reread << i;
+    }
+}
+
+// The groups anew; one whose points are the same and none of them changed
+// keeps its solution. The points marked dirty go into out->points.
+void PoeReshaper::regroup(const QVector<int> &pointWas, const QVector<int> &oldGroupOf, const QVector<bool> &dirty,
+                          Reshaped *out)
+{
+    for (Point &point : n.m_points) {
+        point.group = -1;
+        point.reached = false;
+    }
+    const std::vector<Group> &oldGroups = n.m_spare.groups;
+    n.formGroups();
+    out->groups.clear();
+    for (int g = 0; g < int(n.m_groups.size()); ++g) {
+        Group &group = n.m_groups[size_t(g)];
+        bool same = !dirty.at(group.root);
+        const int wasRoot = pointWas.at(group.root);
+        const Group *before = nullptr;
+        if (same && wasRoot >= 0 && oldGroupOf.at(wasRoot) >= 0) {
+            before = &oldGroups[size_t(oldGroupOf.at(wasRoot))];
+            same = before->root == wasRoot && before->fed.size() == group.fed.size();
+        } else {
+            same = false;
+        }
+        for (int k = 0; k < group.fed.size() && same; ++k)
+            same = !dirty.at(group.fed.at(k)) && out->pointTo.at(before->fed.at(k)) == group.fed.at(k);
+        if (same) {
+            group.settled = before->settled;
+        } else {
+            out->groups << g;
+        }
+    }
+    for (int p = 0; p < dirty.size(); ++p) {
+        if (dirty.at(p))
+            out->points << p;
+    }
+}
