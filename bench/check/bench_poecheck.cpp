@@ -11,7 +11,9 @@
 // "report" prints medians (wall / CPU of the thread) of the loop and of the
 // check as the editor runs it, on a settled network, after an edit that
 // changes one camera's power at the far end of the network, after a camera
-// drawn there with its cable and after one of them taken away, and the ratio:
+// drawn there with its cable, after one of them taken away and after a
+// camera amid the drawing taken away (every element after it moves), and the
+// ratio:
 //   QT_QPA_PLATFORM=offscreen nice -n 10 ./bench/check/bench_poecheck report
 
 #include "calc/calcloop.h"
@@ -178,14 +180,16 @@ void BenchPoeCheck::report()
             // The last camera drawn hangs at the far end of the network.
             DiagramItem *camera = nullptr;
             DiagramItem *point = nullptr;
+            QList<DiagramItem *> amid;
             for (QGraphicsItem *item : scene->items(Qt::AscendingOrder)) {
                 if (item->type() != DiagramItem::Type)
                     continue;
                 if (static_cast<DiagramItem *>(item)->diagramType() == DiagramItem::Camera)
-                    camera = static_cast<DiagramItem *>(item);
+                    amid << (camera = static_cast<DiagramItem *>(item));
                 else
                     point = static_cast<DiagramItem *>(item);
             }
+            amid.removeLast(); // the one edited stays
             int edits = 0;
             const auto edit = [&] { camera->cameraSet()->Power.setValue(++edits % 2 ? 7 : 9); };
             QList<DiagramItem *> drawn;
@@ -196,6 +200,12 @@ void BenchPoeCheck::report()
             // The cameras drawn go again, last drawn first, with their cables.
             const auto takeAway = [&] {
                 DiagramItem *gone = drawn.takeLast();
+                gone->removeWires();
+                delete gone;
+            };
+            // A camera amid the drawing goes: every element after it moves.
+            const auto takeAmid = [&] {
+                DiagramItem *gone = amid.takeAt(amid.size() / 2);
                 gone->removeWires();
                 delete gone;
             };
@@ -227,6 +237,7 @@ void BenchPoeCheck::report()
             measure("an edit", edit);
             measure("a camera", draw);
             measure("camera gone", takeAway);
+            measure("one amid", takeAmid);
         }
     }
     std::fflush(stdout);
