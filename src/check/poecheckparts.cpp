@@ -174,7 +174,7 @@ void PoeCheckParts::reshape(const PoeNetwork::Reshaped &reshaped)
 {
     const QVector<int> &pointFrom = reshaped.pointFrom;
     const int elementCount = int(network->elements().size());
-    const int keptCables = reshaped.inPlace ? reshaped.keptCables : 0;
+    const int keptCables = reshaped.keptCables;
     if (reshaped.inPlace)
         carryInPlace(m_supplyRemarks, reshaped.keptElements, elementCount, reshaped.reread);
     else
@@ -183,20 +183,22 @@ void PoeCheckParts::reshape(const PoeNetwork::Reshaped &reshaped)
     carry(m_recorderRemarks, pointFrom);
     carry(m_cableRemarks, reshaped.cableFrom, keptCables);
 
-    // The devices: in place, those before the first element read again
-    // keep their numbers and records; else every one is numbered anew.
-    int first = 0;
-    int devicesBefore = 0;
-    if (reshaped.inPlace) {
-        first = reshaped.keptElements;
-        if (!reshaped.reread.isEmpty())
-            first = std::min(first, reshaped.reread.first());
-        devicesBefore = m_deviceCount;
-        for (int e = first; e < m_deviceOf.size(); ++e) {
-            if (m_deviceOf.at(e) >= 0) {
-                devicesBefore = m_deviceOf.at(e);
-                break;
-            }
+    // The devices before the first element that moved, was read again or
+    // may be fed otherwise now (a point of a group formed anew) keep their
+    // numbers and records; the rest are numbered anew.
+    int first = reshaped.keptElements;
+    if (!reshaped.reread.isEmpty())
+        first = std::min(first, reshaped.reread.first());
+    for (int g : reshaped.groups) {
+        const PoeNetwork::Group &group = network->groups()[size_t(g)];
+        for (int head = -1; head < group.fed.size(); ++head)
+            first = std::min(first, network->points()[size_t(head < 0 ? group.root : group.fed.at(head))].element);
+    }
+    int devicesBefore = m_deviceCount;
+    for (int e = first; e < m_deviceOf.size(); ++e) {
+        if (m_deviceOf.at(e) >= 0) {
+            devicesBefore = m_deviceOf.at(e);
+            break;
         }
     }
     const QVector<int> deviceWas = m_deviceOf.mid(first);

@@ -162,6 +162,9 @@ public:
         // Then elementFrom and cameraFrom are not written (reread says
         // which were read again), nor cableFrom below keptCables: the
         // identity over the whole drawing would cost more than the change.
+        // Where records moved, keptElements and keptCables still count the
+        // elements and cables at the start that stand where they stood
+        // (elements: or were read again there).
         bool inPlace = false;
         int keptElements = 0;
         int keptPoints = 0;

@@ -418,25 +418,21 @@ void PoeReshaper::reshape(const QVector<DiagramItem *> &items, const QVector<int
     // The element table: where every element kept its index, the items
     // that went are taken out and the new ones put in; else it is filled anew.
     QVector<int> elementTo(knownElements, -1);
-    bool moved = false;
     for (int i = 0; i < count; ++i) {
-        if (from.at(i) >= 0) {
+        if (from.at(i) >= 0)
             elementTo[from.at(i)] = i;
-            moved = moved || from.at(i) != i;
-        }
     }
-    if (moved || !n.m_elementOf.fits(count)) {
+    if (!n.m_elementOf.fits(count)) {
         n.indexElements(items);
     } else {
         // Out first: a new item may have the address of one that went.
-        for (int e = 0; e < knownElements; ++e) {
+        // (Before stay every element is where it was.)
+        for (int e = stay; e < knownElements; ++e) {
             if (elementTo.at(e) < 0)
                 n.m_elementOf.remove(oldElement(e).item);
         }
-        for (int i = 0; i < count; ++i) {
-            if (from.at(i) < 0)
-                n.m_elementOf.insert(items.at(i), i);
-        }
+        for (int i = stay; i < count; ++i)
+            n.m_elementOf.insert(items.at(i), i);
     }
 
     // The neighbours of what came and went are read again: whatever was
@@ -627,6 +623,9 @@ void PoeReshaper::reshape(const QVector<DiagramItem *> &items, const QVector<int
     n.m_cables.reserve(oldCables.size() + 4);
     for (Element &element : n.m_elements)
         element.ownCable = -1;
+    // The remarks of the elements before stay stand, but for those read
+    // again and the cables that change hands.
+    int firstChanged = stay;
     for (int i = 0; i < count; ++i) {
         Element &element = n.m_elements[size_t(i)];
         const int o = out->elementFrom.at(i);
@@ -644,10 +643,14 @@ void PoeReshaper::reshape(const QVector<DiagramItem *> &items, const QVector<int
                     const bool owned = cable.owner == cable.start;
                     cable.start = i;
                     cable.end = cable.end >= 0 ? elementTo.at(cable.end) : -1;
-                    if (cable.end >= 0 && out->elementFrom.at(cable.end) < 0)
+                    cable.owner = owned ? cable.start : cable.end;
+                    if (cable.end >= 0 && out->elementFrom.at(cable.end) < 0) {
+                        // A cable that changes hands changes the remarks of both.
+                        const int ownerBefore = cable.owner;
                         cable.owner = n.cableOwner(cable);
-                    else
-                        cable.owner = owned ? cable.start : cable.end;
+                        if (cable.owner != ownerBefore)
+                            firstChanged = std::min(firstChanged, std::min(ownerBefore, cable.owner));
+                    }
                     if (cable.owner == cable.end && cable.end != i)
                         n.m_elements[size_t(cable.end)].ownCable = int(n.m_cables.size());
                     n.m_cables.push_back(cable);
@@ -667,6 +670,12 @@ void PoeReshaper::reshape(const QVector<DiagramItem *> &items, const QVector<int
         if (out->elementFrom.at(i) < 0)
             out->reread << i;
     }
+    out->keptElements = stay;
+    int keptCables = 0;
+    while (keptCables < out->cableFrom.size() && out->cableFrom.at(keptCables) == keptCables)
+        ++keptCables;
+    out->keptCables = keptCables;
+    out->firstChanged = out->reread.isEmpty() ? firstChanged : std::min(firstChanged, out->reread.first());
 }
 
 // The groups anew; one whose points are the same and none of them changed

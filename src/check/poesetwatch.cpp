@@ -79,8 +79,6 @@ void PoeSetWatch::carry(const PoeNetwork &network, const PoeNetwork::Reshaped &r
 {
     carryItems(network, reshaped);
     carryCables(network, reshaped);
-    if (!reshaped.inPlace)
-        indexAll();
     // The ones read again were taken in as they stand: only the kept ones
     // can show edits.
     edited(items, cables);
@@ -91,68 +89,63 @@ void PoeSetWatch::carry(const PoeNetwork &network, const PoeNetwork::Reshaped &r
     takeLog();
 }
 
-// In place, the kept sets stand where they stood; else they move to their
-// new indexes (a long prefix mostly stays).
+// The sets before the kept count stand where they stood (those read again
+// there belong to the same items); the rest move to their new indexes or
+// are read again, and only they are indexed anew.
 void PoeSetWatch::carryItems(const PoeNetwork &network, const PoeNetwork::Reshaped &reshaped)
 {
     const std::vector<PoeNetwork::Element> &elements = network.elements();
     const int count = int(elements.size());
+    const int kept = reshaped.keptElements;
     const auto read = [&](int e) {
         m_itemSets[e] = elements[size_t(e)].item->propertySet();
         m_itemSeen[e] = m_itemSets.at(e)->valueChanges();
     };
-    if (reshaped.inPlace) {
-        for (int e = reshaped.keptElements; e < m_itemSets.size(); ++e)
-            m_index.remove(m_itemSets.at(e));
-        m_itemSets.resize(count);
-        m_itemSeen.resize(count);
-        for (int e : reshaped.reread) {
-            read(e);
-            if (e >= reshaped.keptElements)
-                m_index.insert(m_itemSets.at(e), e);
-        }
-        return;
-    }
-    const QVector<int> &from = reshaped.elementFrom;
-    const QVector<const QtnPropertySet *> sets = m_itemSets;
-    const QVector<quint64> seen = m_itemSeen;
+    const QVector<const QtnPropertySet *> sets = m_itemSets.mid(kept);
+    const QVector<quint64> seen = m_itemSeen.mid(kept);
+    for (const QtnPropertySet *set : sets)
+        m_index.remove(set);
     m_itemSets.resize(count);
     m_itemSeen.resize(count);
-    for (int e = 0; e < count; ++e) {
-        if (from.at(e) < 0) {
+    if (reshaped.inPlace) {
+        for (int e : reshaped.reread)
             read(e);
-        } else {
-            m_itemSets[e] = sets.at(from.at(e));
-            m_itemSeen[e] = seen.at(from.at(e));
+    } else {
+        const QVector<int> &from = reshaped.elementFrom;
+        for (int e = 0; e < count; ++e) {
+            if (from.at(e) < 0) {
+                read(e);
+            } else if (e >= kept) {
+                m_itemSets[e] = sets.at(from.at(e) - kept);
+                m_itemSeen[e] = seen.at(from.at(e) - kept);
+            }
         }
     }
+    for (int e = kept; e < count; ++e)
+        m_index.insert(m_itemSets.at(e), e);
 }
 
-// The cables before the kept count stand where they stood in place; the
-// rest move or are read again.
+// The same for the cables.
 void PoeSetWatch::carryCables(const PoeNetwork &network, const PoeNetwork::Reshaped &reshaped)
 {
     const std::vector<PoeNetwork::Cable> &cables = network.cables();
     const int count = int(cables.size());
-    const int start = reshaped.inPlace ? reshaped.keptCables : 0;
+    const int kept = reshaped.keptCables;
     const QVector<int> &from = reshaped.cableFrom;
-    const QVector<const QtnPropertySet *> sets = m_cableSets.mid(start);
-    const QVector<quint64> seen = m_cableSeen.mid(start);
-    if (reshaped.inPlace) {
-        for (const QtnPropertySet *set : sets)
-            m_index.remove(set);
-    }
+    const QVector<const QtnPropertySet *> sets = m_cableSets.mid(kept);
+    const QVector<quint64> seen = m_cableSeen.mid(kept);
+    for (const QtnPropertySet *set : sets)
+        m_index.remove(set);
     m_cableSets.resize(count);
     m_cableSeen.resize(count);
-    for (int c = start; c < count; ++c) {
+    for (int c = kept; c < count; ++c) {
         if (from.at(c) < 0) {
             m_cableSets[c] = cables[size_t(c)].wire->propertySet();
             m_cableSeen[c] = m_cableSets.at(c)->valueChanges();
         } else {
-            m_cableSets[c] = sets.at(from.at(c) - start);
-            m_cableSeen[c] = seen.at(from.at(c) - start);
+            m_cableSets[c] = sets.at(from.at(c) - kept);
+            m_cableSeen[c] = seen.at(from.at(c) - kept);
         }
-        if (reshaped.inPlace)
-            m_index.insert(m_cableSets.at(c), cableCode(c));
+        m_index.insert(m_cableSets.at(c), cableCode(c));
     }
 }
