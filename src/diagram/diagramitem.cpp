@@ -329,8 +329,17 @@ QVariant DiagramItem::itemChange(GraphicsItemChange change, const QVariant &valu
 
 // --------------------------------------------------------------- wire list
 
+void DiagramItem::rerouteWires(Wire *also)
+{
+    for (Wire *wire : qAsConst(m_wires))
+        wire->aboutToReroute();
+    if (also && !m_wires.contains(also))
+        also->aboutToReroute();
+}
+
 void DiagramItem::addWire(Wire *wire)
 {
+    rerouteWires(wire);
     m_wires.append(wire);
     wiresChanged();
     updateWires();
@@ -339,6 +348,7 @@ void DiagramItem::addWire(Wire *wire)
 void DiagramItem::removeWire(Wire *wire)
 {
     qCDebug(MoxLog::diagram) << "removeWire" << m_wires.size();
+    rerouteWires(wire);
     if (m_wires.removeOne(wire))
         wiresChanged();
     updateWires();
@@ -363,6 +373,7 @@ void DiagramItem::updateWires()
     // A move mostly leaves the order as it was: the list is sorted (and the
     // order counted as changed) only when it is out of order.
     if (!std::is_sorted(m_wires.cbegin(), m_wires.cend(), Wire::angleLessThan)) {
+        rerouteWires();
         std::stable_sort(m_wires.begin(), m_wires.end(), Wire::angleLessThan);
         wiresChanged();
     }
@@ -394,6 +405,7 @@ DiagramItem *DiagramItem::otherPd(Wire *wire) const
 
 QList<Wire *> DiagramItem::takeWires()
 {
+    rerouteWires();
     QList<Wire *> taken;
     taken.swap(m_wires);
     wiresChanged();

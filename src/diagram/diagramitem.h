@@ -52,6 +52,9 @@ public:
     }
     void removeWire(Wire *wire);
     void removeWires();
+    // Tells the scene that the routes of this item's wires (and of also)
+    // are about to change: before its wire list does.
+    void rerouteWires(Wire *also = nullptr);
     void updateWires();
     int wireIndex(Wire *wire) const;
     DiagramItem *otherPd(Wire *wire) const;

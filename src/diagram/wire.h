@@ -39,6 +39,10 @@ public:
     void setColor(const QColor &color);
 
     void updatePosition();
+    // The route is about to change (a wire joins or leaves one of its ends,
+    // whose fan then spreads otherwise): the scene has to hear of it before,
+    // or it keeps looking for the wire where it no longer is.
+    void aboutToReroute() { prepareGeometryChange(); }
     // The route P0 -> P1 -> P2 -> P3.
     QList<QPointF> path() const;
 

@@ -19,6 +19,7 @@
 #include <QGraphicsPixmapItem>
 #include <QGraphicsTextItem>
 #include <QGraphicsView>
+#include <QPainter>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -95,6 +96,52 @@ private slots:
             for (Wire *wire : item->wires())
                 QVERIFY(wires().contains(wire));
         QCOMPARE(shown(), static_cast<QtnPropertySet *>(scene()->projectSet()));
+    }
+
+    // A camera taken away takes its cable off the sheet: nothing of the
+    // cable is painted where it ran (the cables of the point's fan spread
+    // again, and the scene heard of it only after they had, so it went on
+    // painting the cable that went).
+    void deletedCableLeavesNoTrace()
+    {
+        m_window->loadProject(QStringLiteral(MOX_EXAMPLE_PATH));
+        // Shown and painted: the scene has indexed where everything runs.
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        QList<DiagramItem *> cameras;
+        for (DiagramItem *item : items()) {
+            if (item->diagramType() == DiagramItem::Camera && item->wires().size() == 1)
+                cameras << item;
+        }
+        QVERIFY(cameras.size() > 10);
+        const QRectF sheet = scene()->sceneRect();
+        for (DiagramItem *camera : qAsConst(cameras)) {
+            // Halfway along the cable's run from the camera to its bus.
+            const QList<QPointF> route = camera->wires().first()->path();
+            const QPointF probe = (route.at(2) + route.at(3)) / 2;
+            scene()->clearSelection();
+            click(camera->pos());
+            QVERIFY(camera->isSelected());
+            trigger(QStringLiteral("&Usuń"));
+            QVERIFY(!camera->scene());
+            QCoreApplication::processEvents();
+            QImage image(sheet.size().toSize(), QImage::Format_RGB32);
+            image.fill(Qt::white);
+            QPainter painter(&image);
+            scene()->render(&painter, QRectF(), sheet);
+            painter.end();
+            // Across the run, a little to either side (the cable that went
+            // was painted with its fan spread as it is without it); where
+            // another cable runs through the spot, it may be painted.
+            const QRectF across(probe - QPointF(6, 1), QSizeF(12, 2));
+            if (scene()->items(across).isEmpty()) {
+                for (int x = -6; x <= 6; ++x) {
+                    const QPoint pixel = (probe + QPointF(x, 0) - sheet.topLeft()).toPoint();
+                    QVERIFY2(qGray(image.pixel(pixel)) > 200, qPrintable(camera->numberText()));
+                }
+            }
+            m_window->undoHistory()->undo();
+        }
     }
 
     // The point's set is shown in the dock when the point goes; the dock must
