@@ -7,6 +7,28 @@
 
 #include <algorithm>
 
+namespace {
+
+struct Tail
+{
+    QVector<const QtnPropertySet *> sets;
+    QVector<quint64> seen;
+};
+
+// The sets from kept on, taken out of the table; the lists sized for count.
+Tail cutTail(QVector<const QtnPropertySet *> &sets, QVector<quint64> &seen, int kept, int count,
+             PoeAddressTable &index)
+{
+    Tail tail{sets.mid(kept), seen.mid(kept)};
+    for (const QtnPropertySet *set : qAsConst(tail.sets))
+        index.remove(set);
+    sets.resize(count);
+    seen.resize(count);
+    return tail;
+}
+
+} // namespace
+
 void PoeSetWatch::readAll(const PoeNetwork &network)
 {
     const std::vector<PoeNetwork::Element> &elements = network.elements();
@@ -101,12 +123,7 @@ void PoeSetWatch::carryItems(const PoeNetwork &network, const PoeNetwork::Reshap
         m_itemSets[e] = elements[size_t(e)].item->propertySet();
         m_itemSeen[e] = m_itemSets.at(e)->valueChanges();
     };
-    const QVector<const QtnPropertySet *> sets = m_itemSets.mid(kept);
-    const QVector<quint64> seen = m_itemSeen.mid(kept);
-    for (const QtnPropertySet *set : sets)
-        m_index.remove(set);
-    m_itemSets.resize(count);
-    m_itemSeen.resize(count);
+    const Tail tail = cutTail(m_itemSets, m_itemSeen, kept, count, m_index);
     if (reshaped.inPlace) {
         for (int e : reshaped.reread)
             read(e);
@@ -116,8 +133,8 @@ void PoeSetWatch::carryItems(const PoeNetwork &network, const PoeNetwork::Reshap
             if (from.at(e) < 0) {
                 read(e);
             } else if (e >= kept) {
-                m_itemSets[e] = sets.at(from.at(e) - kept);
-                m_itemSeen[e] = seen.at(from.at(e) - kept);
+                m_itemSets[e] = tail.sets.at(from.at(e) - kept);
+                m_itemSeen[e] = tail.seen.at(from.at(e) - kept);
             }
         }
     }
@@ -132,19 +149,14 @@ void PoeSetWatch::carryCables(const PoeNetwork &network, const PoeNetwork::Resha
     const int count = int(cables.size());
     const int kept = reshaped.keptCables;
     const QVector<int> &from = reshaped.cableFrom;
-    const QVector<const QtnPropertySet *> sets = m_cableSets.mid(kept);
-    const QVector<quint64> seen = m_cableSeen.mid(kept);
-    for (const QtnPropertySet *set : sets)
-        m_index.remove(set);
-    m_cableSets.resize(count);
-    m_cableSeen.resize(count);
+    const Tail tail = cutTail(m_cableSets, m_cableSeen, kept, count, m_index);
     for (int c = kept; c < count; ++c) {
         if (from.at(c) < 0) {
             m_cableSets[c] = cables[size_t(c)].wire->propertySet();
             m_cableSeen[c] = m_cableSets.at(c)->valueChanges();
         } else {
-            m_cableSets[c] = sets.at(from.at(c) - kept);
-            m_cableSeen[c] = seen.at(from.at(c) - kept);
+            m_cableSets[c] = tail.sets.at(from.at(c) - kept);
+            m_cableSeen[c] = tail.seen.at(from.at(c) - kept);
         }
         m_index.insert(m_cableSets.at(c), cableCode(c));
     }
