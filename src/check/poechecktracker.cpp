@@ -288,16 +288,16 @@ bool PoeCheckTracker::Impl::reshapeCheck(const QGraphicsScene *scene, bool *inPl
     }
     // Points that stand elsewhere in the trees, or gained or lost mains,
     // recorder or PC.
-    // (The points come in the order of their elements; the sets edited
-    // come from the log, in order.)
-    QVector<int> editedItems;
-    QVector<int> editedWires;
-    m_sets.edited(&editedItems, &editedWires);
-    const int *nextEdited = editedItems.cbegin();
+    // (The points come in the order of their elements; the sets that may
+    // have been edited come from the log, in order: the sets of items taken
+    // away are gone, so none is looked at here.)
+    QVector<int> loggedItems;
+    const bool reaches = m_sets.logged(&loggedItems);
+    const int *nextLogged = loggedItems.cbegin();
     for (const PoeNetwork::Point &point : network.points()) {
-        while (nextEdited != editedItems.cend() && *nextEdited < point.element)
-            ++nextEdited;
-        const bool values = nextEdited != editedItems.cend() && *nextEdited == point.element;
+        while (nextLogged != loggedItems.cend() && *nextLogged < point.element)
+            ++nextLogged;
+        const bool values = !reaches || (nextLogged != loggedItems.cend() && *nextLogged == point.element);
         const int i = to(point.element);
         if (i >= 0 && !touched.at(i) && from.at(i) >= 0 && !shapeOf(elements[size_t(point.element)].index, values))
             touch(i);

@@ -96,6 +96,18 @@ void PoeSetWatch::edited(QVector<int> *items, QVector<int> *cables) const
     }
 }
 
+bool PoeSetWatch::logged(QVector<int> *items) const
+{
+    const bool reaches = QtnPropertySet::changedSince(m_logEnd, [&](const QtnPropertySet *set) {
+        const int code = m_index.value(set);
+        if (code >= 0 && code < m_itemSets.size() && m_itemSets.at(code) == set)
+            *items << code;
+    });
+    std::sort(items->begin(), items->end());
+    items->erase(std::unique(items->begin(), items->end()), items->end());
+    return reaches;
+}
+
 void PoeSetWatch::carry(const PoeNetwork &network, const PoeNetwork::Reshaped &reshaped, QVector<int> *items,
                         QVector<int> *cables)
 {

@@ -23,8 +23,12 @@ public:
     void carry(const PoeNetwork &network, const PoeNetwork::Reshaped &reshaped, QVector<int> *items,
                QVector<int> *cables);
     // The elements and cables edited since, in order, without taking them
-    // in.
+    // in. Every set known must still be there.
     void edited(QVector<int> *items, QVector<int> *cables) const;
+    // The elements whose sets the log names since, in order, without
+    // looking at a set (some may have gone with their items since); false
+    // when the log no longer reaches back, and any may have been edited.
+    bool logged(QVector<int> *items) const;
     bool itemEdited(int element) const { return m_itemSets.at(element)->valueChanges() != m_itemSeen.at(element); }
     void takeItem(int element) { m_itemSeen[element] = m_itemSets.at(element)->valueChanges(); }
     void takeCable(int cable) { m_cableSeen[cable] = m_cableSets.at(cable)->valueChanges(); }
