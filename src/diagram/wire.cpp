@@ -224,15 +224,18 @@ void noteEnds(std::initializer_list<DiagramItem *> ends)
 
 } // namespace
 
+// Another end is another route: the scene hears of it before.
 void Wire::setStartItem(DiagramItem *item)
 {
     noteEnds({m_startItem, item, m_endItem});
+    prepareGeometryChange();
     m_startItem = item;
 }
 
 void Wire::setEndItem(DiagramItem *item)
 {
     noteEnds({m_endItem, item, m_startItem});
+    prepareGeometryChange();
     m_endItem = item;
 }
 
