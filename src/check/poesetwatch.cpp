@@ -15,13 +15,23 @@ struct Tail
     QVector<quint64> seen;
 };
 
-// The sets from kept on, taken out of the table; the lists sized for count.
+// The sets from kept on, and the lists sized for count. Those that no new
+// index takes again (from: per new index its index before, or -1; empty
+// when none is taken) leave the table; the others keep their entries, to be
+// given their new index (taking an entry out costs more than rewriting it).
 Tail cutTail(QVector<const QtnPropertySet *> &sets, QVector<quint64> &seen, int kept, int count,
-             PoeAddressTable &index)
+             const QVector<int> &from, PoeAddressTable &index)
 {
     Tail tail{sets.mid(kept), seen.mid(kept)};
-    for (const QtnPropertySet *set : qAsConst(tail.sets))
-        index.remove(set);
+    QVector<bool> taken(tail.sets.size(), false);
+    for (int i = kept; i < from.size(); ++i) {
+        if (from.at(i) >= kept)
+            taken[from.at(i) - kept] = true;
+    }
+    for (int t = 0; t < tail.sets.size(); ++t) {
+        if (!taken.at(t))
+            index.remove(tail.sets.at(t));
+    }
     sets.resize(count);
     seen.resize(count);
     return tail;
@@ -135,7 +145,8 @@ void PoeSetWatch::carryItems(const PoeNetwork &network, const PoeNetwork::Reshap
         m_itemSets[e] = elements[size_t(e)].item->propertySet();
         m_itemSeen[e] = m_itemSets.at(e)->valueChanges();
     };
-    const Tail tail = cutTail(m_itemSets, m_itemSeen, kept, count, m_index);
+    const Tail tail = cutTail(m_itemSets, m_itemSeen, kept, count,
+                              reshaped.inPlace ? QVector<int>() : reshaped.elementFrom, m_index);
     if (reshaped.inPlace) {
         for (int e : reshaped.reread)
             read(e);
@@ -161,7 +172,7 @@ void PoeSetWatch::carryCables(const PoeNetwork &network, const PoeNetwork::Resha
     const int count = int(cables.size());
     const int kept = reshaped.keptCables;
     const QVector<int> &from = reshaped.cableFrom;
-    const Tail tail = cutTail(m_cableSets, m_cableSeen, kept, count, m_index);
+    const Tail tail = cutTail(m_cableSets, m_cableSeen, kept, count, from, m_index);
     for (int c = kept; c < count; ++c) {
         if (from.at(c) < 0) {
             m_cableSets[c] = cables[size_t(c)].wire->propertySet();
