@@ -11,15 +11,17 @@ class QGraphicsScene;
 // cost of what the edit touched.
 //
 // An edit of a value (a camera's power, a cable's length, a point's model)
-// is found by the change counts of the elements' property sets, and only the
-// supply group it belongs to is solved and worded again, with the points its
-// data passes through and their recorders. A change of the drawing's shape
-// (an element or a cable added, taken away or re-attached, another tree, a
-// point that gains or loses mains, recorder or PC) reads again the elements
-// it touched and their neighbours, and solves again the groups they are
-// in; the rest keeps its figures and remarks. Another catalogue or scene,
-// or a change that touches a good part of the drawing, makes the whole
-// check run again. When nothing changed, an update costs a few comparisons.
+// is found through the property sets' change log, and only the supply group
+// it belongs to is solved and worded again, with the points its data passes
+// through and their recorders. A change of the drawing's shape (an element
+// or a cable added, taken away or re-attached, another tree, a point that
+// gains or loses mains, recorder or PC) reads again the elements it touched
+// and their neighbours, and solves again the groups they are in; the rest
+// keeps its figures and remarks, and where every kept record stays at its
+// index (a camera drawn, the last ones taken away) nothing else is written.
+// Another catalogue or scene, or a change that touches a good part of the
+// drawing, makes the whole check run again. When nothing changed, an update
+// costs a few comparisons.
 class PoeCheckTracker
 {
 public:
