@@ -319,7 +319,7 @@ QVariant DiagramItem::itemChange(GraphicsItemChange change, const QVariant &valu
         updateWires();
         const QList<Wire *> wires = m_wires;
         for (Wire *wire : wires) {
-            DiagramItem *other = (wire->startItem() == this) ? wire->endItem() : wire->startItem();
+            DiagramItem *other = wire->otherEnd(this);
             if (other && other != this)
                 other->updateWires();
         }

@@ -254,7 +254,7 @@ void TestModelSelection::split()
                 ++links;
                 QCOMPARE(w->color(), QColor(Qt::blue));
                 QCOMPARE(w->zValue(), -1000.0);
-                const DiagramItem *other = w->startItem() == p ? w->endItem() : w->startItem();
+                const DiagramItem *other = w->otherEnd(p);
                 QVERIFY(other == chain.value(i - 1) || other == chain.value(i + 1));
             }
         }

@@ -437,11 +437,6 @@ struct Reference
         bool collapsed = false;
     };
 
-    static DiagramItem *other(const Wire *wire, const DiagramItem *item)
-    {
-        return wire->startItem() == item ? wire->endItem() : wire->startItem();
-    }
-
     double resistance(const Wire *wire, int pairs) const
     {
         return wire->length() * ohmsPerMetre(wire) * 2 / pairs;
@@ -516,7 +511,7 @@ struct Reference
     {
         double load = 1;
         for (const Wire *wire : point->wires()) {
-            const DiagramItem *o = other(wire, point);
+            const DiagramItem *o = wire->otherEnd(point);
             if (o->diagramType() == DiagramItem::Camera) {
                 const Figures f = camera(o, wire, v);
                 load += f.collapsed ? f.load : f.port;
@@ -605,7 +600,7 @@ void TestPoeCheck::differential()
         QHash<const DiagramItem *, double> sourceOf;
         std::function<void(const DiagramItem *, double)> walk = [&](const DiagramItem *point, double v) {
             for (const Wire *wire : point->wires()) {
-                const DiagramItem *o = Reference::other(wire, point);
+                const DiagramItem *o = wire->otherEnd(point);
                 if (o->diagramType() == DiagramItem::Camera) {
                     expected.insert(o, reference.camera(o, wire, v));
                     sourceOf.insert(o, v);

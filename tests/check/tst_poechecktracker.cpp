@@ -317,7 +317,7 @@ void TestPoeCheckTracker::trackerFollowsShapes()
                 if (!c->wires().isEmpty()) {
                     // Re-attached at the camera's far end, as a split of a point does it.
                     Wire *wire = c->wires().first();
-                    DiagramItem *other = wire->startItem() == c ? wire->endItem() : wire->startItem();
+                    DiagramItem *other = wire->otherEnd(c);
                     DiagramItem *to = pick(points);
                     if (to != other) {
                         other->removeWire(wire);

@@ -280,7 +280,7 @@ void TestProjectFile::roundTripKeepsEveryValue()
         for (DiagramItem *item : ends) {
             QStringList others;
             for (Wire *w : item->wires())
-                others << QString::number(ends.indexOf(w->startItem() == item ? w->endItem() : w->startItem()));
+                others << QString::number(ends.indexOf(w->otherEnd(item)));
             out << others.join(QLatin1Char(','));
         }
         return out;
