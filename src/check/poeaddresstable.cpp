@@ -32,7 +32,7 @@ void PoeAddressTable::insert(const void *address, int value)
 // gap: the entries after the one taken out move back to close it.
 void PoeAddressTable::remove(const void *address)
 {
-    if (m_slots.isEmpty())
+    if (m_slots.isEmpty() || !address)
         return;
     const int mask = m_slots.size() - 1;
     int slot = slotOf(address, mask);

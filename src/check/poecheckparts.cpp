@@ -56,7 +56,7 @@ void PoeCheckParts::indexParts()
     for (int p = 0; p < pointCount; ++p)
         m_recorderOf[p] = points[size_t(p)].item->hasNvr() ? recorders++ : -1;
     result.recorders.resize(recorders);
-    result.itemErrors.resize(int(network->elements().size()));
+    m_elementErrors.resize(int(network->elements().size()));
     m_groupsDirty.resize(int(network->groups().size()));
     m_pointsDirty.resize(pointCount);
     m_dataDirty.resize(pointCount);
@@ -91,7 +91,7 @@ void PoeCheckParts::checkAll()
     result.devices.clear();
     result.points.clear();
     result.recorders.clear();
-    result.itemErrors.fill(false, elementCount);
+    m_elementErrors.fill(false, elementCount);
     indexDevices(0, 0);
     indexParts();
     result.devices.resize(m_deviceCount);
@@ -175,10 +175,12 @@ void PoeCheckParts::reshape(const PoeNetwork::Reshaped &reshaped)
     const QVector<int> &pointFrom = reshaped.pointFrom;
     const int elementCount = int(network->elements().size());
     const int keptCables = reshaped.keptCables;
-    if (reshaped.inPlace)
+    if (reshaped.inPlace) {
+        reshaped.dropGone(m_supplyRemarks);
         carryInPlace(m_supplyRemarks, reshaped.keptElements, elementCount, reshaped.reread);
-    else
+    } else {
         carry(m_supplyRemarks, reshaped.elementFrom);
+    }
     carry(m_pointRemarks, pointFrom);
     carry(m_recorderRemarks, pointFrom);
     carry(m_cableRemarks, reshaped.cableFrom, keptCables);
@@ -187,6 +189,8 @@ void PoeCheckParts::reshape(const PoeNetwork::Reshaped &reshaped)
     // may be fed otherwise now (a point of a group formed anew) keep their
     // numbers and records; the rest are numbered anew.
     int first = reshaped.keptElements;
+    if (!reshaped.goneElements.isEmpty())
+        first = std::min(first, reshaped.goneElements.first());
     if (!reshaped.reread.isEmpty())
         first = std::min(first, reshaped.reread.first());
     for (int g : reshaped.groups) {
@@ -201,12 +205,15 @@ void PoeCheckParts::reshape(const PoeNetwork::Reshaped &reshaped)
             break;
         }
     }
+    // (Below first every element stands where it stood.)
+    if (reshaped.inPlace)
+        reshaped.dropGone(m_deviceOf);
     const QVector<int> deviceWas = m_deviceOf.mid(first);
     indexDevices(first, devicesBefore);
     // The records from there on, the kept ones at their new numbers.
     QVector<PoeCheckResult::Device> tail(m_deviceCount - devicesBefore);
-    // In place, an element before the kept count that was not read again is
-    // where it was.
+    // In place, an element before the kept count that was not read again
+    // has its record where it was, the records of those that went taken out.
     const int *reread = reshaped.reread.cbegin();
     for (int e = first; e < elementCount; ++e) {
         int was;
@@ -254,6 +261,11 @@ void PoeCheckParts::reshape(const PoeNetwork::Reshaped &reshaped)
         if (reshaped.cableFrom.at(c) < 0)
             m_cablesDirty.mark(c);
     }
+    for (int c : reshaped.rewrittenCables) {
+        m_cableRemarks[c] = Remarks();
+        if (network->cables()[size_t(c)].wire)
+            m_cablesDirty.mark(c);
+    }
     for (int g : reshaped.groups)
         m_groupsDirty.mark(g);
     for (int p : reshaped.points)
@@ -266,6 +278,8 @@ void PoeCheckParts::elementChanged(int e)
 {
     // Its name is in the remarks on its cables, drawn from it or to it.
     const Element &element = network->elements()[size_t(e)];
+    if (!element.item)
+        return; // a hole: its point was read again
     for (int c = element.firstCable; c < element.firstCable + element.drawnCables; ++c)
         m_cablesDirty.mark(c);
     for (const Wire *wire : element.item->wires()) {
@@ -509,6 +523,10 @@ void PoeCheckParts::checkRecorder(int index)
 void PoeCheckParts::checkCable(int index)
 {
     Wire *wire = network->cables()[size_t(index)].wire;
+    if (!wire) {
+        m_cableRemarks[index] = Remarks(); // dead: its owner was read again
+        return;
+    }
     Remarks remarks;
     PoeRemarks::cable(wire, remarks);
     replace(m_cableRemarks[index], remarks, network->cables()[size_t(index)].owner);
@@ -619,7 +637,7 @@ void PoeCheckParts::assemble()
         if (!remarks.isEmpty())
             findings += remarks;
     };
-    bool *errors = result.itemErrors.data();
+    bool *errors = m_elementErrors.data();
     for (int e = from; e < count; ++e) {
         const int start = findings.size();
         m_offsets[e] = start;
@@ -636,5 +654,16 @@ void PoeCheckParts::assemble()
     }
     m_offsets[count] = findings.size();
     findings += m_cableTypeRemarks;
+    // The result knows the items of the drawing, not the holes among the elements.
+    if (network->holes() == 0) {
+        result.itemErrors = m_elementErrors;
+    } else {
+        result.itemErrors.resize(count - network->holes());
+        bool *itemErrors = result.itemErrors.data();
+        for (int e = 0; e < count; ++e) {
+            if (elements[size_t(e)].item)
+                *itemErrors++ = errors[e];
+        }
+    }
     ++revision;
 }

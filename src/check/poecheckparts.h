@@ -133,6 +133,7 @@ private:
     bool m_typeRemarksChanged = false;
     bool m_unsettled = false;    // the remark on an unsettled solution leads
     QVector<int> m_offsets;      // per element: where its remarks start; then where the types' start
+    QVector<bool> m_elementErrors; // per element: some error belongs to it
     // What checkMarked() has to do.
     Marks m_groupsDirty;
     Marks m_pointsDirty;

@@ -78,6 +78,7 @@ private:
     bool shapeOf(int point, bool values) const;
     void fullCheck(const QGraphicsScene *scene);
     bool reshapeCheck(const QGraphicsScene *scene, bool *inPlace);
+    bool leaveHoles(QVector<DiagramItem *> *items, QVector<int> *from, int *unchanged) const;
     void partialCheck(const Edit &edit);
     void readShape(int point);
     void readShapes();
@@ -196,7 +197,8 @@ void PoeCheckTracker::Impl::readShapes()
 }
 
 // After a change in place every point that was not read again stands as
-// its shape says (it was looked at before the change was taken).
+// its shape says (it was looked at before the change was taken), moved
+// down past the points that went.
 void PoeCheckTracker::Impl::readShapes(const PoeNetwork::Reshaped &reshaped)
 {
     if (!reshaped.inPlace) {
@@ -204,6 +206,12 @@ void PoeCheckTracker::Impl::readShapes(const PoeNetwork::Reshaped &reshaped)
         return;
     }
     const std::vector<Element> &elements = m_parts.network->elements();
+    // The points after one that went move down past it.
+    for (int p = 0; p < reshaped.pointTo.size(); ++p) {
+        const int now = reshaped.pointTo.at(p);
+        if (now >= 0 && now != p)
+            m_shapes[now] = m_shapes.at(p);
+    }
     m_shapes.resize(int(m_parts.network->points().size()));
     for (int e : reshaped.reread) {
         if (elements[size_t(e)].kind == Element::PointElement)
@@ -239,18 +247,21 @@ void PoeCheckTracker::Impl::fullCheck(const QGraphicsScene *scene)
 bool PoeCheckTracker::Impl::reshapeCheck(const QGraphicsScene *scene, bool *inPlace)
 {
     PoeNetwork &network = *m_parts.network;
-    const QVector<DiagramItem *> items = drawingItems(scene);
-    const int count = items.size();
+    const QVector<DiagramItem *> drawing = drawingItems(scene);
+    QVector<DiagramItem *> items = drawing;
     QVector<int> from;
     // Mostly the elements before the first that changed map to themselves:
     // only the rest is looked at one by one.
-    int stay = count;
-    if (DiagramItem::stackingRevision() == m_stacking) {
-        from.resize(count);
+    int stay = items.size();
+    if (DiagramItem::stackingRevision() == m_stacking && network.holes() == 0) {
+        from.resize(items.size());
         std::iota(from.begin(), from.end(), 0);
-    } else if (!network.match(items, &from, &stay)) {
+    } else if (!network.match(drawing, &from, &stay)) {
+        return false;
+    } else if (!leaveHoles(&items, &from, &stay)) {
         return false;
     }
+    const int count = items.size();
     QVector<bool> touched(items.size(), false);
     int touches = 0;
     const auto touch = [&](int i) {
@@ -270,6 +281,8 @@ bool PoeCheckTracker::Impl::reshapeCheck(const QGraphicsScene *scene, bool *inPl
     // The items whose wiring moved on, from the log where it reaches back
     // far enough, else from every item's stamp.
     const auto rewired = [&](int i) {
+        if (!items.at(i))
+            return; // a hole: what was joined to it is found as it is made
         touch(i);
         // Made since: another item where a known one was.
         if (from.at(i) >= 0 && items.at(i)->serial() != elements[size_t(from.at(i))].serial) {
@@ -283,7 +296,7 @@ bool PoeCheckTracker::Impl::reshapeCheck(const QGraphicsScene *scene, bool *inPl
             rewired(to(e));
     });
     for (int i = 0; i < items.size() && !logged; ++i) {
-        if (from.at(i) >= 0 && items.at(i)->wiringStamp() > m_wiring)
+        if (from.at(i) >= 0 && items.at(i) && items.at(i)->wiringStamp() > m_wiring)
             rewired(i);
     }
     // Points that stand elsewhere in the trees, or gained or lost mains,
@@ -306,10 +319,11 @@ bool PoeCheckTracker::Impl::reshapeCheck(const QGraphicsScene *scene, bool *inPl
     if (4 * touches > items.size() + 8)
         return false;
 
-    ++m_readings;
     // Kept from one change to the next: its lists keep their memory.
     PoeNetwork::Reshaped &reshaped = m_reshaped;
-    network.reshape(items, from, unchanged, touched, &reshaped);
+    if (!network.reshape(items, from, unchanged, touched, &reshaped))
+        return false;
+    ++m_readings;
     *inPlace = reshaped.inPlace;
     QVector<int> edited;
     QVector<int> editedCables;
@@ -318,7 +332,7 @@ bool PoeCheckTracker::Impl::reshapeCheck(const QGraphicsScene *scene, bool *inPl
     seen();
 
     PoeCheckResult &result = m_parts.result;
-    result.items = items;
+    result.items = drawing;
     m_parts.reshape(reshaped);
     // Edits of values on the elements that stayed.
     for (int e : qAsConst(edited))
@@ -330,6 +344,65 @@ bool PoeCheckTracker::Impl::reshapeCheck(const QGraphicsScene *scene, bool *inPl
         m_parts.settingsChanged();
     result.storage = settings;
     m_parts.checkMarked();
+    return true;
+}
+
+// Cameras taken away amid the drawing leave holes among the elements, so
+// that nothing after them moves: the items are put at the indexes of the
+// elements they are, with a hole (null) where one went or was, the new ones
+// after them. Where no hole is to be made or kept (nothing went amid the
+// drawing, or a point went), or the records move anyway, the items stay as
+// they are. False when holes and dead cables have grown to where the
+// network is better read anew.
+bool PoeCheckTracker::Impl::leaveHoles(QVector<DiagramItem *> *items, QVector<int> *from, int *unchanged) const
+{
+    const PoeNetwork &network = *m_parts.network;
+    const std::vector<Element> &elements = network.elements();
+    const int known = int(elements.size());
+    int kept = 0;
+    while (kept < items->size() && from->at(kept) >= 0)
+        ++kept;
+    for (int i = kept; i < items->size(); ++i) {
+        if (from->at(i) >= 0)
+            return true;
+    }
+    // The elements that went, and whether one of them went amid the drawing.
+    // (Up to unchanged every item is the element at its index.)
+    int gone = 0;
+    bool amid = false;
+    int next = std::min(*unchanged, kept);
+    for (int e = next; e < known; ++e) {
+        if (next < kept && from->at(next) == e) {
+            ++next;
+            continue;
+        }
+        const Element &element = elements[size_t(e)];
+        if (!element.item)
+            continue;
+        if (element.kind == Element::PointElement)
+            return true;
+        ++gone;
+        amid = amid || next < kept;
+    }
+    // Holes cost little to keep, but each is passed over on a change of
+    // shape: past a quarter of the drawing, it is read anew.
+    const int live = known - network.holes();
+    if (network.holes() + network.deadCables() + gone > live / 4 + 32)
+        return false;
+    if (!amid && network.holes() == 0)
+        return true;
+    QVector<DiagramItem *> atElements(known + items->size() - kept, nullptr);
+    for (int i = 0; i < kept; ++i)
+        atElements[from->at(i)] = items->at(i);
+    std::copy(items->cbegin() + kept, items->cend(), atElements.begin() + known);
+    from->resize(atElements.size());
+    std::iota(from->begin(), from->begin() + known, 0);
+    std::fill(from->begin() + known, from->end(), -1);
+    int same = *unchanged;
+    while (same < known && atElements.at(same) == elements[size_t(same)].item)
+        ++same;
+    *items = atElements;
+    *unchanged = same;
     return true;
 }
 

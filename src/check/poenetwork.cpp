@@ -194,6 +194,9 @@ void PoeNetwork::drawCables(int element)
 {
     Element &e = m_elements[size_t(element)];
     e.firstCable = int(m_cables.size());
+    e.drawnCables = 0;
+    if (!e.item)
+        return; // a hole
     for (Wire *wire : e.item->wires()) {
         if (wire->startItem() != e.item)
             continue;
@@ -402,8 +405,8 @@ bool PoeNetwork::match(const QVector<DiagramItem *> &items, QVector<int> *from, 
     return PoeReshaper::match(*this, items, from, unchanged);
 }
 
-void PoeNetwork::reshape(const QVector<DiagramItem *> &items, const QVector<int> &from, int unchanged,
+bool PoeNetwork::reshape(const QVector<DiagramItem *> &items, const QVector<int> &from, int unchanged,
                          QVector<bool> touched, Reshaped *out)
 {
-    PoeReshaper(*this).reshape(items, from, unchanged, std::move(touched), out);
+    return PoeReshaper(*this).reshape(items, from, unchanged, std::move(touched), out);
 }

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QVector>
 
+#include <utility>
 #include <vector>
 
 class DiagramItem;
@@ -98,13 +99,16 @@ public:
         mutable double cableAt = -1.0;
     };
 
-    // A camera or a distribution point, in the order of the drawing.
+    // A camera or a distribution point, in the order of the drawing. A
+    // camera taken away amid the drawing may leave a hole: an element (and
+    // a camera record) without an item, kept so that nothing after it moves,
+    // until the network is read anew.
     struct Element
     {
         enum Kind { CameraElement, PointElement };
         Kind kind;
         int index;                 // into cameras() or points()
-        DiagramItem *item = nullptr;
+        DiagramItem *item = nullptr; // null for a hole
         quint64 serial = 0;        // the item's, to know it again
         int firstCable = 0;        // the cables drawn from it: cables()[firstCable] on
         int drawnCables = 0;
@@ -112,7 +116,9 @@ public:
     };
 
     // A cable of the drawing and the element its remarks go with: the
-    // device it feeds, or else the item it was drawn from.
+    // device it feeds, or else the item it was drawn from. A range of
+    // cables that lost some keeps its length: the rest of it is dead (no
+    // wire, no owner).
     struct Cable
     {
         Wire *wire = nullptr;
@@ -156,15 +162,18 @@ public:
         QVector<int> cameras;
         // Elements read again from their items (new ones included), in order.
         QVector<int> reread;
-        // Every record kept stands at its index: the elements, points,
-        // cameras and cables up to these counts map to themselves (or to -1
-        // where read again), all after them are new (cables: copied or new).
-        // Then elementFrom and cameraFrom are not written (reread says
-        // which were read again), nor cableFrom below keptCables: the
-        // identity over the whole drawing would cost more than the change.
-        // Where records moved, keptElements and keptCables still count the
-        // elements and cables at the start that stand where they stood
-        // (elements: or were read again there).
+        // In place: the records kept keep their order and come first, the
+        // new ones after them; a kept record stands at its index before less
+        // the number of records that went before it (none went before most:
+        // a camera drawn, the last ones taken away). The elements, points,
+        // cameras and cables below these counts are the kept ones (elements
+        // and cameras: or read again there), all after them are new (cables:
+        // copied or new). Then elementFrom and cameraFrom are not written
+        // (goneElements and reread say all), nor cableFrom below
+        // keptCables: a map over the whole drawing would cost more than the
+        // change. Where records moved otherwise, keptElements and keptCables
+        // count the elements and cables at the start that stand where they
+        // stood (elements: or were read again there).
         bool inPlace = false;
         int keptElements = 0;
         int keptPoints = 0;
@@ -173,6 +182,32 @@ public:
         // The first element whose records or cables changed: the remarks
         // of those before it stand.
         int firstChanged = 0;
+        // In place: the elements that went, by their index before, in order.
+        // (A camera taken away amid the drawing mostly leaves a hole
+        // instead: read again as a hole, it is in reread.)
+        QVector<int> goneElements;
+        // In place: cables below keptCables that hold another wire (or
+        // none) now, in order.
+        QVector<int> rewrittenCables;
+
+        // In place: takes the entries of the elements that went out of a
+        // list kept per element, the rest moving down past them.
+        template <typename List>
+        void dropGone(List &list) const
+        {
+            if (goneElements.isEmpty())
+                return;
+            int to = goneElements.first();
+            const int *gone = goneElements.cbegin();
+            for (int e = to; e < int(list.size()); ++e) {
+                if (gone != goneElements.cend() && *gone == e) {
+                    ++gone;
+                    continue;
+                }
+                list[to++] = std::move(list[e]);
+            }
+            list.resize(to);
+        }
     };
 
     // The items of the drawing as they stand against the elements read
@@ -182,13 +217,17 @@ public:
     // many items at the start map to their own index.
     bool match(const QVector<DiagramItem *> &items, QVector<int> *from, int *unchanged) const;
     // Reads the network again after a change of its shape, items as for
-    // the constructor and matched by match(): the elements marked touched
-    // (new, another wire list, another place in the trees, mains) and
-    // their neighbours, old and new, are read from their items; every other
-    // keeps what it was read and solved as. The groups that changed are
+    // the constructor and matched by match(), or at the indexes of the
+    // elements they are with a hole (null) where a camera went amid the
+    // drawing (and where there was one), the new ones after them. False,
+    // and nothing done, when the change needs the records moved one by one
+    // while the network has holes: then it must be read anew. The elements
+    // marked touched (new, another wire list, another place in the trees,
+    // mains) and their neighbours, old and new, are read from their items;
+    // every other keeps what it was read and solved as. The groups that changed are
     // formed again but not solved. The first unchanged items are known to
     // map to their own index.
-    void reshape(const QVector<DiagramItem *> &items, const QVector<int> &from, int unchanged, QVector<bool> touched,
+    bool reshape(const QVector<DiagramItem *> &items, const QVector<int> &from, int unchanged, QVector<bool> touched,
                  Reshaped *out);
 
     // Reads again what an edit may change without changing who is joined to
@@ -214,6 +253,9 @@ public:
     int elementOf(const DiagramItem *item) const;
     // The index of a wire in cables(); -1 for one not read.
     int cableOf(const Wire *wire) const;
+    // Holes left among the elements, and dead cables.
+    int holes() const { return m_deadElements; }
+    int deadCables() const { return m_deadCables; }
 
 private:
     int cableTypeOf(const Wire *wire);
@@ -231,6 +273,7 @@ private:
     void linkLists();
     void formGroups();
     friend class PoeReshaper;
+    friend class PoeInPlaceReshaper;
 
     double m_sourceVoltage;
     const QHash<QString, int> *m_awgs;
@@ -252,6 +295,8 @@ private:
         std::vector<Cable> cables;
         std::vector<Group> groups;
     } m_spare;
+    int m_deadElements = 0;
+    int m_deadCables = 0;
     QHash<int, int> m_cableTypeByValue; // the cable type list's value -> m_cableTypes
     int m_lastCableValue = 0;
     int m_lastCableType = -1;

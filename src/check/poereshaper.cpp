@@ -1,5 +1,6 @@
 #include "check/poereshaper.h"
 
+#include "check/poeinplacereshaper.h"
 #include "diagram/diagramitem.h"
 #include "diagram/wire.h"
 
@@ -37,6 +38,8 @@ bool PoeReshaper::match(const PoeNetwork &n, const QVector<DiagramItem *> &items
         // The table may name items that are gone: an address proves nothing
         // (where it is the one expected next, the wiring stamp of an item
         // made since tells the tracker to look closer).
+        while (next < known && !n.m_elements[size_t(next)].item)
+            ++next; // a hole
         int e = next < known && n.m_elements[size_t(next)].item == item ? next : n.elementOf(item);
         if (e >= 0 && e != next && n.m_elements[size_t(e)].serial != item->serial())
             e = -1;
@@ -50,315 +53,7 @@ bool PoeReshaper::match(const PoeNetwork &n, const QVector<DiagramItem *> &items
     return true;
 }
 
-namespace {
-
-void insertSorted(QVector<int> &list, int value)
-{
-    const auto at = std::lower_bound(list.begin(), list.end(), value);
-    if (at == list.end() || *at != value)
-        list.insert(at, value);
-}
-
-} // namespace
-
-// The common change of shape: the elements before the first one that
-// changed keep their indexes (some of them read again), every element after
-// it went, and the new ones come last: a camera drawn, the last ones drawn
-// taken away, a cable drawn or taken away between elements that stay, a
-// point switched. No record moves: only the records read again, the lists
-// of the points they join or leave, and the cables from the first element
-// read again on are written. False (nothing done) for any other change.
-bool PoeReshaper::reshapeInPlace(const QVector<DiagramItem *> &items, const QVector<int> &from, int unchanged,
-                                 QVector<bool> &touched, Reshaped *out)
-{
-    const int count = items.size();
-    const int known = int(n.m_elements.size());
-    int stay = std::min({unchanged, count, known});
-    while (stay < count && stay < known && from.at(stay) == stay)
-        ++stay;
-    for (int i = stay; i < count; ++i) {
-        if (from.at(i) >= 0)
-            return false;
-    }
-    if (!n.m_elementOf.fits(count))
-        return false;
-
-    // What went: every element from stay on, and with them the points and
-    // cameras from the first of them on.
-    int keptPoints = int(n.m_points.size());
-    int keptCameras = int(n.m_cameras.size());
-    for (int e = stay; e < known; ++e) {
-        const Element &element = n.m_elements[size_t(e)];
-        if (element.kind == Element::PointElement)
-            keptPoints = std::min(keptPoints, element.index);
-        else
-            keptCameras = std::min(keptCameras, element.index);
-    }
-    std::vector<Element> &gone = n.m_spare.elements;
-    std::vector<Point> &gonePoints = n.m_spare.points;
-    std::vector<Camera> &goneCameras = n.m_spare.cameras;
-    gone.assign(n.m_elements.begin() + stay, n.m_elements.end());
-    gonePoints.assign(std::make_move_iterator(n.m_points.begin() + keptPoints),
-                      std::make_move_iterator(n.m_points.end()));
-    goneCameras.assign(n.m_cameras.begin() + keptCameras, n.m_cameras.end());
-    for (const Element &element : gone)
-        n.m_elementOf.remove(element.item);
-    for (int i = stay; i < count; ++i)
-        n.m_elementOf.insert(items.at(i), i);
-
-    // Whatever was joined to what went, or is joined to what came, sees
-    // another drawing.
-    const auto touchPoint = [&](int p) {
-        if (p >= 0 && p < keptPoints)
-            touched[n.m_points[size_t(p)].element] = true;
-    };
-    for (const Camera &camera : goneCameras)
-        touchPoint(camera.point);
-    for (const Point &point : gonePoints) {
-        touchPoint(point.feeder);
-        for (int dependant : point.dependants)
-            touchPoint(dependant);
-        for (int camera : point.cameras) {
-            if (camera < keptCameras)
-                touched[n.m_cameras[size_t(camera)].element] = true;
-        }
-    }
-    for (int p = 0; p < keptPoints; ++p) {
-        const Point &point = n.m_points[size_t(p)];
-        if (point.feeder >= keptPoints || point.uplink >= keptPoints)
-            touched[point.element] = true;
-    }
-    // (Only something that went can be at the far end of a cable.)
-    for (int c = 0; !gone.empty() && c < int(n.m_cables.size()); ++c) {
-        const Cable &cable = n.m_cables[size_t(c)];
-        if (cable.start >= stay && cable.end >= 0 && cable.end < stay)
-            touched[cable.end] = true;
-        else if (cable.start < stay && cable.end >= stay)
-            touched[cable.start] = true;
-    }
-    for (int i = stay; i < count; ++i) {
-        touched[i] = true;
-        for (const Wire *wire : items.at(i)->wires()) {
-            const int other = n.elementOf(wire->otherEnd(items.at(i)));
-            if (other >= 0)
-                touched[other] = true;
-        }
-    }
-    out->reread.clear();
-    // Few are touched: the flags are searched a machine word at a time.
-    const bool *flags = touched.constData();
-    for (const void *at = std::memchr(flags, true, size_t(count)); at;
-         at = std::memchr(static_cast<const bool *>(at) + 1, true, size_t(flags + count - static_cast<const bool *>(at) - 1)))
-        out->reread << int(static_cast<const bool *>(at) - flags);
-    const int firstRead = out->reread.isEmpty() ? count : out->reread.first();
-
-    // The records: the kept ones where they are, the new ones after them.
-    n.m_elements.resize(size_t(stay));
-    n.m_points.resize(size_t(keptPoints));
-    n.m_cameras.resize(size_t(keptCameras));
-    for (int i = stay; i < count; ++i) {
-        Element element;
-        element.item = items.at(i);
-        element.serial = element.item->serial();
-        if (element.item->diagramType() == DiagramItem::PD) {
-            element.kind = Element::PointElement;
-            element.index = int(n.m_points.size());
-            n.m_points.emplace_back();
-            n.m_points.back().item = element.item;
-            n.m_points.back().element = i;
-        } else {
-            element.kind = Element::CameraElement;
-            element.index = int(n.m_cameras.size());
-            n.m_cameras.emplace_back();
-            n.m_cameras.back().item = element.item;
-            n.m_cameras.back().element = i;
-        }
-        n.m_elements.push_back(element);
-    }
-    out->pointFrom.resize(int(n.m_points.size()));
-    std::iota(out->pointFrom.begin(), out->pointFrom.begin() + keptPoints, 0);
-    std::fill(out->pointFrom.begin() + keptPoints, out->pointFrom.end(), -1);
-    out->pointTo.resize(keptPoints + int(gonePoints.size()));
-    std::iota(out->pointTo.begin(), out->pointTo.begin() + keptPoints, 0);
-    std::fill(out->pointTo.begin() + keptPoints, out->pointTo.end(), -1);
-    QVector<int> oldGroupOf(keptPoints);
-    for (int p = 0; p < keptPoints; ++p)
-        oldGroupOf[p] = n.m_points[size_t(p)].group;
-    QVector<bool> dirty(int(n.m_points.size()), false);
-    const auto kept = [&](int p) { return p >= 0 && p < keptPoints ? p : -1; };
-    // The lists of what went: they were the last of every list.
-    for (const Point &point : gonePoints) {
-        const int feeder = kept(point.feeder);
-        if (feeder >= 0) {
-            QVector<int> &dependants = n.m_points[size_t(feeder)].dependants;
-            while (!dependants.isEmpty() && dependants.last() >= keptPoints)
-                dependants.removeLast();
-            dirty[feeder] = true;
-        }
-        const int uplink = kept(point.uplink);
-        if (uplink >= 0)
-            out->points << uplink;
-    }
-    for (const Camera &camera : goneCameras) {
-        const int point = kept(camera.point);
-        if (point >= 0) {
-            QVector<int> &cameras = n.m_points[size_t(point)].cameras;
-            while (!cameras.isEmpty() && cameras.last() >= keptCameras)
-                cameras.removeLast();
-            dirty[point] = true;
-        }
-    }
-
-    // The points read again, then the cameras: a camera finds its point by
-    // the point's index.
-    bool sameTrees = gonePoints.empty() && int(n.m_points.size()) == keptPoints;
-    for (int e : qAsConst(out->reread)) {
-        const Element &element = n.m_elements[size_t(e)];
-        if (element.kind != Element::PointElement)
-            continue;
-        const int p = element.index;
-        Point &point = n.m_points[size_t(p)];
-        const int feederBefore = kept(point.feeder);
-        const int uplinkBefore = kept(point.uplink);
-        const int feederWas = point.feeder;
-        const bool mainsWas = point.mains;
-        Point fresh;
-        fresh.item = point.item;
-        fresh.element = e;
-        fresh.group = point.group;
-        fresh.reached = point.reached;
-        fresh.cameras.swap(point.cameras);
-        fresh.dependants.swap(point.dependants);
-        point = std::move(fresh);
-        n.readPoint(point);
-        sameTrees = sameTrees && point.feeder == feederWas && point.mains == mainsWas;
-        out->pointFrom[p] = -1;
-        dirty[p] = true;
-        if (feederBefore >= 0 && feederBefore != point.feeder) {
-            n.m_points[size_t(feederBefore)].dependants.removeOne(p);
-            dirty[feederBefore] = true;
-        }
-        if (point.feeder >= 0) {
-            insertSorted(n.m_points[size_t(point.feeder)].dependants, p);
-            dirty[point.feeder] = true;
-        }
-        if (uplinkBefore >= 0)
-            out->points << uplinkBefore;
-    }
-    out->cameras.clear();
-    for (int e : qAsConst(out->reread)) {
-        const Element &element = n.m_elements[size_t(e)];
-        if (element.kind != Element::CameraElement)
-            continue;
-        const int c = element.index;
-        Camera &camera = n.m_cameras[size_t(c)];
-        const int pointBefore = kept(camera.point);
-        DiagramItem *item = camera.item;
-        camera = Camera();
-        camera.item = item;
-        camera.element = e;
-        n.readCameraWire(c);
-        n.readCamera(camera);
-        out->cameras << c;
-        if (pointBefore >= 0 && pointBefore != camera.point)
-            n.m_points[size_t(pointBefore)].cameras.removeOne(c);
-        if (pointBefore >= 0)
-            dirty[pointBefore] = true;
-        if (camera.point >= 0) {
-            insertSorted(n.m_points[size_t(camera.point)].cameras, c);
-            dirty[camera.point] = true;
-        }
-    }
-
-    // The cables: those drawn before the first element read again stay.
-    const int keptCables = firstRead < stay ? n.m_elements[size_t(firstRead)].firstCable
-                                            : (gone.empty() ? int(n.m_cables.size()) : gone.front().firstCable);
-    std::vector<Cable> &oldCables = n.m_spare.cables;
-    oldCables.assign(n.m_cables.begin() + keptCables, n.m_cables.end());
-    n.m_cables.resize(size_t(keptCables));
-    for (int e : qAsConst(out->reread))
-        n.m_elements[size_t(e)].ownCable = -1;
-    // A cable that changes hands changes the remarks of both.
-    int firstChanged = std::min(firstRead, stay);
-    const auto owned = [&](Cable &cable) {
-        const int before = cable.owner;
-        cable.owner = n.cableOwner(cable);
-        if (cable.owner != before)
-            firstChanged = std::min(firstChanged, std::min(before, cable.owner));
-    };
-    // The kept cables whose end was read again: found from that end's wires.
-    // (A kept cable was drawn from an element before the first read again,
-    // whose wires did not change: its end was there before.)
-    for (int e : qAsConst(out->reread)) {
-        if (e >= stay)
-            break;
-        DiagramItem *item = n.m_elements[size_t(e)].item;
-        for (const Wire *wire : item->wires()) {
-            const int start = wire->endItem() == item ? n.elementOf(wire->startItem()) : -1;
-            if (start < 0 || start >= firstRead)
-                continue;
-            const Element &from = n.m_elements[size_t(start)];
-            for (int c = from.firstCable; c < from.firstCable + from.drawnCables; ++c) {
-                Cable &cable = n.m_cables[size_t(c)];
-                if (cable.wire != wire)
-                    continue;
-                owned(cable);
-                if (cable.owner == cable.end)
-                    n.m_elements[size_t(cable.end)].ownCable = c;
-            }
-        }
-    }
-    out->cableFrom.resize(keptCables); // below keptCables: not written, see Reshaped
-    for (int e = firstRead; e < count; ++e) {
-        Element &element = n.m_elements[size_t(e)];
-        if (touched.at(e)) {
-            n.drawCables(e);
-            for (int c = 0; c < element.drawnCables; ++c)
-                out->cableFrom << -1;
-            continue;
-        }
-        const int first = element.firstCable - keptCables;
-        element.firstCable = int(n.m_cables.size());
-        for (int c = first; c < first + element.drawnCables; ++c) {
-            Cable cable = oldCables[size_t(c)];
-            if (cable.end >= 0 && touched.at(cable.end))
-                owned(cable);
-            if (cable.owner == cable.end && cable.end >= 0)
-                n.m_elements[size_t(cable.end)].ownCable = int(n.m_cables.size());
-            n.m_cables.push_back(cable);
-            out->cableFrom << keptCables + c;
-        }
-    }
-
-    if (sameTrees) {
-        // Every point is fed as it was: the groups stand, and those with a
-        // point that changed are solved again.
-        out->groups.clear();
-        for (int p = 0; p < dirty.size(); ++p) {
-            if (dirty.at(p)) {
-                out->points << p;
-                out->groups << n.m_points[size_t(p)].group;
-            }
-        }
-        std::sort(out->groups.begin(), out->groups.end());
-        out->groups.erase(std::unique(out->groups.begin(), out->groups.end()), out->groups.end());
-    } else {
-        QVector<int> pointWas(int(n.m_points.size()), -1);
-        std::iota(pointWas.begin(), pointWas.begin() + keptPoints, 0);
-        n.m_spare.groups.swap(n.m_groups);
-        n.m_groups.clear();
-        regroup(pointWas, oldGroupOf, dirty, out);
-    }
-    out->inPlace = true;
-    out->keptElements = stay;
-    out->keptPoints = keptPoints;
-    out->keptCameras = keptCameras;
-    out->keptCables = keptCables;
-    out->firstChanged = firstChanged;
-    return true;
-}
-
-void PoeReshaper::reshape(const QVector<DiagramItem *> &items, const QVector<int> &from, int unchanged,
+bool PoeReshaper::reshape(const QVector<DiagramItem *> &items, const QVector<int> &from, int unchanged,
                           QVector<bool> touched, Reshaped *out)
 {
     // The lists keep their memory from one change to the next.
@@ -366,11 +61,17 @@ void PoeReshaper::reshape(const QVector<DiagramItem *> &items, const QVector<int
     out->groups.clear();
     out->cameras.clear();
     out->reread.clear();
+    out->goneElements.clear();
     out->inPlace = false;
     out->keptElements = out->keptPoints = out->keptCameras = out->keptCables = 0;
     out->firstChanged = 0;
-    if (reshapeInPlace(items, from, unchanged, touched, out))
-        return;
+    out->rewrittenCables.clear();
+    if (PoeInPlaceReshaper(n).reshape(items, from, unchanged, touched, out))
+        return true;
+    // Below, every record is carried through maps, and holes are left
+    // behind; a hole to be made needs the records to stay.
+    if (items.contains(nullptr))
+        return false;
     const int count = items.size();
     const int knownElements = int(n.m_elements.size());
     const int knownCameras = int(n.m_cameras.size());
@@ -637,9 +338,10 @@ void PoeReshaper::reshape(const QVector<DiagramItem *> &items, const QVector<int
                 copied = oldCables[size_t(c)].end < 0 || elementTo.at(oldCables[size_t(c)].end) >= 0;
             if (copied) {
                 element.firstCable = int(n.m_cables.size());
-                element.drawnCables = before.drawnCables;
                 for (int c = before.firstCable; c < before.firstCable + before.drawnCables; ++c) {
                     Cable cable = oldCables[size_t(c)];
+                    if (!cable.wire)
+                        continue; // dead: left behind
                     const bool owned = cable.owner == cable.start;
                     cable.start = i;
                     cable.end = cable.end >= 0 ? elementTo.at(cable.end) : -1;
@@ -656,6 +358,7 @@ void PoeReshaper::reshape(const QVector<DiagramItem *> &items, const QVector<int
                     n.m_cables.push_back(cable);
                     out->cableFrom << c;
                 }
+                element.drawnCables = int(n.m_cables.size()) - element.firstCable;
             }
         }
         if (!copied) {
@@ -676,6 +379,10 @@ void PoeReshaper::reshape(const QVector<DiagramItem *> &items, const QVector<int
         ++keptCables;
     out->keptCables = keptCables;
     out->firstChanged = out->reread.isEmpty() ? firstChanged : std::min(firstChanged, out->reread.first());
+    n.m_deadElements = 0; // every element is an item's
+    n.m_deadCables =
+        int(std::count_if(n.m_cables.cbegin(), n.m_cables.cend(), [](const Cable &cable) { return !cable.wire; }));
+    return true;
 }
 
 // The groups anew; one whose points are the same and none of them changed

@@ -5,9 +5,9 @@
 
 // Carries a PoeNetwork over a change of the drawing's shape: which items
 // are the elements read before, and the records read again, kept or moved.
-// A change that leaves every kept record at its index (a camera drawn, the
-// last ones taken away, a cable drawn between elements that stay) writes
-// only what it touched; any other moves the records to their new indexes.
+// The common change keeps every record in place (PoeInPlaceReshaper); any
+// other moves the records to their new indexes through maps, and leaves the
+// holes and dead cables behind.
 class PoeReshaper
 {
 public:
@@ -18,15 +18,14 @@ public:
 
     // As PoeNetwork::match() and PoeNetwork::reshape().
     static bool match(const PoeNetwork &n, const QVector<DiagramItem *> &items, QVector<int> *from, int *unchanged);
-    void reshape(const QVector<DiagramItem *> &items, const QVector<int> &from, int unchanged, QVector<bool> touched,
+    bool reshape(const QVector<DiagramItem *> &items, const QVector<int> &from, int unchanged, QVector<bool> touched,
                  PoeNetwork::Reshaped *out);
-
-private:
-    bool reshapeInPlace(const QVector<DiagramItem *> &items, const QVector<int> &from, int unchanged,
-                        QVector<bool> &touched, PoeNetwork::Reshaped *out);
+    // The groups formed anew; one whose points are the same and none of
+    // them dirty keeps its solution. The dirty points go into out->points.
     void regroup(const QVector<int> &pointWas, const QVector<int> &oldGroupOf, const QVector<bool> &dirty,
                  PoeNetwork::Reshaped *out);
 
+private:
     PoeNetwork &n;
 };
 

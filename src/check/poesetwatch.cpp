@@ -89,12 +89,13 @@ void PoeSetWatch::edited(QVector<int> *items, QVector<int> *cables) const
         }
     });
     if (!logged) {
+        // (Holes and dead cables have no set.)
         for (int e = 0; e < m_itemSets.size(); ++e) {
-            if (itemEdited(e))
+            if (m_itemSets.at(e) && itemEdited(e))
                 *items << e;
         }
         for (int c = 0; c < m_cableSets.size(); ++c) {
-            if (cableEdited(c))
+            if (m_cableSets.at(c) && cableEdited(c))
                 *cables << c;
         }
         return;
@@ -135,16 +136,33 @@ void PoeSetWatch::carry(const PoeNetwork &network, const PoeNetwork::Reshaped &r
 
 // The sets before the kept count stand where they stood (those read again
 // there belong to the same items); the rest move to their new indexes or
-// are read again, and only they are indexed anew.
+// are read again, and only they are indexed anew. In place, the sets of the
+// elements that went are taken out first, and those after them move down.
 void PoeSetWatch::carryItems(const PoeNetwork &network, const PoeNetwork::Reshaped &reshaped)
 {
     const std::vector<PoeNetwork::Element> &elements = network.elements();
     const int count = int(elements.size());
     const int kept = reshaped.keptElements;
     const auto read = [&](int e) {
-        m_itemSets[e] = elements[size_t(e)].item->propertySet();
+        const DiagramItem *item = elements[size_t(e)].item;
+        if (!item) {
+            // A hole: the set went with its item.
+            m_index.remove(m_itemSets.at(e));
+            m_itemSets[e] = nullptr;
+            m_itemSeen[e] = 0;
+            return;
+        }
+        m_itemSets[e] = item->propertySet();
         m_itemSeen[e] = m_itemSets.at(e)->valueChanges();
     };
+    int moved = kept;
+    if (reshaped.inPlace && !reshaped.goneElements.isEmpty()) {
+        for (int e : reshaped.goneElements)
+            m_index.remove(m_itemSets.at(e));
+        reshaped.dropGone(m_itemSets);
+        reshaped.dropGone(m_itemSeen);
+        moved = reshaped.goneElements.first();
+    }
     const Tail tail = cutTail(m_itemSets, m_itemSeen, kept, count,
                               reshaped.inPlace ? QVector<int>() : reshaped.elementFrom, m_index);
     if (reshaped.inPlace) {
@@ -161,8 +179,10 @@ void PoeSetWatch::carryItems(const PoeNetwork &network, const PoeNetwork::Reshap
             }
         }
     }
-    for (int e = kept; e < count; ++e)
-        m_index.insert(m_itemSets.at(e), e);
+    for (int e = std::min(moved, kept); e < count; ++e) {
+        if (m_itemSets.at(e))
+            m_index.insert(m_itemSets.at(e), e);
+    }
 }
 
 // The same for the cables.
@@ -172,7 +192,17 @@ void PoeSetWatch::carryCables(const PoeNetwork &network, const PoeNetwork::Resha
     const int count = int(cables.size());
     const int kept = reshaped.keptCables;
     const QVector<int> &from = reshaped.cableFrom;
+    // Out first: a new set may have the address of one that went.
+    for (int c : reshaped.rewrittenCables)
+        m_index.remove(m_cableSets.at(c));
     const Tail tail = cutTail(m_cableSets, m_cableSeen, kept, count, from, m_index);
+    for (int c : reshaped.rewrittenCables) {
+        const Wire *wire = cables[size_t(c)].wire;
+        m_cableSets[c] = wire ? wire->propertySet() : nullptr;
+        m_cableSeen[c] = wire ? m_cableSets.at(c)->valueChanges() : 0;
+        if (wire)
+            m_index.insert(m_cableSets.at(c), cableCode(c));
+    }
     for (int c = kept; c < count; ++c) {
         if (from.at(c) < 0) {
             m_cableSets[c] = cables[size_t(c)].wire->propertySet();

@@ -38,6 +38,7 @@ private slots:
     void trackerFollowsEdits();
     void trackerFollowsShapes_data();
     void trackerFollowsShapes();
+    void camerasTakenAwayAmid();
 };
 
 namespace {
@@ -393,6 +394,89 @@ void TestPoeCheckTracker::trackerFollowsShapes()
     QVERIFY2(inPlace > 10, qPrintable(QString::number(inPlace)));
     for (const QPair<DiagramItem *, DiagramItem *> &gone : qAsConst(away))
         delete gone.first;
+}
+
+// Cameras taken away amid the drawing, one after another, cost no more than
+// the last one drawn: nothing after them moves. A camera drawn onto a point
+// that lost one, an edit, another order and a point taken away after them
+// come out as a whole check does; once the holes are many, the drawing
+// is read anew.
+void TestPoeCheckTracker::camerasTakenAwayAmid()
+{
+    using Work = PoeCheckTracker::Work;
+    TestCatalogue catalogue;
+    QVERIFY2(createCatalogue(catalogue, {{"PD-8/120", "Wewnętrzna (IP20)", 0, 9, 1, 120, 1000000},
+                                         {"EXT-4/45", "Wewnętrzna (IP20)", 0, 5, 0, 45, 100000}}),
+             qPrintable(catalogue.lastError()));
+    NetworkBuilder net;
+    QList<DiagramItem *> points;
+    QList<DiagramItem *> cameras;
+    for (int p = 0; p < 3; ++p)
+        points << net.addPd({100.0 + 300 * p, 100}, uint(p + 1));
+    points.at(0)->setNvr(true);
+    net.connect(points.at(1), points.at(0), 40)->setType(kCat5e);
+    DiagramItem *extender = net.addPd({900, 200}, 4, false);
+    net.connect(points.at(2), extender, 60)->setType(kCat5e);
+    points << extender;
+    for (int c = 0; c < 40; ++c) {
+        DiagramItem *point = points.at(c % points.size());
+        cameras << net.addCamera({10.0 * c, 300}, uint(c + 1), uint(5 + c % 20), 1024 * (1 + c % 4));
+        // Drawn either way: a point's range of cables loses one, or the camera's own goes.
+        Wire *wire = c % 3 ? net.connect(point, cameras.last(), uint(20 + 3 * c)) : net.connect(cameras.last(), point, 30);
+        wire->setType(kCat5e);
+    }
+    DiagramScene *scene = net.scene();
+    CalcLoop calc(scene);
+    calc.run();
+    PoeCheckTracker tracker;
+    tracker.update(scene);
+    const auto followed = [&](const char *what, Work expected) {
+        calc.run();
+        tracker.update(scene);
+        const QString failure = difference(tracker.result(), PoeCheck::run(scene));
+        QVERIFY2(failure.isEmpty(), qPrintable(QStringLiteral("%1: %2").arg(what, failure)));
+        QVERIFY2(tracker.lastWork() == expected, what);
+    };
+    const auto takeAway = [&](int index) {
+        DiagramItem *camera = cameras.takeAt(index);
+        camera->removeWires();
+        delete camera;
+    };
+
+    takeAway(5);
+    followed("one amid", Work::ReshapedInPlace);
+    takeAway(20);
+    takeAway(21);
+    followed("two amid", Work::ReshapedInPlace);
+    // Onto the point that lost a cable: it fits the range left.
+    cameras << net.addCamera({500, 300}, 50, 9, 2048);
+    net.connect(points.at(1), cameras.last(), 35)->setType(kCat5e);
+    followed("drawn after", Work::ReshapedInPlace);
+    cameras.at(10)->cameraSet()->Power.setValue(25);
+    followed("an edit", Work::Partial);
+    takeAway(12);
+    followed("amid again", Work::ReshapedInPlace);
+    // Another order: the drawing is read anew, holes and all.
+    cameras.at(3)->setZValue(2.0);
+    followed("to the front", Work::Full);
+    takeAway(7);
+    followed("amid after", Work::ReshapedInPlace);
+    DiagramItem *gone = points.takeAt(2);
+    gone->removeWires();
+    delete gone;
+    followed("a point taken away", Work::ReshapedInPlace);
+    // Past a quarter of the drawing in holes, it is read anew.
+    bool readAnew = false;
+    while (cameras.size() > 4 && !readAnew) {
+        takeAway(1);
+        calc.run();
+        tracker.update(scene);
+        readAnew = tracker.lastWork() == Work::Full;
+        QVERIFY2(readAnew || tracker.lastWork() == Work::ReshapedInPlace, "amid");
+        const QString failure = difference(tracker.result(), PoeCheck::run(scene));
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    }
+    QVERIFY(readAnew);
 }
 
 QTEST_MAIN(TestPoeCheckTracker)
