@@ -57,6 +57,7 @@ void PoeCheckParts::indexParts()
         m_recorderOf[p] = points[size_t(p)].item->hasNvr() ? recorders++ : -1;
     result.recorders.resize(recorders);
     m_elementErrors.resize(int(network->elements().size()));
+    m_remarked.resize(int(network->elements().size()));
     m_groupsDirty.resize(int(network->groups().size()));
     m_pointsDirty.resize(pointCount);
     m_dataDirty.resize(pointCount);
@@ -119,6 +120,7 @@ void PoeCheckParts::checkAll()
     countCableTypes();
     checkCableTypes();
     m_assembleFrom = 0;
+    m_rebuildFrom = 0;
     assemble();
     storageOfAll = true;
     storageOf.clear();
@@ -191,10 +193,18 @@ void PoeCheckParts::reshape(const PoeNetwork::Reshaped &reshaped)
     int first = reshaped.keptElements;
     if (!reshaped.goneElements.isEmpty())
         first = std::min(first, reshaped.goneElements.first());
-    if (!reshaped.reread.isEmpty())
-        first = std::min(first, reshaped.reread.first());
-    for (int g : reshaped.groups) {
-        const PoeNetwork::Group &group = network->groups()[size_t(g)];
+    for (int e : reshaped.reread) {
+        // A point read again in trees that stand is fed as it was.
+        if (!reshaped.sameTrees || network->elements()[size_t(e)].kind == Element::CameraElement) {
+            first = std::min(first, e);
+            break;
+        }
+    }
+    // (In place with every point fed as it was, the groups stand: a point
+    // is fed over PoE as before, and a device as before but for a camera
+    // read again.)
+    for (int g = 0; g < reshaped.groups.size() && !reshaped.sameTrees; ++g) {
+        const PoeNetwork::Group &group = network->groups()[size_t(reshaped.groups.at(g))];
         for (int head = -1; head < group.fed.size(); ++head)
             first = std::min(first, network->points()[size_t(head < 0 ? group.root : group.fed.at(head))].element);
     }
@@ -210,12 +220,16 @@ void PoeCheckParts::reshape(const PoeNetwork::Reshaped &reshaped)
         reshaped.dropGone(m_deviceOf);
     const QVector<int> deviceWas = m_deviceOf.mid(first);
     indexDevices(first, devicesBefore);
-    // The records from there on, the kept ones at their new numbers.
-    QVector<PoeCheckResult::Device> tail(m_deviceCount - devicesBefore);
-    // In place, an element before the kept count that was not read again
-    // has its record where it was, the records of those that went taken out.
+    // The records from there on, the kept ones at their new numbers: per
+    // number, its record before or -1. In place, an element before the kept
+    // count that was not read again has its record where it was, the
+    // records of those that went taken out.
+    QVector<int> recordWas(m_deviceCount - devicesBefore, -1);
     const int *reread = reshaped.reread.cbegin();
     for (int e = first; e < elementCount; ++e) {
+        const int device = m_deviceOf.at(e);
+        if (device < 0)
+            continue;
         int was;
         if (!reshaped.inPlace) {
             was = reshaped.elementFrom.at(e);
@@ -224,13 +238,9 @@ void PoeCheckParts::reshape(const PoeNetwork::Reshaped &reshaped)
                 ++reread;
             was = e < reshaped.keptElements && (reread == reshaped.reread.cend() || *reread != e) ? e : -1;
         }
-        const int device = m_deviceOf.at(e);
-        const int record = device >= 0 && was >= 0 ? deviceWas.at(was - first) : -1;
-        if (record >= 0)
-            tail[device - devicesBefore] = std::move(result.devices[record]);
+        recordWas[device - devicesBefore] = was >= 0 ? deviceWas.at(was - first) : -1;
     }
-    result.devices.resize(devicesBefore);
-    result.devices += tail;
+    moveDevices(recordWas, devicesBefore, reshaped.inPlace);
     carry(result.points, pointFrom);
 
     const QVector<int> recorderWas = m_recorderOf;
@@ -271,7 +281,59 @@ void PoeCheckParts::reshape(const PoeNetwork::Reshaped &reshaped)
     for (int p : reshaped.points)
         dataChanged(p);
     m_cableTypes = true;
-    markAssembleFrom(reshaped.firstChanged);
+    // In place with no record moved, the remarks of the elements that kept
+    // their parts are copied over; else all from the first that changed are
+    // put together anew.
+    const bool moved = !reshaped.inPlace
+                       || (!reshaped.goneElements.isEmpty() && reshaped.goneElements.first() < reshaped.keptElements);
+    m_assembleFrom = std::min(m_assembleFrom, reshaped.firstChanged);
+    if (moved) {
+        m_rebuildFrom = std::min(m_rebuildFrom, reshaped.firstChanged);
+    } else {
+        for (int e : reshaped.reread)
+            m_remarked.mark(e);
+        for (int e : reshaped.remarked)
+            m_remarked.mark(e);
+        m_rebuildFrom = std::min(m_rebuildFrom, reshaped.keptElements);
+    }
+}
+
+// The device records from number first on to their new numbers (was: per
+// new number, its number before, or -1 for a record worked out anew).
+// Where the records kept keep their order, they move where they are: those
+// that move down first, in order, then those that move up, from the last.
+void PoeCheckParts::moveDevices(const QVector<int> &was, int first, bool inOrder)
+{
+    using Device = PoeCheckResult::Device;
+    const int count = first + was.size();
+    if (!inOrder) {
+        QVector<Device> tail(was.size());
+        for (int k = 0; k < was.size(); ++k) {
+            if (was.at(k) >= 0)
+                tail[k] = std::move(result.devices[was.at(k)]);
+        }
+        result.devices.resize(first);
+        result.devices += tail;
+        return;
+    }
+    if (result.devices.size() < count)
+        result.devices.resize(count);
+    if (was.isEmpty()) {
+        result.devices.resize(count);
+        return;
+    }
+    Device *d = result.devices.data();
+    for (int k = 0; k < was.size(); ++k) {
+        if (was.at(k) > first + k)
+            d[first + k] = std::move(d[was.at(k)]);
+    }
+    for (int k = was.size() - 1; k >= 0; --k) {
+        if (was.at(k) >= 0 && was.at(k) < first + k)
+            d[first + k] = std::move(d[was.at(k)]);
+    }
+    // (A number without a record before is a device read again or new:
+    // its group is solved again, and its record written whole.)
+    result.devices.resize(count);
 }
 
 void PoeCheckParts::elementChanged(int e)
@@ -617,13 +679,23 @@ void PoeCheckParts::assemble()
     const std::vector<Element> &elements = network->elements();
     const int count = int(elements.size());
     const bool leading = unsettled();
+    const int known = m_offsets.size() - 1; // elements when last put together
     int from = std::min(m_assembleFrom, count);
-    if (leading != m_unsettled || m_offsets.size() <= from)
-        from = 0;
-    m_assembleFrom = NothingChanged;
+    int rebuildFrom = std::min(m_rebuildFrom, count);
+    if (leading != m_unsettled || known < from)
+        from = rebuildFrom = 0;
+    m_assembleFrom = m_rebuildFrom = NothingChanged;
     m_typeRemarksChanged = false;
     m_unsettled = leading;
     Remarks &findings = result.findings;
+    // The remarks of elements from the first that changed up to rebuildFrom
+    // as they were put together: those whose parts stand are copied over.
+    const int copyTo = std::min(known, rebuildFrom);
+    const int base = from < copyTo ? m_offsets.at(from) : 0;
+    if (from < copyTo) {
+        m_spareFindings = findings.mid(base, m_offsets.at(copyTo) - base);
+        m_spareOffsets = m_offsets.mid(from, copyTo - from + 1);
+    }
     if (from == 0) {
         findings.clear();
         if (leading)
@@ -638,7 +710,25 @@ void PoeCheckParts::assemble()
             findings += remarks;
     };
     bool *errors = m_elementErrors.data();
+    // The elements whose parts changed, in order; the runs between them are
+    // copied over whole (their marks of error stand too).
+    QVector<int> changed = m_remarked.marked();
+    std::sort(changed.begin(), changed.end());
+    const int *nextChanged = std::lower_bound(changed.cbegin(), changed.cend(), from);
     for (int e = from; e < count; ++e) {
+        if (e < copyTo && (nextChanged == changed.cend() || *nextChanged > e)) {
+            const int runEnd = std::min(copyTo, nextChanged == changed.cend() ? copyTo : *nextChanged);
+            const int *old = m_spareOffsets.constData() - from;
+            const int shift = findings.size() - (old[e] - base);
+            int *offsets = m_offsets.data();
+            for (int k = e; k < runEnd; ++k)
+                offsets[k] = old[k] - base + shift;
+            findings.append(m_spareFindings.mid(old[e] - base, old[runEnd] - old[e]));
+            e = runEnd - 1;
+            continue;
+        }
+        while (nextChanged != changed.cend() && *nextChanged <= e)
+            ++nextChanged;
         const int start = findings.size();
         m_offsets[e] = start;
         add(m_supplyRemarks.at(e));
@@ -652,6 +742,7 @@ void PoeCheckParts::assemble()
         errors[e] = error;
         cableRemarksOf(e, add);
     }
+    m_remarked.clear();
     m_offsets[count] = findings.size();
     findings += m_cableTypeRemarks;
     // The result knows the items of the drawing, not the holes among the elements.

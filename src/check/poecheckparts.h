@@ -100,6 +100,7 @@ private:
     // sized for the network.
     void indexDevices(int first, int devicesBefore);
     void indexParts();
+    void moveDevices(const QVector<int> &was, int first, bool inOrder);
     // The remarks of the cables that go with an element, in their order.
     template <typename Add>
     void cableRemarksOf(int element, Add add) const;
@@ -109,7 +110,12 @@ private:
                     double watts, int poeClass, bool supplied, int cableType, const PoeCable &cable);
     // element: the one whose remarks these are, where they go together.
     void replace(Remarks &remarks, const Remarks &fresh, int element);
-    void markAssembleFrom(int element) { m_assembleFrom = std::min(m_assembleFrom, element); }
+    // The remarks of an element changed: they are put together again.
+    void markAssembleFrom(int element)
+    {
+        m_assembleFrom = std::min(m_assembleFrom, element);
+        m_remarked.mark(element);
+    }
     bool unsettled() const;
     void assemble();
 
@@ -128,8 +134,15 @@ private:
     Remarks m_cableTypeRemarks;
     // The remarks put together are kept: those of the elements before the
     // first whose remarks changed stay where they are.
+    // The remarks of every other element from the first that changed stand
+    // as they were put together, at an offset: they are copied over. From
+    // m_rebuildFrom on (records moved), every element's are put together anew.
     static constexpr int NothingChanged = INT_MAX;
     int m_assembleFrom = NothingChanged;
+    int m_rebuildFrom = NothingChanged;
+    Marks m_remarked; // per element
+    Remarks m_spareFindings;
+    QVector<int> m_spareOffsets;
     bool m_typeRemarksChanged = false;
     bool m_unsettled = false;    // the remark on an unsettled solution leads
     QVector<int> m_offsets;      // per element: where its remarks start; then where the types' start

@@ -357,29 +357,31 @@ bool PoeCheckTracker::Impl::reshapeCheck(const QGraphicsScene *scene, bool *inPl
 bool PoeCheckTracker::Impl::leaveHoles(QVector<DiagramItem *> *items, QVector<int> *from, int *unchanged) const
 {
     const PoeNetwork &network = *m_parts.network;
-    const std::vector<Element> &elements = network.elements();
-    const int known = int(elements.size());
-    int kept = 0;
-    while (kept < items->size() && from->at(kept) >= 0)
+    const Element *elements = network.elements().data();
+    const int known = int(network.elements().size());
+    const int count = items->size();
+    const int *f = from->constData();
+    // (Up to unchanged every item is the element at its index.)
+    const int first = std::min(*unchanged, count);
+    int kept = first;
+    while (kept < count && f[kept] >= 0)
         ++kept;
-    for (int i = kept; i < items->size(); ++i) {
-        if (from->at(i) >= 0)
+    for (int i = kept; i < count; ++i) {
+        if (f[i] >= 0)
             return true;
     }
     // The elements that went, and whether one of them went amid the drawing.
-    // (Up to unchanged every item is the element at its index.)
     int gone = 0;
     bool amid = false;
-    int next = std::min(*unchanged, kept);
-    for (int e = next; e < known; ++e) {
-        if (next < kept && from->at(next) == e) {
+    int next = first;
+    for (int e = first; e < known; ++e) {
+        if (next < kept && f[next] == e) {
             ++next;
             continue;
         }
-        const Element &element = elements[size_t(e)];
-        if (!element.item)
+        if (!elements[e].item)
             continue;
-        if (element.kind == Element::PointElement)
+        if (elements[e].kind == Element::PointElement)
             return true;
         ++gone;
         amid = amid || next < kept;
@@ -391,15 +393,19 @@ bool PoeCheckTracker::Impl::leaveHoles(QVector<DiagramItem *> *items, QVector<in
         return false;
     if (!amid && network.holes() == 0)
         return true;
-    QVector<DiagramItem *> atElements(known + items->size() - kept, nullptr);
-    for (int i = 0; i < kept; ++i)
-        atElements[from->at(i)] = items->at(i);
-    std::copy(items->cbegin() + kept, items->cend(), atElements.begin() + known);
+    QVector<DiagramItem *> atElements(known + count - kept); // holes: null
+    DiagramItem **at = atElements.data();
+    DiagramItem *const *item = items->constData();
+    std::copy(item, item + first, at);
+    for (int i = first; i < kept; ++i)
+        at[f[i]] = item[i];
+    std::copy(item + kept, item + count, at + known);
     from->resize(atElements.size());
-    std::iota(from->begin(), from->begin() + known, 0);
-    std::fill(from->begin() + known, from->end(), -1);
-    int same = *unchanged;
-    while (same < known && atElements.at(same) == elements[size_t(same)].item)
+    int *to = from->data();
+    std::iota(to, to + known, 0);
+    std::fill(to + known, to + atElements.size(), -1);
+    int same = first;
+    while (same < known && at[same] == elements[same].item)
         ++same;
     *items = atElements;
     *unchanged = same;

@@ -182,18 +182,31 @@ bool PoeInPlaceReshaper::reshape(const QVector<DiagramItem *> &items, const QVec
                 touched[elementNow(point.element)] = true;
         }
     }
-    // (Only something that went can be at the far end of a cable.)
-    const auto alive = [&](int e) { return n.m_elements[size_t(e)].item ? elementNow(e) : -1; };
-    for (int c = 0; (!gone.empty() || died) && c < int(n.m_cables.size()); ++c) {
-        const Cable &cable = n.m_cables[size_t(c)];
-        if (!cable.wire || cable.end < 0)
-            continue;
-        const int start = alive(cable.start);
-        const int end = alive(cable.end);
-        if (start < 0 && end >= 0)
-            touched[end] = true;
-        else if (start >= 0 && end < 0)
-            touched[start] = true;
+    // (Only something that went can be at the far end of a cable. Where
+    // nothing moved, that is a hole; the cables are passed over in a tight
+    // loop, every one of them on every such change.)
+    if (!gone.empty()) {
+        const auto alive = [&](int e) { return n.m_elements[size_t(e)].item ? elementNow(e) : -1; };
+        for (const Cable &cable : n.m_cables) {
+            if (!cable.wire || cable.end < 0)
+                continue;
+            const int start = alive(cable.start);
+            const int end = alive(cable.end);
+            if (start < 0 && end >= 0)
+                touched[end] = true;
+            else if (start >= 0 && end < 0)
+                touched[start] = true;
+        }
+    } else if (died) {
+        const Element *element = n.m_elements.data();
+        bool *flags = touched.data();
+        for (const Cable &cable : n.m_cables) {
+            if (!cable.wire || cable.end < 0)
+                continue;
+            const bool startGone = !element[cable.start].item;
+            if (startGone != !element[cable.end].item)
+                flags[startGone ? cable.end : cable.start] = true;
+        }
     }
     for (int i = keptElements; i < count; ++i) {
         touched[i] = true;
@@ -400,11 +413,14 @@ bool PoeInPlaceReshaper::reshape(const QVector<DiagramItem *> &items, const QVec
         n.m_elements[size_t(e)].ownCable = -1;
     // A cable that changes hands changes the remarks of both.
     int firstChanged = std::min(firstRead, stay);
+    out->remarked.clear();
     const auto owned = [&](Cable &cable) {
         const int before = cable.owner;
         cable.owner = n.cableOwner(cable);
-        if (cable.owner != before)
+        if (cable.owner != before) {
             firstChanged = std::min(firstChanged, std::min(before, cable.owner));
+            out->remarked << before << cable.owner;
+        }
     };
     // The ranges written again where they stand. Every cable in them counts
     // as new (an address says little: a wire may have been made where one
@@ -417,8 +433,10 @@ bool PoeInPlaceReshaper::reshape(const QVector<DiagramItem *> &items, const QVec
         int c = element.firstCable;
         const auto write = [&](const Cable &cable) {
             Cable &slot = n.m_cables[size_t(c)];
-            if (slot.owner >= 0)
+            if (slot.owner >= 0) {
                 firstChanged = std::min(firstChanged, slot.owner);
+                out->remarked << slot.owner;
+            }
             n.m_deadCables += (cable.wire ? 0 : 1) - (slot.wire ? 0 : 1);
             out->rewrittenCables << c;
             slot = cable;
@@ -472,6 +490,15 @@ bool PoeInPlaceReshaper::reshape(const QVector<DiagramItem *> &items, const QVec
     for (int e = firstListed; e < count; ++e) {
         Element &element = n.m_elements[size_t(e)];
         if (touched.at(e) || !element.item) {
+            // The remarks of the cables it had go with them. (Where records
+            // moved, every remark from the first that moved is put together anew.)
+            if (e < keptElements && !moved) {
+                const int first = element.firstCable - keptCables;
+                for (int c = first; c < first + element.drawnCables; ++c) {
+                    if (oldCables[size_t(c)].owner >= 0)
+                        out->remarked << oldCables[size_t(c)].owner;
+                }
+            }
             n.drawCables(e);
             for (int c = 0; c < element.drawnCables; ++c)
                 out->cableFrom << -1;
@@ -518,6 +545,7 @@ bool PoeInPlaceReshaper::reshape(const QVector<DiagramItem *> &items, const QVec
         PoeReshaper(n).regroup(pointWas, oldGroupOf, dirty, out);
     }
     out->inPlace = true;
+    out->sameTrees = sameTrees;
     out->keptElements = keptElements;
     out->keptPoints = keptPoints;
     out->keptCameras = keptCameras;

@@ -175,6 +175,8 @@ public:
         // count the elements and cables at the start that stand where they
         // stood (elements: or were read again there).
         bool inPlace = false;
+        // In place: every point is fed as it was, and the groups stand.
+        bool sameTrees = false;
         int keptElements = 0;
         int keptPoints = 0;
         int keptCameras = 0;
@@ -189,6 +191,10 @@ public:
         // In place: cables below keptCables that hold another wire (or
         // none) now, in order.
         QVector<int> rewrittenCables;
+        // In place: elements besides those read again and the new ones
+        // whose remarks may have changed: a cable of theirs changed hands,
+        // went, or was written again (some more than once, in no order).
+        QVector<int> remarked;
 
         // In place: takes the entries of the elements that went out of a
         // list kept per element, the rest moving down past them.

@@ -63,6 +63,7 @@ bool PoeReshaper::reshape(const QVector<DiagramItem *> &items, const QVector<int
     out->reread.clear();
     out->goneElements.clear();
     out->inPlace = false;
+    out->sameTrees = false;
     out->keptElements = out->keptPoints = out->keptCameras = out->keptCables = 0;
     out->firstChanged = 0;
     out->rewrittenCables.clear();
