@@ -11,9 +11,10 @@
 // "report" prints medians (wall / CPU of the thread) of the loop and of the
 // check as the editor runs it, on a settled network, after an edit that
 // changes one camera's power at the far end of the network, after a camera
-// drawn there with its cable, after one of them taken away and after a
-// camera amid the drawing taken away (every element after it moves), and the
-// ratio:
+// drawn there with its cable, after one of them taken away, after an edit of
+// a camera's power a third into the drawing (in "chains", a whole chain is
+// solved and worded again) and after a camera amid the drawing taken away
+// (it leaves a hole), and the ratio:
 //   QT_QPA_PLATFORM=offscreen nice -n 10 ./bench/check/bench_poecheck report
 
 #include "calc/calcloop.h"
@@ -163,7 +164,8 @@ void BenchPoeCheck::report()
     const int Runs = 41;
     std::printf("\nmedians of %d runs, ms, wall / CPU of the thread; the check as the editor runs it after the\n"
                 "loop that follows: nothing changed, a camera's power changed, a camera drawn (a new shape),\n"
-                "a camera drawn before taken away with its cable\n",
+                "a camera drawn before taken away with its cable, the power of a camera a third into the\n"
+                "drawing changed, a camera amid the drawing taken away\n",
                 Runs);
     std::printf("%-20s %-10s %17s %17s %10s\n", "network", "after", "loop", "check", "check/loop");
     for (const QString &kind : {QStringLiteral("site"), QStringLiteral("chains")}) {
@@ -239,6 +241,10 @@ void BenchPoeCheck::report()
             measure("an edit", edit);
             measure("a camera", draw);
             measure("camera gone", takeAway);
+            // A camera's power a third into the drawing, amid a full chain.
+            int amidEdits = 0;
+            const auto editAmid = [&] { amid.at(amid.size() / 3)->cameraSet()->Power.setValue(++amidEdits % 2 ? 7 : 9); };
+            measure("edit amid", editAmid);
             measure("one amid", takeAmid);
         }
     }

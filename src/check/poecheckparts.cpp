@@ -693,7 +693,15 @@ void PoeCheckParts::assemble()
     const int copyTo = std::min(known, rebuildFrom);
     const int base = from < copyTo ? m_offsets.at(from) : 0;
     if (from < copyTo) {
-        m_spareFindings = findings.mid(base, m_offsets.at(copyTo) - base);
+        // Moved, not copied: a remark's text is shared, and counting its
+        // users up and down again costs more than the move.
+        const int size = m_offsets.at(copyTo) - base;
+        findings.reserve(findings.size());
+        m_spareFindings.resize(size);
+        PoeFinding *spare = m_spareFindings.data();
+        PoeFinding *old = findings.data() + base;
+        for (int i = 0; i < size; ++i)
+            spare[i] = std::move(old[i]);
         m_spareOffsets = m_offsets.mid(from, copyTo - from + 1);
     }
     if (from == 0) {
@@ -723,7 +731,9 @@ void PoeCheckParts::assemble()
             int *offsets = m_offsets.data();
             for (int k = e; k < runEnd; ++k)
                 offsets[k] = old[k] - base + shift;
-            findings.append(m_spareFindings.mid(old[e] - base, old[runEnd] - old[e]));
+            PoeFinding *spare = m_spareFindings.data();
+            for (int i = old[e] - base; i < old[runEnd] - base; ++i)
+                findings.append(std::move(spare[i]));
             e = runEnd - 1;
             continue;
         }
