@@ -9,6 +9,7 @@
 
 #include <QGraphicsScene>
 
+#include <algorithm>
 #include <cmath>
 
 PoeCheckResult PoeCheck::run(const QGraphicsScene *scene)
@@ -62,9 +63,13 @@ void PoeCheck::writeStorage(const PoeCheckResult &result)
 
 void PoeCheck::markItems(const PoeCheckResult &result, bool shown)
 {
+    // Run after every check that changed something, over the whole drawing.
+    DiagramItem *const *items = result.items.constData();
+    const bool *errors = result.itemErrors.constData();
+    const int known = std::min(result.items.size(), result.itemErrors.size());
     for (int i = 0; i < result.items.size(); ++i) {
-        DiagramItem *item = result.items.at(i);
-        const bool mark = shown && result.itemErrors.value(i);
+        const bool mark = shown && i < known && errors[i];
+        DiagramItem *item = items[i];
         if (item->poeCheckMark() != mark) {
             item->setPoeCheckMark(mark);
             item->update();

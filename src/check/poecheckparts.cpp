@@ -685,9 +685,24 @@ void PoeCheckParts::assemble()
     if (leading != m_unsettled || known < from)
         from = rebuildFrom = 0;
     m_assembleFrom = m_rebuildFrom = NothingChanged;
+    const bool typeRemarksChanged = m_typeRemarksChanged;
     m_typeRemarksChanged = false;
     m_unsettled = leading;
     Remarks &findings = result.findings;
+    // The elements whose parts changed, in order.
+    QVector<int> changed = m_remarked.marked();
+    std::sort(changed.begin(), changed.end());
+    m_remarked.clear();
+    // Mostly an edit changes figures, not how many remarks there are: then
+    // they are written over where they stand, and nothing else moves.
+    if (from < known && rebuildFrom >= count && count == known && rewrite(changed)) {
+        if (typeRemarksChanged) {
+            findings.resize(m_offsets.at(count));
+            findings += m_cableTypeRemarks;
+        }
+        publishErrors();
+        return;
+    }
     // The remarks of elements from the first that changed up to rebuildFrom
     // as they were put together: those whose parts stand are copied over.
     const int copyTo = std::min(known, rebuildFrom);
@@ -712,16 +727,9 @@ void PoeCheckParts::assemble()
         findings.resize(m_offsets.at(from));
     }
     m_offsets.resize(count + 1);
-    // Most parts have no remarks: only those that have any are added.
-    const auto add = [&](const Remarks &remarks) {
-        if (!remarks.isEmpty())
-            findings += remarks;
-    };
     bool *errors = m_elementErrors.data();
-    // The elements whose parts changed, in order; the runs between them are
-    // copied over whole (their marks of error stand too).
-    QVector<int> changed = m_remarked.marked();
-    std::sort(changed.begin(), changed.end());
+    // The runs between the elements whose parts changed are moved over
+    // whole (their marks of error stand too).
     const int *nextChanged = std::lower_bound(changed.cbegin(), changed.cend(), from);
     for (int e = from; e < count; ++e) {
         if (e < copyTo && (nextChanged == changed.cend() || *nextChanged > e)) {
@@ -739,23 +747,87 @@ void PoeCheckParts::assemble()
         }
         while (nextChanged != changed.cend() && *nextChanged <= e)
             ++nextChanged;
-        const int start = findings.size();
-        m_offsets[e] = start;
-        add(m_supplyRemarks.at(e));
-        if (elements[size_t(e)].kind == Element::PointElement) {
-            add(m_pointRemarks.at(elements[size_t(e)].index));
-            add(m_recorderRemarks.at(elements[size_t(e)].index));
-        }
-        bool error = false;
-        for (int i = start; i < findings.size() && !error; ++i)
-            error = findings.at(i).severity == Severity::Error;
-        errors[e] = error;
-        cableRemarksOf(e, add);
+        m_offsets[e] = findings.size();
+        errors[e] = putTogether(e, findings);
     }
-    m_remarked.clear();
     m_offsets[count] = findings.size();
     findings += m_cableTypeRemarks;
-    // The result knows the items of the drawing, not the holes among the elements.
+    publishErrors();
+}
+
+// Adds the remarks of an element to findings: on its supply, against its
+// model, its recorder's, then those of the cables that go with it. True
+// when one of the first three is an error.
+bool PoeCheckParts::putTogether(int e, Remarks &findings) const
+{
+    const Element &element = network->elements()[size_t(e)];
+    // Most parts have no remarks: only those that have any are added.
+    const auto add = [&](const Remarks &remarks) {
+        if (!remarks.isEmpty())
+            findings += remarks;
+    };
+    const int start = findings.size();
+    add(m_supplyRemarks.at(e));
+    if (element.kind == Element::PointElement) {
+        add(m_pointRemarks.at(element.index));
+        add(m_recorderRemarks.at(element.index));
+    }
+    bool error = false;
+    for (int i = start; i < findings.size() && !error; ++i)
+        error = findings.at(i).severity == Severity::Error;
+    cableRemarksOf(e, add);
+    return error;
+}
+
+// The remarks of the elements changed written over their own; where a few
+// of them have more or fewer than before, the rest of the list moves its
+// memory to make room. False (nothing written) where many have.
+bool PoeCheckParts::rewrite(const QVector<int> &changed)
+{
+    QVector<Remarks> fresh(changed.size());
+    QVarLengthArray<bool, 64> error(changed.size());
+    QVarLengthArray<int, 64> before(changed.size());
+    int resized = 0;
+    for (int i = 0; i < changed.size(); ++i) {
+        const int e = changed.at(i);
+        error[i] = putTogether(e, fresh[i]);
+        before[i] = m_offsets.at(e + 1) - m_offsets.at(e);
+        // Each moves the rest of the list once.
+        if (fresh.at(i).size() != before[i] && ++resized > 4)
+            return false;
+    }
+    Remarks &findings = result.findings;
+    // Back to front: the offsets before stand while one is written.
+    for (int i = changed.size() - 1; i >= 0; --i) {
+        const int at = m_offsets.at(changed.at(i));
+        const int now = fresh.at(i).size();
+        if (now < before[i])
+            findings.erase(findings.begin() + at + now, findings.begin() + at + before[i]);
+        else if (now > before[i])
+            findings.insert(findings.begin() + at + before[i], now - before[i], PoeFinding());
+        if (now > 0)
+            std::copy(fresh.at(i).cbegin(), fresh.at(i).cend(), findings.begin() + at);
+        m_elementErrors[changed.at(i)] = error[i];
+    }
+    if (resized > 0) {
+        int *offsets = m_offsets.data();
+        int shift = 0;
+        for (int i = 0; i < changed.size(); ++i) {
+            shift += fresh.at(i).size() - before[i];
+            const int next = i + 1 < changed.size() ? changed.at(i + 1) : m_offsets.size() - 1;
+            for (int k = changed.at(i) + 1; k <= next && shift != 0; ++k)
+                offsets[k] += shift;
+        }
+    }
+    return true;
+}
+
+// The marks of error to the result, which knows the items of the drawing,
+// not the holes among the elements.
+void PoeCheckParts::publishErrors()
+{
+    const std::vector<Element> &elements = network->elements();
+    const int count = int(elements.size());
     if (network->holes() == 0) {
         result.itemErrors = m_elementErrors;
     } else {
@@ -763,7 +835,7 @@ void PoeCheckParts::assemble()
         bool *itemErrors = result.itemErrors.data();
         for (int e = 0; e < count; ++e) {
             if (elements[size_t(e)].item)
-                *itemErrors++ = errors[e];
+                *itemErrors++ = m_elementErrors.at(e);
         }
     }
     ++revision;

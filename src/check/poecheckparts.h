@@ -118,6 +118,9 @@ private:
     }
     bool unsettled() const;
     void assemble();
+    bool putTogether(int element, Remarks &findings) const;
+    bool rewrite(const QVector<int> &changed);
+    void publishErrors();
 
     int m_deviceCount = 0;
     QVector<int> m_deviceOf;   // per element: its record in result.devices, or -1

@@ -38,4 +38,8 @@ struct PoeFinding
     bool operator!=(const PoeFinding &other) const { return !(*this == other); }
 };
 
+// Its strings are relocatable: a list of findings moves its memory, not
+// finding by finding, when remarks are put in or taken out amid it.
+Q_DECLARE_TYPEINFO(PoeFinding, Q_MOVABLE_TYPE);
+
 #endif // CHECK_POEFINDING_H
