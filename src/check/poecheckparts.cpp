@@ -11,7 +11,9 @@
 #include <QVarLengthArray>
 
 #include <algorithm>
+#include <cstring>
 #include <numeric>
+#include <type_traits>
 
 namespace {
 
@@ -218,29 +220,11 @@ void PoeCheckParts::reshape(const PoeNetwork::Reshaped &reshaped)
     // (Below first every element stands where it stood.)
     if (reshaped.inPlace)
         reshaped.dropGone(m_deviceOf);
-    const QVector<int> deviceWas = m_deviceOf.mid(first);
-    indexDevices(first, devicesBefore);
-    // The records from there on, the kept ones at their new numbers: per
-    // number, its record before or -1. In place, an element before the kept
-    // count that was not read again has its record where it was, the
-    // records of those that went taken out.
-    QVector<int> recordWas(m_deviceCount - devicesBefore, -1);
-    const int *reread = reshaped.reread.cbegin();
-    for (int e = first; e < elementCount; ++e) {
-        const int device = m_deviceOf.at(e);
-        if (device < 0)
-            continue;
-        int was;
-        if (!reshaped.inPlace) {
-            was = reshaped.elementFrom.at(e);
-        } else {
-            while (reread != reshaped.reread.cend() && *reread < e)
-                ++reread;
-            was = e < reshaped.keptElements && (reread == reshaped.reread.cend() || *reread != e) ? e : -1;
-        }
-        recordWas[device - devicesBefore] = was >= 0 ? deviceWas.at(was - first) : -1;
+    if (reshaped.inPlace && reshaped.sameTrees) {
+        moveDevices(renumberDevices(reshaped, first, devicesBefore), devicesBefore, true);
+    } else {
+        moveDevices(recordsWere(reshaped, first, devicesBefore), devicesBefore, reshaped.inPlace);
     }
-    moveDevices(recordWas, devicesBefore, reshaped.inPlace);
     carry(result.points, pointFrom);
 
     const QVector<int> recorderWas = m_recorderOf;
@@ -298,6 +282,73 @@ void PoeCheckParts::reshape(const PoeNetwork::Reshaped &reshaped)
     }
 }
 
+// The device records from first on at their new numbers: per number, its
+// record before or -1. In place, an element before the kept count that was
+// not read again has its record where it was, the records of those that
+// went taken out.
+QVector<int> PoeCheckParts::recordsWere(const PoeNetwork::Reshaped &reshaped, int first, int devicesBefore)
+{
+    const int elementCount = int(network->elements().size());
+    const QVector<int> deviceWas = m_deviceOf.mid(first);
+    indexDevices(first, devicesBefore);
+    QVector<int> recordWas(m_deviceCount - devicesBefore, -1);
+    const int *reread = reshaped.reread.cbegin();
+    for (int e = first; e < elementCount; ++e) {
+        const int device = m_deviceOf.at(e);
+        if (device < 0)
+            continue;
+        int was;
+        if (!reshaped.inPlace) {
+            was = reshaped.elementFrom.at(e);
+        } else {
+            while (reread != reshaped.reread.cend() && *reread < e)
+                ++reread;
+            was = e < reshaped.keptElements && (reread == reshaped.reread.cend() || *reread != e) ? e : -1;
+        }
+        recordWas[device - devicesBefore] = was >= 0 ? deviceWas.at(was - first) : -1;
+    }
+    return recordWas;
+}
+
+// The same where the trees stand and records keep their order: an element
+// kept is a device as it was, and only those read again or new are looked
+// at; the others' numbers move on.
+QVector<int> PoeCheckParts::renumberDevices(const PoeNetwork::Reshaped &reshaped, int first, int devicesBefore)
+{
+    const std::vector<Element> &elements = network->elements();
+    const std::vector<PoeNetwork::Camera> &cameras = network->cameras();
+    const std::vector<PoeNetwork::Point> &points = network->points();
+    const int count = int(elements.size());
+    m_deviceOf.resize(count);
+    // At most every element from first on is a device.
+    QVector<int> recordWas(count - first);
+    int *was = recordWas.data();
+    int devices = 0;
+    int *deviceOf = m_deviceOf.data();
+    const int *reread = std::lower_bound(reshaped.reread.cbegin(), reshaped.reread.cend(), first);
+    const int *rereadEnd = reshaped.reread.cend();
+    for (int e = first; e < count; ++e) {
+        if (e < reshaped.keptElements && (reread == rereadEnd || *reread != e)) {
+            if (deviceOf[e] >= 0) {
+                was[devices] = deviceOf[e];
+                deviceOf[e] = devicesBefore + devices++;
+            }
+            continue;
+        }
+        if (reread != rereadEnd && *reread == e)
+            ++reread;
+        const Element &element = elements[size_t(e)];
+        const bool device = element.kind == Element::CameraElement ? cameras[size_t(element.index)].point >= 0
+                                                                   : points[size_t(element.index)].fed();
+        deviceOf[e] = device ? devicesBefore + devices : -1;
+        if (device)
+            was[devices++] = -1;
+    }
+    recordWas.resize(devices);
+    m_deviceCount = devicesBefore + devices;
+    return recordWas;
+}
+
 // The device records from number first on to their new numbers (was: per
 // new number, its number before, or -1 for a record worked out anew).
 // Where the records kept keep their order, they move where they are: those
@@ -322,14 +373,33 @@ void PoeCheckParts::moveDevices(const QVector<int> &was, int first, bool inOrder
         result.devices.resize(count);
         return;
     }
+    // In runs of records that keep their distance: a record is plain data.
+    static_assert(std::is_trivially_copyable<Device>::value, "device records are moved as memory");
     Device *d = result.devices.data();
-    for (int k = 0; k < was.size(); ++k) {
-        if (was.at(k) > first + k)
-            d[first + k] = std::move(d[was.at(k)]);
+    const int n = was.size();
+    for (int k = 0; k < n;) {
+        const int from = was.at(k);
+        if (from <= first + k) {
+            ++k;
+            continue;
+        }
+        int end = k + 1;
+        while (end < n && was.at(end) == from + (end - k))
+            ++end;
+        std::memmove(static_cast<void *>(d + first + k), d + from, size_t(end - k) * sizeof(Device));
+        k = end;
     }
-    for (int k = was.size() - 1; k >= 0; --k) {
-        if (was.at(k) >= 0 && was.at(k) < first + k)
-            d[first + k] = std::move(d[was.at(k)]);
+    for (int k = n - 1; k >= 0;) {
+        const int from = was.at(k);
+        if (from < 0 || from >= first + k) {
+            --k;
+            continue;
+        }
+        int begin = k;
+        while (begin > 0 && was.at(begin - 1) == from - (k - begin + 1))
+            --begin;
+        std::memmove(static_cast<void *>(d + first + begin), d + was.at(begin), size_t(k - begin + 1) * sizeof(Device));
+        k = begin - 1;
     }
     // (A number without a record before is a device read again or new:
     // its group is solved again, and its record written whole.)

@@ -100,6 +100,8 @@ private:
     // sized for the network.
     void indexDevices(int first, int devicesBefore);
     void indexParts();
+    QVector<int> recordsWere(const PoeNetwork::Reshaped &reshaped, int first, int devicesBefore);
+    QVector<int> renumberDevices(const PoeNetwork::Reshaped &reshaped, int first, int devicesBefore);
     void moveDevices(const QVector<int> &was, int first, bool inOrder);
     // The remarks of the cables that go with an element, in their order.
     template <typename Add>
