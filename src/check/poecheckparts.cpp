@@ -100,6 +100,7 @@ void PoeCheckParts::checkAll()
     result.devices.resize(m_deviceCount);
     result.points.resize(pointCount);
     m_supplyRemarks = QVector<Remarks>(elementCount);
+    m_deviceNames = QVector<QString>(elementCount);
     m_pointRemarks = QVector<Remarks>(pointCount);
     m_recorderRemarks = QVector<Remarks>(pointCount);
     m_cableRemarks = QVector<Remarks>(cableCount);
@@ -182,8 +183,11 @@ void PoeCheckParts::reshape(const PoeNetwork::Reshaped &reshaped)
     if (reshaped.inPlace) {
         reshaped.dropGone(m_supplyRemarks);
         carryInPlace(m_supplyRemarks, reshaped.keptElements, elementCount, reshaped.reread);
+        reshaped.dropGone(m_deviceNames);
+        carryInPlace(m_deviceNames, reshaped.keptElements, elementCount, reshaped.reread);
     } else {
         carry(m_supplyRemarks, reshaped.elementFrom);
+        carry(m_deviceNames, reshaped.elementFrom);
     }
     carry(m_pointRemarks, pointFrom);
     carry(m_recorderRemarks, pointFrom);
@@ -410,6 +414,7 @@ void PoeCheckParts::elementChanged(int e)
 {
     // Its name is in the remarks on its cables, drawn from it or to it.
     const Element &element = network->elements()[size_t(e)];
+    m_deviceNames[e] = QString(); // its number or location may be another now
     if (!element.item)
         return; // a hole: its point was read again
     for (int c = element.firstCable; c < element.firstCable + element.drawnCables; ++c)
@@ -558,7 +563,7 @@ void PoeCheckParts::checkCamera(int index)
         // A camera behind a point without supply has no remark of its own:
         // the point is the cause.
         if (supplied)
-            PoeRemarks::device(d, remarks);
+            PoeRemarks::device(d, remarks, &m_deviceNames[camera.element]);
     }
     replace(m_supplyRemarks[camera.element], remarks, camera.element);
 }
@@ -576,7 +581,7 @@ void PoeCheckParts::checkSupply(int index)
         fillDevice(d, point.item, point.wire, point.length, points[size_t(point.feeder)].voltage, point.load,
                    point.poeClass(), supplied, point.cableType, point.supply);
         if (supplied)
-            PoeRemarks::device(d, remarks);
+            PoeRemarks::device(d, remarks, &m_deviceNames[point.element]);
     }
     replace(m_supplyRemarks[point.element], remarks, point.element);
 }

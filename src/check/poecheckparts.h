@@ -136,6 +136,7 @@ private:
     QVector<Remarks> m_pointRemarks;    // per point: against its model
     QVector<Remarks> m_recorderRemarks; // per point
     QVector<Remarks> m_cableRemarks;    // per cable
+    QVector<QString> m_deviceNames;     // per element: its name, once worded (null until then)
     Remarks m_cableTypeRemarks;
     // The remarks put together are kept: those of the elements before the
     // first whose remarks changed stay where they are.

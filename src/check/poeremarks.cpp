@@ -54,15 +54,16 @@ void PoeRemarks::add(Remarks &remarks, Severity severity, DiagramItem *item, con
     add(remarks, severity, item, PoeText::itemName(item), text);
 }
 
-void PoeRemarks::device(const PoeCheckResult::Device &d, Remarks &remarks)
+void PoeRemarks::device(const PoeCheckResult::Device &d, Remarks &remarks, QString *name)
 {
     // Most devices have nothing to say: their name is worked out only for
     // the first remark.
-    QString name;
+    QString own;
+    QString &known = name ? *name : own;
     const auto error = [&](const QString &text) {
-        if (name.isNull())
-            name = PoeText::itemName(d.item);
-        add(remarks, Severity::Error, d.item, name, text);
+        if (known.isNull())
+            known = PoeText::itemName(d.item);
+        add(remarks, Severity::Error, d.item, known, text);
     };
     const PoeCable &c = d.cable;
     if (d.poeClass == PoeStandard::NoClass) {

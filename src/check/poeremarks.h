@@ -23,7 +23,9 @@ void add(Remarks &remarks, PoeFinding::Severity severity, QGraphicsItem *element
 void add(Remarks &remarks, PoeFinding::Severity severity, DiagramItem *item, const QString &text);
 
 // A device at the end of its supply cable against its class and standard.
-void device(const PoeCheckResult::Device &device, Remarks &remarks);
+// name: where given, the device's name, worked out there where null and
+// kept for the next time (a chain's devices are worded again on every edit).
+void device(const PoeCheckResult::Device &device, Remarks &remarks, QString *name = nullptr);
 // A camera on no cable (wires 0), on several, or on one that leads to no
 // distribution point.
 void unfedCamera(DiagramItem *camera, int wires, Remarks &remarks);

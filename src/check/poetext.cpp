@@ -3,8 +3,33 @@
 #include "diagram/diagramitem.h"
 #include "diagram/wire.h"
 
+#include <cmath>
+
 QString PoeText::number(double value, int decimals)
 {
+    // A remark's figure mostly has a few digits, and the check words many
+    // of them after every edit: those are written here. Scaled, such a
+    // figure is off its exact value by far less than 1e-6, so a fraction
+    // not within 1e-6 of one half rounds as the exact value does; a tie,
+    // a sign or a figure out of that range is left to Qt.
+    static const double scales[] = {1.0, 10.0, 100.0, 1000.0};
+    if (decimals >= 0 && decimals <= 3 && !std::signbit(value) && value * scales[decimals] < 1e7) {
+        const double scaled = value * scales[decimals];
+        const double whole = std::floor(scaled);
+        const double fraction = scaled - whole;
+        if (std::fabs(fraction - 0.5) > 1e-6) {
+            qint64 digits = qint64(whole) + (fraction > 0.5 ? 1 : 0);
+            QChar text[24];
+            int at = 24;
+            for (int place = 0; place < decimals || digits > 0 || place == decimals; ++place) {
+                if (place == decimals && decimals > 0)
+                    text[--at] = QLatin1Char(',');
+                text[--at] = QLatin1Char(char('0' + digits % 10));
+                digits /= 10;
+            }
+            return QString(text + at, 24 - at);
+        }
+    }
     return QString::number(value, 'f', decimals).replace(QLatin1Char('.'), QLatin1Char(','));
 }
 

@@ -9,6 +9,7 @@
 #include "check/poecheck.h"
 #include "checkfixture.h"
 #include "check/poestandard.h"
+#include "check/poetext.h"
 #include "diagram/diagramitem.h"
 #include "diagram/diagramscene.h"
 #include "diagram/wire.h"
@@ -58,6 +59,8 @@ private slots:
     void cableWithoutGauge_data();
     void cableWithoutGauge();
     void differential();
+    void figuresAsQtWritesThem_data();
+    void figuresAsQtWritesThem();
 };
 
 void TestPoeCheck::cable_data()
@@ -655,4 +658,32 @@ void TestPoeCheck::differential()
 }
 
 QTEST_MAIN(TestPoeCheck)
+void TestPoeCheck::figuresAsQtWritesThem_data()
+{
+    QTest::addColumn<int>("decimals");
+    for (int decimals = 0; decimals <= 3; ++decimals)
+        QTest::addRow("%d decimals", decimals) << decimals;
+}
+
+// The remarks write their figures in a quick way of their own: every figure
+// comes out as Qt writes it, ties, signs, large values and all.
+void TestPoeCheck::figuresAsQtWritesThem()
+{
+    QFETCH(int, decimals);
+    const auto qt = [&](double value) {
+        return QString::number(value, 'f', decimals).replace(QLatin1Char('.'), QLatin1Char(','));
+    };
+    QList<double> values = {0.0,     -0.0,     0.5,      1.5,       2.5,       0.125,   0.375,  39.125, 39.19140625,
+                            0.005,   0.015,    0.045,    42.5,      12.95,     25.5,    4.21,   43.0076, 9999.9995,
+                            1e7 - 1, 1e6 + .5, 123456.7, -39.1914, -0.001,   1e12,    99.995, 0.9999, 5e-7};
+    QRandomGenerator random(20261206);
+    for (int i = 0; i < 20000; ++i) {
+        // Figures as the check meets them, and some on the thousandths.
+        values << random.bounded(60.0) << double(random.bounded(100000)) / 1000.0
+               << double(random.bounded(2000)) / 8.0;
+    }
+    for (double value : qAsConst(values))
+        QCOMPARE(PoeText::number(value, decimals), qt(value));
+}
+
 #include "tst_poecheck.moc"

@@ -158,6 +158,9 @@ void TestPoeCheckTracker::trackerFollowsEdits()
              cameras.at(2)->setNumber(0);
              cameras.at(2)->setLocation(QStringLiteral("Brama"));
          }},
+        {"a camera beyond every class", Work::Partial, [&] { cameras.at(4)->cameraSet()->Power.setValue(100); }},
+        // Its remark names it by its new number.
+        {"its number", Work::Partial, [&] { cameras.at(4)->setNumber(44); }},
         {"the archive", Work::Partial, [&] { scene->projectSet()->ArchiveDays.setValue(60); }},
         {"a power behind a full change log", Work::Partial, [&] {
              // Sets outside the drawing fill the log first: the edit is
