@@ -906,12 +906,16 @@ void PoeCheckParts::publishErrors()
     if (network->holes() == 0) {
         result.itemErrors = m_elementErrors;
     } else {
-        result.itemErrors.resize(count - network->holes());
+        // (One more at the end: a hole's flag is written and then passed.)
+        result.itemErrors.resize(count - network->holes() + 1);
         bool *itemErrors = result.itemErrors.data();
+        const Element *element = elements.data();
+        const bool *errors = m_elementErrors.constData();
         for (int e = 0; e < count; ++e) {
-            if (elements[size_t(e)].item)
-                *itemErrors++ = m_elementErrors.at(e);
+            *itemErrors = errors[e];
+            itemErrors += element[e].item ? 1 : 0;
         }
+        result.itemErrors.resize(count - network->holes());
     }
     ++revision;
 }

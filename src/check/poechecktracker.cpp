@@ -78,7 +78,8 @@ private:
     bool shapeOf(int point, bool values) const;
     void fullCheck(const QGraphicsScene *scene);
     bool reshapeCheck(const QGraphicsScene *scene, bool *inPlace);
-    bool leaveHoles(QVector<DiagramItem *> *items, QVector<int> *from, int *unchanged) const;
+    bool leaveHoles(const PoeNetwork::Matched &matched, QVector<DiagramItem *> *items, QVector<int> *from,
+                    int *unchanged);
     void partialCheck(const Edit &edit);
     void readShape(int point);
     void readShapes();
@@ -100,6 +101,8 @@ private:
     QVector<PointShape> m_shapes;
     PoeSetWatch m_sets;
     PoeNetwork::Reshaped m_reshaped;
+    PoeNetwork::Matched m_matched;
+    QVector<DiagramItem *> m_atElements;
 };
 
 // ------------------------------------------------------------------ updates
@@ -256,9 +259,9 @@ bool PoeCheckTracker::Impl::reshapeCheck(const QGraphicsScene *scene, bool *inPl
     if (DiagramItem::stackingRevision() == m_stacking && network.holes() == 0) {
         from.resize(items.size());
         std::iota(from.begin(), from.end(), 0);
-    } else if (!network.match(drawing, &from, &stay)) {
+    } else if (!network.match(drawing, &from, &stay, &m_matched)) {
         return false;
-    } else if (!leaveHoles(&items, &from, &stay)) {
+    } else if (!leaveHoles(m_matched, &items, &from, &stay)) {
         return false;
     }
     const int count = items.size();
@@ -354,61 +357,39 @@ bool PoeCheckTracker::Impl::reshapeCheck(const QGraphicsScene *scene, bool *inPl
 // drawing, or a point went), or the records move anyway, the items stay as
 // they are. False when holes and dead cables have grown to where the
 // network is better read anew.
-bool PoeCheckTracker::Impl::leaveHoles(QVector<DiagramItem *> *items, QVector<int> *from, int *unchanged) const
+bool PoeCheckTracker::Impl::leaveHoles(const PoeNetwork::Matched &matched, QVector<DiagramItem *> *items,
+                                       QVector<int> *from, int *unchanged)
 {
     const PoeNetwork &network = *m_parts.network;
-    const Element *elements = network.elements().data();
-    const int known = int(network.elements().size());
-    const int count = items->size();
-    const int *f = from->constData();
-    // (Up to unchanged every item is the element at its index.)
-    const int first = std::min(*unchanged, count);
-    int kept = first;
-    while (kept < count && f[kept] >= 0)
-        ++kept;
-    for (int i = kept; i < count; ++i) {
-        if (f[i] >= 0)
-            return true;
-    }
-    // The elements that went, and whether one of them went amid the drawing.
-    int gone = 0;
-    bool amid = false;
-    int next = first;
-    for (int e = first; e < known; ++e) {
-        if (next < kept && f[next] == e) {
-            ++next;
-            continue;
-        }
-        if (!elements[e].item)
-            continue;
-        if (elements[e].kind == Element::PointElement)
-            return true;
-        ++gone;
-        amid = amid || next < kept;
-    }
+    if (!matched.newLast || matched.pointGone)
+        return true;
     // Holes cost little to keep, but each is passed over on a change of
     // shape: past a quarter of the drawing, it is read anew.
+    const int known = int(network.elements().size());
     const int live = known - network.holes();
-    if (network.holes() + network.deadCables() + gone > live / 4 + 32)
+    if (network.holes() + network.deadCables() + matched.gone.size() > live / 4 + 32)
         return false;
-    if (!amid && network.holes() == 0)
+    if (!matched.goneAmid && network.holes() == 0)
         return true;
-    QVector<DiagramItem *> atElements(known + count - kept); // holes: null
+    // The items at their elements' indexes: the elements' own, but where
+    // one went; the new ones after them.
+    const Element *elements = network.elements().data();
+    const int count = items->size();
+    // (Kept from one change to the next: mostly only its size changes.)
+    QVector<DiagramItem *> &atElements = m_atElements;
+    atElements.resize(known + count - matched.kept);
     DiagramItem **at = atElements.data();
-    DiagramItem *const *item = items->constData();
-    std::copy(item, item + first, at);
-    for (int i = first; i < kept; ++i)
-        at[f[i]] = item[i];
-    std::copy(item + kept, item + count, at + known);
+    for (int e = 0; e < known; ++e)
+        at[e] = elements[e].item;
+    for (int e : matched.gone)
+        at[e] = nullptr;
+    std::copy(items->cbegin() + matched.kept, items->cend(), at + known);
     from->resize(atElements.size());
     int *to = from->data();
     std::iota(to, to + known, 0);
     std::fill(to + known, to + atElements.size(), -1);
-    int same = first;
-    while (same < known && at[same] == elements[same].item)
-        ++same;
     *items = atElements;
-    *unchanged = same;
+    *unchanged = matched.gone.isEmpty() ? known : matched.gone.first();
     return true;
 }
 

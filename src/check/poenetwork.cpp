@@ -400,9 +400,10 @@ bool PoeNetwork::solve(int group, double settled, int maxIterations)
 
 // ------------------------------------------------------------------ reshaping
 
-bool PoeNetwork::match(const QVector<DiagramItem *> &items, QVector<int> *from, int *unchanged) const
+bool PoeNetwork::match(const QVector<DiagramItem *> &items, QVector<int> *from, int *unchanged,
+                       Matched *matched) const
 {
-    return PoeReshaper::match(*this, items, from, unchanged);
+    return PoeReshaper::match(*this, items, from, unchanged, matched);
 }
 
 bool PoeNetwork::reshape(const QVector<DiagramItem *> &items, const QVector<int> &from, int unchanged,

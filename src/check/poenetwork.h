@@ -221,7 +221,17 @@ public:
     // another item at a known one's address). False when the elements that
     // stayed are no longer in the order of the drawing. unchanged: how
     // many items at the start map to their own index.
-    bool match(const QVector<DiagramItem *> &items, QVector<int> *from, int *unchanged) const;
+    // What match() saw of the elements that went, on the way.
+    struct Matched
+    {
+        int kept = 0;           // items before the first that is no element
+        bool newLast = true;    // every item that is no element comes after all that are
+        bool pointGone = false; // a point went
+        bool goneAmid = false;  // an element went before one that stayed
+        QVector<int> gone;      // the elements (not holes) no item is, in order
+    };
+    bool match(const QVector<DiagramItem *> &items, QVector<int> *from, int *unchanged,
+               Matched *matched = nullptr) const;
     // Reads the network again after a change of its shape, items as for
     // the constructor and matched by match(), or at the indexes of the
     // elements they are with a hole (null) where a camera went amid the

@@ -16,8 +16,22 @@ using Group = PoeNetwork::Group;
 using Reshaped = PoeNetwork::Reshaped;
 
 bool PoeReshaper::match(const PoeNetwork &n, const QVector<DiagramItem *> &items, QVector<int> *from,
-                        int *unchanged)
+                        int *unchanged, PoeNetwork::Matched *matched)
 {
+    PoeNetwork::Matched seen;
+    PoeNetwork::Matched &m = matched ? *matched : seen;
+    m = PoeNetwork::Matched();
+    m.kept = items.size();
+    // The elements before e that no item is went (holes aside).
+    const auto wentBefore = [&](int next, int e, bool amid) {
+        for (int g = next; g < e; ++g) {
+            if (!n.m_elements[size_t(g)].item)
+                continue;
+            m.gone << g;
+            m.pointGone = m.pointGone || n.m_elements[size_t(g)].kind == Element::PointElement;
+            m.goneAmid = m.goneAmid || amid;
+        }
+    };
     from->resize(items.size());
     int *to = from->data();
     const int count = items.size();
@@ -46,10 +60,16 @@ bool PoeReshaper::match(const PoeNetwork &n, const QVector<DiagramItem *> &items
         if (e >= 0) {
             if (e < next)
                 return false;
+            if (e > next)
+                wentBefore(next, e, true);
             next = e + 1;
+            m.newLast = m.newLast && m.kept == count;
+        } else if (m.kept == count) {
+            m.kept = i;
         }
         to[i] = e;
     }
+    wentBefore(next, known, false);
     return true;
 }
 

@@ -17,7 +17,8 @@ public:
     }
 
     // As PoeNetwork::match() and PoeNetwork::reshape().
-    static bool match(const PoeNetwork &n, const QVector<DiagramItem *> &items, QVector<int> *from, int *unchanged);
+    static bool match(const PoeNetwork &n, const QVector<DiagramItem *> &items, QVector<int> *from, int *unchanged,
+                      PoeNetwork::Matched *matched);
     bool reshape(const QVector<DiagramItem *> &items, const QVector<int> &from, int unchanged, QVector<bool> touched,
                  PoeNetwork::Reshaped *out);
     // The groups formed anew; one whose points are the same and none of
