@@ -89,7 +89,8 @@ bool PoeInPlaceReshaper::reshape(const QVector<DiagramItem *> &items, const QVec
     for (int i = stay; i < keptElements; ++i)
         elementTo[from.at(i) - stay] = i;
     const auto elementNow = [&](int e) { return e < stay ? e : elementTo.at(e - stay); };
-    const bool moved = stay < known; // some element went
+    // Some element kept comes after one that went: records move down.
+    const bool moved = keptElements > stay;
     QVector<int> &pointTo = out->pointTo;
     pointTo.fill(0, int(n.m_points.size()));
     // (Mostly no camera went: then their map is left empty.)
@@ -98,6 +99,8 @@ bool PoeInPlaceReshaper::reshape(const QVector<DiagramItem *> &items, const QVec
     gone.clear();
     out->goneElements.clear();
     int holesGone = 0;
+    int camerasGone = 0;
+    int firstGoneCamera = int(n.m_cameras.size());
     for (int e = stay; e < known; ++e) {
         if (elementTo.at(e - stay) >= 0)
             continue;
@@ -105,15 +108,26 @@ bool PoeInPlaceReshaper::reshape(const QVector<DiagramItem *> &items, const QVec
         gone.push_back(element);
         out->goneElements << e;
         holesGone += element.item ? 0 : 1;
-        if (element.kind == Element::CameraElement && cameraTo.isEmpty())
+        if (element.kind == Element::PointElement) {
+            pointTo[element.index] = -1;
+            continue;
+        }
+        firstGoneCamera = std::min(firstGoneCamera, element.index);
+        ++camerasGone;
+        // Where nothing moves, the cameras that went are the last ones.
+        if (moved && cameraTo.isEmpty())
             cameraTo.fill(0, int(n.m_cameras.size()));
-        (element.kind == Element::PointElement ? pointTo : cameraTo)[element.index] = -1;
+        if (moved)
+            cameraTo[element.index] = -1;
     }
-    const auto cameraNow = [&](int c) { return cameraTo.isEmpty() ? c : cameraTo.at(c); };
+    const int keptCameras = int(n.m_cameras.size()) - camerasGone;
+    if (moved && camerasGone > 0)
+        shiftPast(cameraTo, &firstGoneCamera);
+    const auto cameraNow = [&](int c) {
+        return cameraTo.isEmpty() ? (c < keptCameras ? c : -1) : cameraTo.at(c);
+    };
     int firstGonePoint = 0;
-    int firstGoneCamera = int(n.m_cameras.size());
     const int keptPoints = shiftPast(pointTo, &firstGonePoint);
-    const int keptCameras = cameraTo.isEmpty() ? int(n.m_cameras.size()) : shiftPast(cameraTo, &firstGoneCamera);
     const bool pointsWent = keptPoints < pointTo.size();
     const bool camerasWent = keptCameras < int(n.m_cameras.size());
     QVector<int> oldGroupOf(pointTo.size());
@@ -182,30 +196,33 @@ bool PoeInPlaceReshaper::reshape(const QVector<DiagramItem *> &items, const QVec
                 touched[elementNow(point.element)] = true;
         }
     }
-    // (Only something that went can be at the far end of a cable. Where
-    // nothing moved, that is a hole; the cables are passed over in a tight
-    // loop, every one of them on every such change.)
-    if (!gone.empty()) {
-        const auto alive = [&](int e) { return n.m_elements[size_t(e)].item ? elementNow(e) : -1; };
-        for (const Cable &cable : n.m_cables) {
-            if (!cable.wire || cable.end < 0)
-                continue;
-            const int start = alive(cable.start);
-            const int end = alive(cable.end);
-            if (start < 0 && end >= 0)
-                touched[end] = true;
-            else if (start >= 0 && end < 0)
-                touched[start] = true;
-        }
-    } else if (died) {
-        const Element *element = n.m_elements.data();
+    // (Only something that went can be at the far end of a cable. The
+    // cables are passed over in a tight loop, every one of them on every
+    // change where something went.)
+    if (gone.empty() && !died) {
+        // Nothing went.
+    } else if (!moved && !died && n.m_deadElements == 0) {
+        // The last ones went: a cable between them and the rest.
         bool *flags = touched.data();
         for (const Cable &cable : n.m_cables) {
+            if (cable.wire && cable.end >= 0 && (cable.start >= stay) != (cable.end >= stay))
+                flags[cable.start >= stay ? cable.end : cable.start] = true;
+        }
+    } else {
+        const Element *element = n.m_elements.data();
+        const int *to = elementTo.constData() - stay;
+        bool *flags = touched.data();
+        // Its index now, or -1 where it went. (Before stay only a hole can
+        // have gone; mostly there is none.)
+        const bool holes = n.m_deadElements > 0;
+        const auto now = [&](int e) { return e < stay ? (!holes || element[e].item ? e : -1) : to[e]; };
+        for (const Cable &cable : n.m_cables) {
             if (!cable.wire || cable.end < 0)
                 continue;
-            const bool startGone = !element[cable.start].item;
-            if (startGone != !element[cable.end].item)
-                flags[startGone ? cable.end : cable.start] = true;
+            const int start = now(cable.start);
+            const int end = now(cable.end);
+            if ((start < 0) != (end < 0))
+                flags[start < 0 ? end : start] = true;
         }
     }
     for (int i = keptElements; i < count; ++i) {
@@ -274,8 +291,14 @@ bool PoeInPlaceReshaper::reshape(const QVector<DiagramItem *> &items, const QVec
             point.uplink = point.uplink >= 0 ? pointTo.at(point.uplink) : -1;
             renumber(point.dependants, pointTo, firstGonePoint);
         }
-        if (camerasWent)
+        if (camerasWent && cameraTo.isEmpty()) {
+            // The last ones went: off the end of the list.
+            point.cameras.resize(
+                int(std::lower_bound(point.cameras.cbegin(), point.cameras.cend(), firstGoneCamera)
+                    - point.cameras.cbegin()));
+        } else if (camerasWent) {
             renumber(point.cameras, cameraTo, firstGoneCamera);
+        }
     }
     for (size_t c = 0; moved && c < n.m_cameras.size(); ++c) {
         Camera &camera = n.m_cameras[c];
@@ -401,8 +424,9 @@ bool PoeInPlaceReshaper::reshape(const QVector<DiagramItem *> &items, const QVec
         std::count_if(oldCables.cbegin(), oldCables.cend(), [](const Cable &cable) { return !cable.wire; }));
     // A kept cable may end at an element that moved down. (None ends at one
     // that went: its start was touched, and its cables are listed anew.)
-    for (Cable &cable : n.m_cables) {
-        if (moved && cable.end >= stay) {
+    for (size_t c = 0; moved && c < n.m_cables.size(); ++c) {
+        Cable &cable = n.m_cables[c];
+        if (cable.end >= stay) {
             const bool owned = cable.owner == cable.end;
             cable.end = elementNow(cable.end);
             if (owned)
