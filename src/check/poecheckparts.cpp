@@ -400,7 +400,8 @@ void PoeCheckParts::moveDevices(const QVector<int> &was, int first, bool inOrder
             continue;
         }
         int begin = k;
-        while (begin > 0 && was.at(begin - 1) == from - (k - begin + 1))
+        // (A number without a record before, -1, ends a run.)
+        while (begin > 0 && was.at(begin - 1) >= 0 && was.at(begin - 1) == from - (k - begin + 1))
             --begin;
         std::memmove(static_cast<void *>(d + first + begin), d + was.at(begin), size_t(k - begin + 1) * sizeof(Device));
         k = begin - 1;
