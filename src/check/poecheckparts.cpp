@@ -11,9 +11,7 @@
 #include <QVarLengthArray>
 
 #include <algorithm>
-#include <cstring>
 #include <numeric>
-#include <type_traits>
 
 namespace {
 
@@ -28,26 +26,6 @@ bool isCamera(const DiagramItem *item)
 } // namespace
 
 // ------------------------------------------------------------------ parts
-
-// The records of the result for the network as it stands: one for every
-// camera on a point, every point fed over PoE, every point and every
-// recorder, in the order of the drawing.
-void PoeCheckParts::indexDevices(int first, int devicesBefore)
-{
-    const std::vector<PoeNetwork::Point> &points = network->points();
-    const std::vector<PoeNetwork::Camera> &cameras = network->cameras();
-    const std::vector<Element> &elements = network->elements();
-    const int elementCount = int(elements.size());
-    m_deviceOf.resize(elementCount);
-    int devices = devicesBefore;
-    for (int e = first; e < elementCount; ++e) {
-        const Element &element = elements[size_t(e)];
-        const bool device = element.kind == Element::CameraElement ? cameras[size_t(element.index)].point >= 0
-                                                                   : points[size_t(element.index)].fed();
-        m_deviceOf[e] = device ? devices++ : -1;
-    }
-    m_deviceCount = devices;
-}
 
 void PoeCheckParts::indexParts()
 {
@@ -95,9 +73,9 @@ void PoeCheckParts::checkAll()
     result.points.clear();
     result.recorders.clear();
     m_elementErrors.fill(false, elementCount);
-    indexDevices(0, 0);
+    m_devices.index(*network, 0, 0);
     indexParts();
-    result.devices.resize(m_deviceCount);
+    result.devices.resize(m_devices.count());
     result.points.resize(pointCount);
     m_supplyRemarks = QVector<Remarks>(elementCount);
     m_deviceNames = QVector<QString>(elementCount);
@@ -214,21 +192,7 @@ void PoeCheckParts::reshape(const PoeNetwork::Reshaped &reshaped)
         for (int head = -1; head < group.fed.size(); ++head)
             first = std::min(first, network->points()[size_t(head < 0 ? group.root : group.fed.at(head))].element);
     }
-    int devicesBefore = m_deviceCount;
-    for (int e = first; e < m_deviceOf.size(); ++e) {
-        if (m_deviceOf.at(e) >= 0) {
-            devicesBefore = m_deviceOf.at(e);
-            break;
-        }
-    }
-    // (Below first every element stands where it stood.)
-    if (reshaped.inPlace)
-        reshaped.dropGone(m_deviceOf);
-    if (reshaped.inPlace && reshaped.sameTrees) {
-        moveDevices(renumberDevices(reshaped, first, devicesBefore), devicesBefore, true);
-    } else {
-        moveDevices(recordsWere(reshaped, first, devicesBefore), devicesBefore, reshaped.inPlace);
-    }
+    m_devices.reshape(*network, reshaped, first, m_devices.firstFrom(first), result.devices);
     carry(result.points, pointFrom);
 
     const QVector<int> recorderWas = m_recorderOf;
@@ -286,130 +250,8 @@ void PoeCheckParts::reshape(const PoeNetwork::Reshaped &reshaped)
     }
 }
 
-// The device records from first on at their new numbers: per number, its
-// record before or -1. In place, an element before the kept count that was
-// not read again has its record where it was, the records of those that
-// went taken out.
-QVector<int> PoeCheckParts::recordsWere(const PoeNetwork::Reshaped &reshaped, int first, int devicesBefore)
-{
-    const int elementCount = int(network->elements().size());
-    const QVector<int> deviceWas = m_deviceOf.mid(first);
-    indexDevices(first, devicesBefore);
-    QVector<int> recordWas(m_deviceCount - devicesBefore, -1);
-    const int *reread = reshaped.reread.cbegin();
-    for (int e = first; e < elementCount; ++e) {
-        const int device = m_deviceOf.at(e);
-        if (device < 0)
-            continue;
-        int was;
-        if (!reshaped.inPlace) {
-            was = reshaped.elementFrom.at(e);
-        } else {
-            while (reread != reshaped.reread.cend() && *reread < e)
-                ++reread;
-            was = e < reshaped.keptElements && (reread == reshaped.reread.cend() || *reread != e) ? e : -1;
-        }
-        recordWas[device - devicesBefore] = was >= 0 ? deviceWas.at(was - first) : -1;
-    }
-    return recordWas;
-}
 
-// The same where the trees stand and records keep their order: an element
-// kept is a device as it was, and only those read again or new are looked
-// at; the others' numbers move on.
-QVector<int> PoeCheckParts::renumberDevices(const PoeNetwork::Reshaped &reshaped, int first, int devicesBefore)
-{
-    const std::vector<Element> &elements = network->elements();
-    const std::vector<PoeNetwork::Camera> &cameras = network->cameras();
-    const std::vector<PoeNetwork::Point> &points = network->points();
-    const int count = int(elements.size());
-    m_deviceOf.resize(count);
-    // At most every element from first on is a device.
-    QVector<int> recordWas(count - first);
-    int *was = recordWas.data();
-    int devices = 0;
-    int *deviceOf = m_deviceOf.data();
-    const int *reread = std::lower_bound(reshaped.reread.cbegin(), reshaped.reread.cend(), first);
-    const int *rereadEnd = reshaped.reread.cend();
-    for (int e = first; e < count; ++e) {
-        if (e < reshaped.keptElements && (reread == rereadEnd || *reread != e)) {
-            if (deviceOf[e] >= 0) {
-                was[devices] = deviceOf[e];
-                deviceOf[e] = devicesBefore + devices++;
-            }
-            continue;
-        }
-        if (reread != rereadEnd && *reread == e)
-            ++reread;
-        const Element &element = elements[size_t(e)];
-        const bool device = element.kind == Element::CameraElement ? cameras[size_t(element.index)].point >= 0
-                                                                   : points[size_t(element.index)].fed();
-        deviceOf[e] = device ? devicesBefore + devices : -1;
-        if (device)
-            was[devices++] = -1;
-    }
-    recordWas.resize(devices);
-    m_deviceCount = devicesBefore + devices;
-    return recordWas;
-}
 
-// The device records from number first on to their new numbers (was: per
-// new number, its number before, or -1 for a record worked out anew).
-// Where the records kept keep their order, they move where they are: those
-// that move down first, in order, then those that move up, from the last.
-void PoeCheckParts::moveDevices(const QVector<int> &was, int first, bool inOrder)
-{
-    using Device = PoeCheckResult::Device;
-    const int count = first + was.size();
-    if (!inOrder) {
-        QVector<Device> tail(was.size());
-        for (int k = 0; k < was.size(); ++k) {
-            if (was.at(k) >= 0)
-                tail[k] = std::move(result.devices[was.at(k)]);
-        }
-        result.devices.resize(first);
-        result.devices += tail;
-        return;
-    }
-    if (result.devices.size() < count)
-        result.devices.resize(count);
-    if (was.isEmpty()) {
-        result.devices.resize(count);
-        return;
-    }
-    // In runs of records that keep their distance: a record is plain data.
-    static_assert(std::is_trivially_copyable<Device>::value, "device records are moved as memory");
-    Device *d = result.devices.data();
-    const int n = was.size();
-    for (int k = 0; k < n;) {
-        const int from = was.at(k);
-        if (from <= first + k) {
-            ++k;
-            continue;
-        }
-        int end = k + 1;
-        while (end < n && was.at(end) == from + (end - k))
-            ++end;
-        std::memmove(static_cast<void *>(d + first + k), d + from, size_t(end - k) * sizeof(Device));
-        k = end;
-    }
-    for (int k = n - 1; k >= 0;) {
-        const int from = was.at(k);
-        if (from < 0 || from >= first + k) {
-            --k;
-            continue;
-        }
-        int begin = k;
-        // (A number without a record before, -1, ends a run.)
-        while (begin > 0 && was.at(begin - 1) >= 0 && was.at(begin - 1) == from - (k - begin + 1))
-            --begin;
-        std::memmove(static_cast<void *>(d + first + begin), d + was.at(begin), size_t(k - begin + 1) * sizeof(Device));
-        k = begin - 1;
-    }
-    // (A number without a record before is a device read again or new:
-    // its group is solved again, and its record written whole.)
-    result.devices.resize(count);
-}
 
 void PoeCheckParts::elementChanged(int e)
 {
@@ -558,7 +400,7 @@ void PoeCheckParts::checkCamera(int index)
     } else {
         const PoeNetwork::Point &point = network->points()[size_t(camera.point)];
         const bool supplied = point.live();
-        PoeCheckResult::Device &d = result.devices[m_deviceOf.at(camera.element)];
+        PoeCheckResult::Device &d = result.devices[m_devices.of(camera.element)];
         fillDevice(d, camera.item, camera.wire, camera.length, point.voltage, camera.power, camera.poeClass, supplied,
                    camera.cableType, network->cameraCable(camera));
         // A camera behind a point without supply has no remark of its own:
@@ -578,7 +420,7 @@ void PoeCheckParts::checkSupply(int index)
         PoeRemarks::unsuppliedPoint(point.item, remarks);
     } else if (!point.mains) {
         const bool supplied = !point.cutOff;
-        PoeCheckResult::Device &d = result.devices[m_deviceOf.at(point.element)];
+        PoeCheckResult::Device &d = result.devices[m_devices.of(point.element)];
         fillDevice(d, point.item, point.wire, point.length, points[size_t(point.feeder)].voltage, point.load,
                    point.poeClass(), supplied, point.cableType, point.supply);
         if (supplied)

@@ -3,6 +3,7 @@
 
 #include "check/poecatalogue.h"
 #include "check/poecheckresult.h"
+#include "check/poedevicenumbers.h"
 #include "check/poenetwork.h"
 #include "check/poeremarks.h"
 
@@ -95,14 +96,8 @@ private:
     void checkPoint(int point);
     void checkRecorder(int point);
     void checkCable(int cable);
-    // The devices numbered in the order of the drawing from element first
-    // on (those before keep their numbers); the recorders and the marks
-    // sized for the network.
-    void indexDevices(int first, int devicesBefore);
+    // The recorders numbered, and the marks sized for the network.
     void indexParts();
-    QVector<int> recordsWere(const PoeNetwork::Reshaped &reshaped, int first, int devicesBefore);
-    QVector<int> renumberDevices(const PoeNetwork::Reshaped &reshaped, int first, int devicesBefore);
-    void moveDevices(const QVector<int> &was, int first, bool inOrder);
     // The remarks of the cables that go with an element, in their order.
     template <typename Add>
     void cableRemarksOf(int element, Add add) const;
@@ -124,8 +119,7 @@ private:
     bool rewrite(const QVector<int> &changed);
     void publishErrors();
 
-    int m_deviceCount = 0;
-    QVector<int> m_deviceOf;   // per element: its record in result.devices, or -1
+    PoeDeviceNumbers m_devices;
     QVector<int> m_recorderOf; // per point: its record in result.recorders, or -1
     // Supply cables per cable type, and the first of each type.
     QVector<int> m_typeCount;
