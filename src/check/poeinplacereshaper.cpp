@@ -457,9 +457,11 @@ bool PoeInPlaceReshaper::reshape(const QVector<DiagramItem *> &items, const QVec
         int c = element.firstCable;
         const auto write = [&](const Cable &cable) {
             Cable &slot = n.m_cables[size_t(c)];
+            // (An owner past the kept ones went with its remarks.)
             if (slot.owner >= 0) {
                 firstChanged = std::min(firstChanged, slot.owner);
-                out->remarked << slot.owner;
+                if (slot.owner < keptElements)
+                    out->remarked << slot.owner;
             }
             n.m_deadCables += (cable.wire ? 0 : 1) - (slot.wire ? 0 : 1);
             out->rewrittenCables << c;
@@ -519,8 +521,9 @@ bool PoeInPlaceReshaper::reshape(const QVector<DiagramItem *> &items, const QVec
             if (e < keptElements && !moved) {
                 const int first = element.firstCable - keptCables;
                 for (int c = first; c < first + element.drawnCables; ++c) {
-                    if (oldCables[size_t(c)].owner >= 0)
-                        out->remarked << oldCables[size_t(c)].owner;
+                    const int owner = oldCables[size_t(c)].owner;
+                    if (owner >= 0 && owner < keptElements)
+                        out->remarked << owner;
                 }
             }
             n.drawCables(e);

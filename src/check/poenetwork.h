@@ -191,9 +191,9 @@ public:
         // In place: cables below keptCables that hold another wire (or
         // none) now, in order.
         QVector<int> rewrittenCables;
-        // In place: elements besides those read again and the new ones
-        // whose remarks may have changed: a cable of theirs changed hands,
-        // went, or was written again (some more than once, in no order).
+        // In place: elements kept, besides those read again, whose remarks
+        // may have changed: a cable of theirs changed hands, went, or was
+        // written again (some more than once, in no order).
         QVector<int> remarked;
 
         // In place: takes the entries of the elements that went out of a

@@ -446,6 +446,13 @@ void TestPoeCheckTracker::camerasTakenAwayAmid()
         delete camera;
     };
 
+    // One drawn from a point and taken away again, as an undo of the
+    // drawing does: its cable was its point's, and nothing is left in its place.
+    cameras << net.addCamera({500, 300}, 50, 9, 2048);
+    net.connect(points.at(1), cameras.last(), 35)->setType(kCat5e);
+    followed("one drawn", Work::ReshapedInPlace);
+    takeAway(cameras.size() - 1);
+    followed("the last one", Work::ReshapedInPlace);
     takeAway(5);
     followed("one amid", Work::ReshapedInPlace);
     takeAway(20);
@@ -455,6 +462,7 @@ void TestPoeCheckTracker::camerasTakenAwayAmid()
     cameras << net.addCamera({500, 300}, 50, 9, 2048);
     net.connect(points.at(1), cameras.last(), 35)->setType(kCat5e);
     followed("drawn after", Work::ReshapedInPlace);
+
     cameras.at(10)->cameraSet()->Power.setValue(25);
     followed("an edit", Work::Partial);
     takeAway(12);
