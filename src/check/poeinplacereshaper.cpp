@@ -472,11 +472,7 @@ bool PoeInPlaceReshaper::reshape(const QVector<DiagramItem *> &items, const QVec
             for (Wire *wire : element.item->wires()) {
                 if (wire->startItem() != element.item)
                     continue;
-                Cable cable;
-                cable.wire = wire;
-                cable.start = e;
-                cable.end = n.elementOf(wire->endItem());
-                cable.owner = n.cableOwner(cable);
+                const Cable cable = n.cableFrom(wire, e);
                 if (cable.owner == cable.end && cable.end != e)
                     n.m_elements[size_t(cable.end)].ownCable = c;
                 write(cable);

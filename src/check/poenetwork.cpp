@@ -200,16 +200,22 @@ void PoeNetwork::drawCables(int element)
     for (Wire *wire : e.item->wires()) {
         if (wire->startItem() != e.item)
             continue;
-        Cable cable;
-        cable.wire = wire;
-        cable.start = element;
-        cable.end = elementOf(wire->endItem());
-        cable.owner = cableOwner(cable);
+        const Cable cable = cableFrom(wire, element);
         if (cable.owner == cable.end && cable.end != element)
             m_elements[size_t(cable.end)].ownCable = int(m_cables.size());
         m_cables.push_back(cable);
     }
     e.drawnCables = int(m_cables.size()) - e.firstCable;
+}
+
+PoeNetwork::Cable PoeNetwork::cableFrom(Wire *wire, int start) const
+{
+    Cable cable;
+    cable.wire = wire;
+    cable.start = start;
+    cable.end = elementOf(wire->endItem());
+    cable.owner = cableOwner(cable);
+    return cable;
 }
 
 int PoeNetwork::cableOf(const Wire *wire) const

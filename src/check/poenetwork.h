@@ -286,6 +286,8 @@ private:
     void readCameraWire(int index);
     void drawCables(int element);
     int cableOwner(const Cable &cable) const;
+    // A wire drawn from element start, with its far end and owner.
+    Cable cableFrom(Wire *wire, int start) const;
     void linkLists();
     void formGroups();
     friend class PoeReshaper;

@@ -89,6 +89,13 @@ QString difference(const PoeCheckResult &a, const PoeCheckResult &b)
     return QString();
 }
 
+// A point of eight ports with a recorder and an extender of four.
+bool pointAndExtender(TestCatalogue &catalogue)
+{
+    return createCatalogue(catalogue, {{"PD-8/120", "Wewnętrzna (IP20)", 0, 9, 1, 120, 1000000},
+                                       {"EXT-4/45", "Wewnętrzna (IP20)", 0, 5, 0, 45, 100000}});
+}
+
 } // namespace
 
 // The check kept up to date edit by edit comes to what a whole check of the
@@ -97,9 +104,7 @@ void TestPoeCheckTracker::trackerFollowsEdits()
 {
     using Work = PoeCheckTracker::Work;
     TestCatalogue catalogue;
-    QVERIFY2(createCatalogue(catalogue, {{"PD-8/120", "Wewnętrzna (IP20)", 0, 9, 1, 120, 1000000},
-                                         {"EXT-4/45", "Wewnętrzna (IP20)", 0, 5, 0, 45, 100000}}),
-             qPrintable(catalogue.lastError()));
+    QVERIFY2(pointAndExtender(catalogue), qPrintable(catalogue.lastError()));
     NetworkBuilder net;
     // A recorder with three cameras, one of them 120 m away; a second mains
     // point sending its data through it, feeding an extender over 60 m; a
@@ -408,9 +413,7 @@ void TestPoeCheckTracker::camerasTakenAwayAmid()
 {
     using Work = PoeCheckTracker::Work;
     TestCatalogue catalogue;
-    QVERIFY2(createCatalogue(catalogue, {{"PD-8/120", "Wewnętrzna (IP20)", 0, 9, 1, 120, 1000000},
-                                         {"EXT-4/45", "Wewnętrzna (IP20)", 0, 5, 0, 45, 100000}}),
-             qPrintable(catalogue.lastError()));
+    QVERIFY2(pointAndExtender(catalogue), qPrintable(catalogue.lastError()));
     NetworkBuilder net;
     QList<DiagramItem *> points;
     QList<DiagramItem *> cameras;
