@@ -78,7 +78,7 @@ void PoeCheckParts::checkAll()
     result.devices.resize(m_devices.count());
     result.points.resize(pointCount);
     m_supplyRemarks = QVector<Remarks>(elementCount);
-    m_deviceNames = QVector<QString>(elementCount);
+    m_elementNames = QVector<QString>(elementCount);
     m_pointRemarks = QVector<Remarks>(pointCount);
     m_recorderRemarks = QVector<Remarks>(pointCount);
     m_cableRemarks = QVector<Remarks>(cableCount);
@@ -161,11 +161,11 @@ void PoeCheckParts::reshape(const PoeNetwork::Reshaped &reshaped)
     if (reshaped.inPlace) {
         reshaped.dropGone(m_supplyRemarks);
         carryInPlace(m_supplyRemarks, reshaped.keptElements, elementCount, reshaped.reread);
-        reshaped.dropGone(m_deviceNames);
-        carryInPlace(m_deviceNames, reshaped.keptElements, elementCount, reshaped.reread);
+        reshaped.dropGone(m_elementNames);
+        carryInPlace(m_elementNames, reshaped.keptElements, elementCount, reshaped.reread);
     } else {
         carry(m_supplyRemarks, reshaped.elementFrom);
-        carry(m_deviceNames, reshaped.elementFrom);
+        carry(m_elementNames, reshaped.elementFrom);
     }
     carry(m_pointRemarks, pointFrom);
     carry(m_recorderRemarks, pointFrom);
@@ -257,7 +257,7 @@ void PoeCheckParts::elementChanged(int e)
 {
     // Its name is in the remarks on its cables, drawn from it or to it.
     const Element &element = network->elements()[size_t(e)];
-    m_deviceNames[e] = QString(); // its number or location may be another now
+    m_elementNames[e] = QString(); // its number or location may be another now
     if (!element.item)
         return; // a hole: its point was read again
     for (int c = element.firstCable; c < element.firstCable + element.drawnCables; ++c)
@@ -406,7 +406,7 @@ void PoeCheckParts::checkCamera(int index)
         // A camera behind a point without supply has no remark of its own:
         // the point is the cause.
         if (supplied)
-            PoeRemarks::device(d, remarks, &m_deviceNames[camera.element]);
+            PoeRemarks::device(d, remarks, &m_elementNames[camera.element]);
     }
     replace(m_supplyRemarks[camera.element], remarks, camera.element);
 }
@@ -424,7 +424,7 @@ void PoeCheckParts::checkSupply(int index)
         fillDevice(d, point.item, point.wire, point.length, points[size_t(point.feeder)].voltage, point.load,
                    point.poeClass(), supplied, point.cableType, point.supply);
         if (supplied)
-            PoeRemarks::device(d, remarks, &m_deviceNames[point.element]);
+            PoeRemarks::device(d, remarks, &m_elementNames[point.element]);
     }
     replace(m_supplyRemarks[point.element], remarks, point.element);
 }
@@ -451,7 +451,7 @@ void PoeCheckParts::checkPoint(int index)
         p.bitrateLimit = model->bitrate;
         p.slotCount = model->slotCount;
     }
-    PoeRemarks::point(p, chosen, remarks);
+    PoeRemarks::point(p, chosen, remarks, &m_elementNames[node.element]);
     replace(m_pointRemarks[index], remarks, node.element);
 }
 
@@ -496,8 +496,9 @@ void PoeCheckParts::checkRecorder(int index)
         storageOf << index;
     kept = recorder;
     Remarks remarks;
-    PoeRemarks::recorder(recorder, s, remarks);
-    replace(m_recorderRemarks[index], remarks, network->points()[size_t(index)].element);
+    const int element = network->points()[size_t(index)].element;
+    PoeRemarks::recorder(recorder, s, remarks, &m_elementNames[element]);
+    replace(m_recorderRemarks[index], remarks, element);
 }
 
 void PoeCheckParts::checkCable(int index)
@@ -611,9 +612,11 @@ void PoeCheckParts::assemble()
     QVector<int> changed = m_remarked.marked();
     std::sort(changed.begin(), changed.end());
     m_remarked.clear();
-    // Mostly an edit changes figures, not how many remarks there are: then
-    // they are written over where they stand, and nothing else moves.
-    if (from < known && rebuildFrom >= count && count == known && rewrite(changed)) {
+    // Where every record stayed in place, the remarks of the elements that
+    // changed are written over their own, and the rest moves only as far
+    // as they grew or shrank.
+    if (from < known && rebuildFrom >= count && count == known) {
+        rewrite(changed);
         if (typeRemarksChanged) {
             findings.resize(m_offsets.at(count));
             findings += m_cableTypeRemarks;
@@ -697,47 +700,79 @@ bool PoeCheckParts::putTogether(int e, Remarks &findings) const
     return error;
 }
 
-// The remarks of the elements changed written over their own; where a few
-// of them have more or fewer than before, the rest of the list moves its
-// memory to make room. False (nothing written) where many have.
-bool PoeCheckParts::rewrite(const QVector<int> &changed)
+// The remarks of the elements changed written over their own. Where one or
+// two of them have more or fewer than before, the list moves its memory once
+// for each; where more have, the stretches between them move once each, in
+// an order that never writes over one not yet moved: those that move down
+// first, then those that move up, from the last.
+void PoeCheckParts::rewrite(const QVector<int> &changed)
 {
-    QVector<Remarks> fresh(changed.size());
-    QVarLengthArray<bool, 64> error(changed.size());
-    QVarLengthArray<int, 64> before(changed.size());
+    const int n = changed.size();
+    QVector<Remarks> fresh(n);
+    QVarLengthArray<bool, 64> error(n);
+    QVarLengthArray<int, 64> before(n);
+    // shift[i]: how far the stretch after the changed element i-1 moves.
+    QVarLengthArray<int, 65> shift(n + 1);
+    shift[0] = 0;
     int resized = 0;
-    for (int i = 0; i < changed.size(); ++i) {
+    for (int i = 0; i < n; ++i) {
         const int e = changed.at(i);
         error[i] = putTogether(e, fresh[i]);
         before[i] = m_offsets.at(e + 1) - m_offsets.at(e);
-        // Each moves the rest of the list once.
-        if (fresh.at(i).size() != before[i] && ++resized > 4)
-            return false;
+        shift[i + 1] = shift[i] + fresh.at(i).size() - before[i];
+        resized += fresh.at(i).size() != before[i] ? 1 : 0;
     }
     Remarks &findings = result.findings;
-    // Back to front: the offsets before stand while one is written.
-    for (int i = changed.size() - 1; i >= 0; --i) {
-        const int at = m_offsets.at(changed.at(i));
-        const int now = fresh.at(i).size();
-        if (now < before[i])
-            findings.erase(findings.begin() + at + now, findings.begin() + at + before[i]);
-        else if (now > before[i])
-            findings.insert(findings.begin() + at + before[i], now - before[i], PoeFinding());
-        if (now > 0)
-            std::copy(fresh.at(i).cbegin(), fresh.at(i).cend(), findings.begin() + at);
-        m_elementErrors[changed.at(i)] = error[i];
+    if (resized <= 2) {
+        // Back to front: the offsets before stand while one is written.
+        for (int i = n - 1; i >= 0; --i) {
+            const int at = m_offsets.at(changed.at(i));
+            const int now = fresh.at(i).size();
+            if (now < before[i])
+                findings.erase(findings.begin() + at + now, findings.begin() + at + before[i]);
+            else if (now > before[i])
+                findings.insert(findings.begin() + at + before[i], now - before[i], PoeFinding());
+            if (now > 0)
+                std::copy(fresh.at(i).cbegin(), fresh.at(i).cend(), findings.begin() + at);
+        }
+    } else {
+        const int oldSize = findings.size();
+        if (shift[n] > 0)
+            findings.resize(oldSize + shift[n]);
+        PoeFinding *f = findings.data();
+        // The stretch after the changed element k-1, up to the next one
+        // (the last: to the end, the remarks on cable types with it).
+        const auto stretch = [&](int k, int *begin, int *end) {
+            *begin = m_offsets.at(changed.at(k - 1) + 1);
+            *end = k < n ? m_offsets.at(changed.at(k)) : oldSize;
+        };
+        int begin = 0;
+        int end = 0;
+        for (int k = 1; k <= n; ++k) {
+            stretch(k, &begin, &end);
+            if (shift[k] < 0)
+                std::move(f + begin, f + end, f + begin + shift[k]);
+        }
+        for (int k = n; k >= 1; --k) {
+            stretch(k, &begin, &end);
+            if (shift[k] > 0)
+                std::move_backward(f + begin, f + end, f + end + shift[k]);
+        }
+        for (int i = 0; i < n; ++i)
+            std::copy(fresh.at(i).cbegin(), fresh.at(i).cend(), f + m_offsets.at(changed.at(i)) + shift[i]);
+        if (shift[n] < 0)
+            findings.resize(oldSize + shift[n]);
     }
+    for (int i = 0; i < n; ++i)
+        m_elementErrors[changed.at(i)] = error[i];
     if (resized > 0) {
         int *offsets = m_offsets.data();
-        int shift = 0;
-        for (int i = 0; i < changed.size(); ++i) {
-            shift += fresh.at(i).size() - before[i];
-            const int next = i + 1 < changed.size() ? changed.at(i + 1) : m_offsets.size() - 1;
-            for (int k = changed.at(i) + 1; k <= next && shift != 0; ++k)
-                offsets[k] += shift;
+        for (int i = 0; i < n; ++i) {
+            const int next = i + 1 < n ? changed.at(i + 1) : m_offsets.size() - 1;
+            for (int k = changed.at(i) + 1; k <= next && shift[i + 1] != 0; ++k)
+                offsets[k] += shift[i + 1];
         }
     }
-    return true;
 }
 
 // The marks of error to the result, which knows the items of the drawing,

@@ -116,7 +116,7 @@ private:
     bool unsettled() const;
     void assemble();
     bool putTogether(int element, Remarks &findings) const;
-    bool rewrite(const QVector<int> &changed);
+    void rewrite(const QVector<int> &changed);
     void publishErrors();
 
     PoeDeviceNumbers m_devices;
@@ -130,7 +130,7 @@ private:
     QVector<Remarks> m_pointRemarks;    // per point: against its model
     QVector<Remarks> m_recorderRemarks; // per point
     QVector<Remarks> m_cableRemarks;    // per cable
-    QVector<QString> m_deviceNames;     // per element: its name, once worded (null until then)
+    QVector<QString> m_elementNames;    // per element: its name, once worded (null until then)
     Remarks m_cableTypeRemarks;
     // The remarks put together are kept: those of the elements before the
     // first whose remarks changed stay where they are.

@@ -116,34 +116,41 @@ void PoeRemarks::unsuppliedPoint(DiagramItem *point, Remarks &remarks)
     add(remarks, Severity::Error, point, QStringLiteral("brak zasilania – punkt bez zasilania 230 V nie ma źródła PoE"));
 }
 
-void PoeRemarks::point(const PoeCheckResult::Point &p, bool chosen, Remarks &remarks)
+void PoeRemarks::point(const PoeCheckResult::Point &p, bool chosen, Remarks &remarks, QString *name)
 {
+    QString own;
+    QString &known = name ? *name : own;
+    const auto add = [&](Severity severity, DiagramItem *item, const QString &text) {
+        if (known.isNull())
+            known = PoeText::itemName(item);
+        PoeRemarks::add(remarks, severity, item, known, text);
+    };
     if (!chosen) {
-        add(remarks, Severity::Info, p.item,
+        add(Severity::Info, p.item,
             QStringLiteral("brak modelu z katalogu – nie sprawdzono budżetu PoE, przepływu danych ani slotów"));
         return;
     }
     if (!p.modelKnown) {
-        add(remarks, Severity::Info, p.item,
+        add(Severity::Info, p.item,
             QStringLiteral("model „%1” nie występuje w katalogu – nie sprawdzono budżetu PoE, przepływu danych "
                            "ani slotów")
                 .arg(p.model));
         return;
     }
     if (p.portPower > p.powerBudget) {
-        add(remarks, Severity::Error, p.item,
+        add(Severity::Error, p.item,
             QStringLiteral("porty muszą dać %1 W (ze stratami w przewodach), więcej niż budżet %2 W modelu %3")
                 .arg(PoeText::number(p.portPower, 2), QString::number(p.powerBudget), p.model));
     }
     if (p.bitrate > p.bitrateLimit) {
-        add(remarks, Severity::Error, p.item,
+        add(Severity::Error, p.item,
             QStringLiteral("przepływ danych %1 kbit/s ponad %2 kbit/s modelu %3")
                 .arg(PoeText::grouped(p.bitrate), PoeText::grouped(p.bitrateLimit), p.model));
     }
     // A box without a free slot is the rule, not a remark: the selection
     // takes the smallest model that fits.
     if (p.usedSlots > p.slotCount) {
-        add(remarks, Severity::Error, p.item,
+        add(Severity::Error, p.item,
             QStringLiteral("zajęte %1 z %2 modelu %3")
                 .arg(QString::number(p.usedSlots),
                      PoeText::counted(p.slotCount, QStringLiteral("slotu"), QStringLiteral("slotów"),
@@ -152,9 +159,14 @@ void PoeRemarks::point(const PoeCheckResult::Point &p, bool chosen, Remarks &rem
     }
 }
 
-void PoeRemarks::recorder(const PoeCheckResult::Recorder &r, const PoeStorageSettings &s, Remarks &remarks)
+void PoeRemarks::recorder(const PoeCheckResult::Recorder &r, const PoeStorageSettings &s, Remarks &remarks,
+                          QString *name)
 {
-    add(remarks, Severity::Info, r.item,
+    QString own;
+    QString &known = name ? *name : own;
+    if (known.isNull())
+        known = PoeText::itemName(r.item);
+    add(remarks, Severity::Info, r.item, known,
         QStringLiteral("archiwum %1 TB – %2, %3 kbit/s, %4 × %5 h, zapas %6 %")
             .arg(PoeText::number(r.storageTB, 2),
                  PoeText::counted(r.cameras, QStringLiteral("kamera"), QStringLiteral("kamery"),

@@ -32,8 +32,9 @@ void unfedCamera(DiagramItem *camera, int wires, Remarks &remarks);
 // A point without mains that no PoE reaches.
 void unsuppliedPoint(DiagramItem *point, Remarks &remarks);
 // A point against its catalogue model; chosen: it has a model at all.
-void point(const PoeCheckResult::Point &point, bool chosen, Remarks &remarks);
-void recorder(const PoeCheckResult::Recorder &recorder, const PoeStorageSettings &settings, Remarks &remarks);
+void point(const PoeCheckResult::Point &point, bool chosen, Remarks &remarks, QString *name = nullptr);
+void recorder(const PoeCheckResult::Recorder &recorder, const PoeStorageSettings &settings, Remarks &remarks,
+              QString *name = nullptr);
 // A cable longer than an Ethernet channel.
 void cable(Wire *wire, Remarks &remarks);
 // A cable type whose gauge had to be assumed, on the first of its supply cables.
