@@ -5,6 +5,8 @@
 #include "diagram/diagramitem.h"
 #include "diagram/wire.h"
 
+#include <QStringBuilder>
+
 namespace {
 
 using Severity = PoeFinding::Severity;
@@ -45,7 +47,8 @@ void PoeRemarks::add(Remarks &remarks, Severity severity, QGraphicsItem *element
     finding.severity = severity;
     finding.element = element;
     finding.elementName = name;
-    finding.text = name.isEmpty() ? text : name + QStringLiteral(": ") + text;
+    // (One allocation for the text, not one for each piece.)
+    finding.text = name.isEmpty() ? text : QString(name % QLatin1String(": ") % text);
     remarks << finding;
 }
 
