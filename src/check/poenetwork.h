@@ -167,8 +167,8 @@ public:
         // the number of records that went before it (none went before most:
         // a camera drawn, the last ones taken away). The elements, points,
         // cameras and cables below these counts are the kept ones (elements
-        // and cameras: or read again there), all after them are new (cables:
-        // copied or new). Then elementFrom and cameraFrom are not written
+        // and cameras: or read again there; cables: or written again, see
+        // rewrittenCables), all after them are new (cables: copied or new). Then elementFrom and cameraFrom are not written
         // (goneElements and reread say all), nor cableFrom below
         // keptCables: a map over the whole drawing would cost more than the
         // change. Where records moved otherwise, keptElements and keptCables
@@ -188,8 +188,9 @@ public:
         // (A camera taken away amid the drawing mostly leaves a hole
         // instead: read again as a hole, it is in reread.)
         QVector<int> goneElements;
-        // In place: cables below keptCables that hold another wire (or
-        // none) now, in order.
+        // In place: cables below keptCables written again, the ranges of
+        // touched elements whose cables still fit them (a wire, another
+        // one, or none), in order.
         QVector<int> rewrittenCables;
         // In place: elements kept, besides those read again, whose remarks
         // may have changed: a cable of theirs changed hands, went, or was
