@@ -150,12 +150,12 @@ bool PoeInPlaceReshaper::reshape(const QVector<DiagramItem *> &items, const QVec
         n.m_elementOf.insert(items.at(i), i);
     // Cameras taken away amid the drawing leave holes: their records stay,
     // dead, read again as holes; nothing after them moves.
-    bool died = false;
+    QVector<int> diedNow; // (mostly one)
     for (int e = std::min(unchanged, keptElements); e < keptElements; ++e) {
         Element &element = n.m_elements[size_t(e)];
         if (items.at(e) || !element.item)
             continue;
-        died = true;
+        diedNow << e;
         Camera &camera = n.m_cameras[size_t(element.index)];
         if (camera.point >= 0) {
             n.m_points[size_t(camera.point)].cameras.removeOne(element.index);
@@ -170,6 +170,7 @@ bool PoeInPlaceReshaper::reshape(const QVector<DiagramItem *> &items, const QVec
         ++n.m_deadElements;
     }
     n.m_deadElements -= holesGone;
+    const bool died = !diedNow.isEmpty();
 
     // Whatever was joined to what went, or is joined to what came, sees
     // another drawing.
@@ -207,6 +208,18 @@ bool PoeInPlaceReshaper::reshape(const QVector<DiagramItem *> &items, const QVec
         for (const Cable &cable : n.m_cables) {
             if (cable.wire && cable.end >= 0 && (cable.start >= stay) != (cable.end >= stay))
                 flags[cable.start >= stay ? cable.end : cable.start] = true;
+        }
+    } else if (gone.empty()) {
+        // Holes made now: a cable drawn from one of them, or to one. (The
+        // cables of the holes before are dead.)
+        QVector<char> isNew(known, 0);
+        for (int e : qAsConst(diedNow))
+            isNew[e] = 1;
+        const char *hole = isNew.constData();
+        bool *flags = touched.data();
+        for (const Cable &cable : n.m_cables) {
+            if (cable.wire && cable.end >= 0 && hole[cable.start] != hole[cable.end])
+                flags[hole[cable.start] ? cable.end : cable.start] = true;
         }
     } else {
         const Element *element = n.m_elements.data();
