@@ -151,10 +151,10 @@ namespace {
 void checkAsTheEditorRunsIt(PoeCheckTracker &tracker, QGraphicsScene *scene)
 {
     const quint64 revision = tracker.revision();
-    const PoeCheckResult &result = tracker.update(scene);
+    tracker.update(scene);
     tracker.writeStorage();
     if (tracker.revision() != revision)
-        PoeCheck::markItems(result, true);
+        tracker.markItems(true);
 }
 
 } // namespace

@@ -100,7 +100,7 @@ void PoeCheckDock::showMarks()
 void PoeCheckDock::show(const PoeCheckResult &result)
 {
     m_shownRevision = m_tracker.revision();
-    PoeCheck::markItems(result, m_showMarksAction->isChecked());
+    m_tracker.markItems(m_showMarksAction->isChecked());
     m_model->setFindings(result.findings);
     m_statusLabel->setText(summary(result));
 }

@@ -102,6 +102,8 @@ void PoeCheckParts::checkAll()
     checkCableTypes();
     m_assembleFrom = 0;
     m_rebuildFrom = 0;
+    marksWhole = true;
+    marksChanged.clear();
     assemble();
     storageOfAll = true;
     storageOf.clear();
@@ -241,6 +243,8 @@ void PoeCheckParts::reshape(const PoeNetwork::Reshaped &reshaped)
     m_assembleFrom = std::min(m_assembleFrom, reshaped.firstChanged);
     if (moved) {
         m_rebuildFrom = std::min(m_rebuildFrom, reshaped.firstChanged);
+        marksWhole = true;
+        marksChanged.clear();
     } else {
         for (int e : reshaped.reread)
             m_remarked.mark(e);
@@ -669,7 +673,11 @@ void PoeCheckParts::assemble()
         while (nextChanged != changed.cend() && *nextChanged <= e)
             ++nextChanged;
         m_offsets[e] = findings.size();
-        errors[e] = putTogether(e, findings);
+        const bool error = putTogether(e, findings);
+        // (From copyTo on the elements are new, where records stayed.)
+        if (e >= copyTo || error != errors[e])
+            noteMark(e, error);
+        errors[e] = error;
     }
     m_offsets[count] = findings.size();
     findings += m_cableTypeRemarks;
@@ -763,8 +771,11 @@ void PoeCheckParts::rewrite(const QVector<int> &changed)
         if (shift[n] < 0)
             findings.resize(oldSize + shift[n]);
     }
-    for (int i = 0; i < n; ++i)
+    for (int i = 0; i < n; ++i) {
+        if (error[i] != m_elementErrors.at(changed.at(i)))
+            noteMark(changed.at(i), error[i]);
         m_elementErrors[changed.at(i)] = error[i];
+    }
     if (resized > 0) {
         int *offsets = m_offsets.data();
         for (int i = 0; i < n; ++i) {
@@ -772,6 +783,19 @@ void PoeCheckParts::rewrite(const QVector<int> &changed)
             for (int k = changed.at(i) + 1; k <= next && shift[i + 1] != 0; ++k)
                 offsets[k] += shift[i + 1];
         }
+    }
+}
+
+void PoeCheckParts::noteMark(int element, bool error)
+{
+    DiagramItem *item = network->elements()[size_t(element)].item;
+    if (marksWhole || !item)
+        return;
+    marksChanged.append(qMakePair(item, error));
+    // Past a good part of the drawing, a pass over every item costs less.
+    if (marksChanged.size() > int(network->elements().size()) / 8 + 16) {
+        marksWhole = true;
+        marksChanged.clear();
     }
 }
 

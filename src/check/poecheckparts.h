@@ -86,6 +86,10 @@ public:
     int recorderOf(int point) const { return m_recorderOf.at(point); }
     // Storage to write: every point's, or the recorders whose figures moved.
     bool storageOfAll = false;
+    // Items whose mark of error changed, with the mark, since marksWhole
+    // was last cleared; marksWhole: any item's may have (records moved).
+    QVector<QPair<DiagramItem *, bool>> marksChanged;
+    bool marksWhole = true;
     QVector<int> storageOf;
 
 private:
@@ -118,6 +122,7 @@ private:
     bool putTogether(int element, Remarks &findings) const;
     void rewrite(const QVector<int> &changed);
     void publishErrors();
+    void noteMark(int element, bool error);
 
     PoeDeviceNumbers m_devices;
     QVector<int> m_recorderOf; // per point: its record in result.recorders, or -1

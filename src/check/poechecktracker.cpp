@@ -51,6 +51,7 @@ class PoeCheckTracker::Impl
 public:
     PoeCheckParts m_parts;
     Work m_lastWork = Work::None;
+    bool m_marksShown = false; // as the marks were last set
 
     void update(const QGraphicsScene *scene);
     void writeStorage();
@@ -146,6 +147,11 @@ bool PoeCheckTracker::Impl::findEdit(Edit *edit) const
 
 void PoeCheckTracker::Impl::update(const QGraphicsScene *scene)
 {
+    // Changes of marks nobody took are taken by a pass over every item.
+    if (!m_parts.marksChanged.isEmpty()) {
+        m_parts.marksWhole = true;
+        m_parts.marksChanged.clear();
+    }
     m_tables = &PoeCatalogue::tables();
     m_parts.tables = m_tables;
     if (catalogueChanged(scene)) {
@@ -492,4 +498,23 @@ quint64 PoeCheckTracker::revision() const
 void PoeCheckTracker::writeStorage()
 {
     d->writeStorage();
+}
+
+void PoeCheckTracker::markItems(bool shown)
+{
+    PoeCheckParts &parts = d->m_parts;
+    if (parts.marksWhole || shown != d->m_marksShown) {
+        PoeCheck::markItems(parts.result, shown);
+    } else {
+        for (const QPair<DiagramItem *, bool> &change : qAsConst(parts.marksChanged)) {
+            const bool mark = shown && change.second;
+            if (change.first->poeCheckMark() != mark) {
+                change.first->setPoeCheckMark(mark);
+                change.first->update();
+            }
+        }
+    }
+    d->m_marksShown = shown;
+    parts.marksWhole = false;
+    parts.marksChanged.clear();
 }

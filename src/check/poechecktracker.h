@@ -53,6 +53,12 @@ public:
     // and no work for the next update.
     void writeStorage();
 
+    // Sets the marks of error on the items as the last update left them
+    // (shown: marks on the items with an error, else on none), touching
+    // only the items whose mark changed since the last call, where the
+    // last update was followed by one.
+    void markItems(bool shown);
+
 private:
     class Impl;
     std::unique_ptr<Impl> d;

@@ -386,6 +386,14 @@ void TestPoeCheckTracker::trackerFollowsShapes()
         const QString tag = QStringLiteral("seed %1, step %2, %3").arg(seed).arg(step).arg(edit);
         QString failure = difference(tracker.result(), fresh);
         QVERIFY2(failure.isEmpty(), qPrintable(QStringLiteral("%1: %2").arg(tag, failure)));
+        // The marks on the sheet, set as the editor sets them (now and then
+        // switched off and on), are those of a whole check.
+        const bool shown = step % 7 != 3;
+        tracker.markItems(shown);
+        for (int i = 0; i < fresh.items.size(); ++i) {
+            QVERIFY2(fresh.items.at(i)->poeCheckMark() == (shown && fresh.itemErrors.at(i)),
+                     qPrintable(QStringLiteral("%1: the mark of %2").arg(tag, fresh.items.at(i)->numberText())));
+        }
         tracker.writeStorage();
         for (DiagramItem *p : qAsConst(points)) {
             const PoeCheckResult::Recorder *recorder = fresh.recorder(p);
