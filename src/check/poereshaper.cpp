@@ -48,6 +48,14 @@ bool PoeReshaper::match(const PoeNetwork &n, const QVector<DiagramItem *> &items
     *unchanged = i;
     int next = i; // mostly the element that comes next is the one expected
     for (; i < count; ++i) {
+        // Mostly a long run of items are the elements expected next.
+        const int run = i;
+        while (i < count && next < known && element[next].item == item[i])
+            to[i++] = next++;
+        if (i > run && m.kept != count)
+            m.newLast = false;
+        if (i == count)
+            break;
         const DiagramItem *item = items.at(i);
         // The table may name items that are gone: an address proves nothing
         // (where it is the one expected next, the wiring stamp of an item
