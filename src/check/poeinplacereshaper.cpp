@@ -151,12 +151,16 @@ bool PoeInPlaceReshaper::reshape(const QVector<DiagramItem *> &items, const QVec
     // Cameras taken away amid the drawing leave holes: their records stay,
     // dead, read again as holes; nothing after them moves.
     QVector<int> diedNow; // (mostly one)
+    // A camera on a point has one cable: drawn from it, or its own drawn
+    // to it. One on none or several is looked for among all cables.
+    bool diedUnfed = false;
     for (int e = std::min(unchanged, keptElements); e < keptElements; ++e) {
         Element &element = n.m_elements[size_t(e)];
         if (items.at(e) || !element.item)
             continue;
         diedNow << e;
         Camera &camera = n.m_cameras[size_t(element.index)];
+        diedUnfed = diedUnfed || camera.point < 0;
         if (camera.point >= 0) {
             n.m_points[size_t(camera.point)].cameras.removeOne(element.index);
             touched[n.m_points[size_t(camera.point)].element] = true;
@@ -208,6 +212,18 @@ bool PoeInPlaceReshaper::reshape(const QVector<DiagramItem *> &items, const QVec
         for (const Cable &cable : n.m_cables) {
             if (cable.wire && cable.end >= 0 && (cable.start >= stay) != (cable.end >= stay))
                 flags[cable.start >= stay ? cable.end : cable.start] = true;
+        }
+    } else if (gone.empty() && !diedUnfed) {
+        // Holes made now of cameras on points: the far end of each one's cable.
+        for (int e : qAsConst(diedNow)) {
+            const Element &element = n.m_elements[size_t(e)];
+            for (int c = element.firstCable; c < element.firstCable + element.drawnCables; ++c) {
+                const Cable &cable = n.m_cables[size_t(c)];
+                if (cable.wire && cable.end >= 0 && n.m_elements[size_t(cable.end)].item)
+                    touched[cable.end] = true;
+            }
+            if (element.ownCable >= 0 && n.m_elements[size_t(n.m_cables[size_t(element.ownCable)].start)].item)
+                touched[n.m_cables[size_t(element.ownCable)].start] = true;
         }
     } else if (gone.empty()) {
         // Holes made now: a cable drawn from one of them, or to one. (The
