@@ -69,14 +69,16 @@ void PoeRemarks::device(const PoeCheckResult::Device &d, Remarks &remarks, QStri
         add(remarks, Severity::Error, d.item, known, text);
     };
     const PoeCable &c = d.cable;
+    // (Texts are put together piece by piece: one allocation each, no
+    // pattern to read.)
     if (d.poeClass == PoeStandard::NoClass) {
-        error(QStringLiteral("moc %1 W ponad %2 W klasy 8 – żaden standard PoE jej nie dostarczy")
-                      .arg(PoeText::limit(d.devicePower), limitTexts().classPower));
+        error(QStringLiteral("moc ") % PoeText::limit(d.devicePower) % QStringLiteral(" W ponad ")
+              % limitTexts().classPower % QStringLiteral(" W klasy 8 – żaden standard PoE jej nie dostarczy"));
     }
     if (c.collapsed) {
-        error(QStringLiteral("przewód nie dostarczy mocy %1 W – 4RP = %2 ponad Vs² = %3")
-                      .arg(PoeText::limit(d.devicePower), PoeText::number(4.0 * c.resistance * d.devicePower, 1),
-                           PoeText::number(d.sourceVoltage * d.sourceVoltage, 1)));
+        error(QStringLiteral("przewód nie dostarczy mocy ") % PoeText::limit(d.devicePower)
+              % QStringLiteral(" W – 4RP = ") % PoeText::number(4.0 * c.resistance * d.devicePower, 1)
+              % QStringLiteral(" ponad Vs² = ") % PoeText::number(d.sourceVoltage * d.sourceVoltage, 1));
         return;
     }
     if (d.standard == PoeStandard::NoType)
@@ -84,17 +86,18 @@ void PoeRemarks::device(const PoeCheckResult::Device &d, Remarks &remarks, QStri
     const LimitTexts &limits = limitTexts();
     const auto standard = [&d] { return PoeStandard::name(d.standard); };
     if (c.voltage < PoeStandard::minimumVoltage(d.standard)) {
-        error(QStringLiteral("napięcie %1 V poniżej minimum %2 V dla %3")
-                      .arg(PoeText::number(c.voltage, 2), limits.minimum[d.standard], standard()));
+        error(QStringLiteral("napięcie ") % PoeText::number(c.voltage, 2) % QStringLiteral(" V poniżej minimum ")
+              % limits.minimum[d.standard] % QStringLiteral(" V dla ") % standard());
     }
     if (c.currentPerPair > PoeStandard::currentPerPairLimit(d.standard)) {
-        error(QStringLiteral("prąd %1 A na parę powyżej dopuszczalnych %2 A dla %3")
-                      .arg(PoeText::number(c.currentPerPair, 2), limits.current[d.standard], standard()));
+        error(QStringLiteral("prąd ") % PoeText::number(c.currentPerPair, 2)
+              % QStringLiteral(" A na parę powyżej dopuszczalnych ") % limits.current[d.standard]
+              % QStringLiteral(" A dla ") % standard());
     }
     if (c.portPower > PoeStandard::portPower(d.poeClass)) {
-        error(QStringLiteral("port musi dać %1 W, więcej niż %2 W klasy %3 (%4)")
-                      .arg(PoeText::number(c.portPower, 2), limits.port[d.poeClass], QString::number(d.poeClass),
-                           standard()));
+        error(QStringLiteral("port musi dać ") % PoeText::number(c.portPower, 2) % QStringLiteral(" W, więcej niż ")
+              % limits.port[d.poeClass] % QStringLiteral(" W klasy ") % QString::number(d.poeClass)
+              % QStringLiteral(" (") % standard() % QLatin1Char(')'));
     }
 }
 
