@@ -603,79 +603,41 @@ void PoeCheckParts::assemble()
     const int count = int(elements.size());
     const bool leading = unsettled();
     const int known = m_offsets.size() - 1; // elements when last put together
-    int from = std::min(m_assembleFrom, count);
-    int rebuildFrom = std::min(m_rebuildFrom, count);
-    if (leading != m_unsettled || known < from)
-        from = rebuildFrom = 0;
+    // Below stable every element stands where it stood when its remarks
+    // were last put together (below rebuildFrom records did not move);
+    // the remark on an unsettled solution that comes or goes leads them all.
+    const int rebuildFrom = std::min({m_rebuildFrom, known, count});
+    const int stable = std::max(0, leading != m_unsettled ? 0 : rebuildFrom);
     m_assembleFrom = m_rebuildFrom = NothingChanged;
-    const bool typeRemarksChanged = m_typeRemarksChanged;
     m_typeRemarksChanged = false;
     m_unsettled = leading;
     Remarks &findings = result.findings;
     // The elements whose parts changed, in order.
     QVector<int> changed = m_remarked.marked();
-    std::sort(changed.begin(), changed.end());
     m_remarked.clear();
-    // Where every record stayed in place, the remarks of the elements that
-    // changed are written over their own, and the rest moves only as far
-    // as they grew or shrank.
-    if (from < known && rebuildFrom >= count && count == known) {
-        rewrite(changed);
-        if (typeRemarksChanged) {
-            findings.resize(m_offsets.at(count));
-            findings += m_cableTypeRemarks;
-        }
-        publishErrors();
-        return;
-    }
-    // The remarks of elements from the first that changed up to rebuildFrom
-    // as they were put together: those whose parts stand are copied over.
-    const int copyTo = std::min(known, rebuildFrom);
-    const int base = from < copyTo ? m_offsets.at(from) : 0;
-    if (from < copyTo) {
-        // Moved, not copied: a remark's text is shared, and counting its
-        // users up and down again costs more than the move.
-        const int size = m_offsets.at(copyTo) - base;
-        findings.reserve(findings.size());
-        m_spareFindings.resize(size);
-        PoeFinding *spare = m_spareFindings.data();
-        PoeFinding *old = findings.data() + base;
-        for (int i = 0; i < size; ++i)
-            spare[i] = std::move(old[i]);
-        m_spareOffsets = m_offsets.mid(from, copyTo - from + 1);
-    }
-    if (from == 0) {
+    std::sort(changed.begin(), changed.end());
+    changed.erase(std::lower_bound(changed.begin(), changed.end(), stable), changed.end());
+    // Those below stable are written over their own (the rest of them moves
+    // only as far as they grew or shrank); from stable on every element's
+    // remarks are put together anew, then those on cable types.
+    if (stable == 0) {
         findings.clear();
         if (leading)
             PoeRemarks::unsettled(findings);
     } else {
-        findings.resize(m_offsets.at(from));
+        findings.resize(m_offsets.at(stable));
     }
+    m_offsets.resize(stable + 1);
+    m_offsets[stable] = findings.size();
+    rewrite(changed);
     m_offsets.resize(count + 1);
     bool *errors = m_elementErrors.data();
-    // The runs between the elements whose parts changed are moved over
-    // whole (their marks of error stand too).
-    const int *nextChanged = std::lower_bound(changed.cbegin(), changed.cend(), from);
-    for (int e = from; e < count; ++e) {
-        if (e < copyTo && (nextChanged == changed.cend() || *nextChanged > e)) {
-            const int runEnd = std::min(copyTo, nextChanged == changed.cend() ? copyTo : *nextChanged);
-            const int *old = m_spareOffsets.constData() - from;
-            const int shift = findings.size() - (old[e] - base);
-            int *offsets = m_offsets.data();
-            for (int k = e; k < runEnd; ++k)
-                offsets[k] = old[k] - base + shift;
-            PoeFinding *spare = m_spareFindings.data();
-            for (int i = old[e] - base; i < old[runEnd] - base; ++i)
-                findings.append(std::move(spare[i]));
-            e = runEnd - 1;
-            continue;
-        }
-        while (nextChanged != changed.cend() && *nextChanged <= e)
-            ++nextChanged;
+    for (int e = stable; e < count; ++e) {
         m_offsets[e] = findings.size();
         const bool error = putTogether(e, findings);
-        // (From copyTo on the elements are new, where records stayed.)
-        if (e >= copyTo || error != errors[e])
+        // (From rebuildFrom on the elements are new, or records moved and
+        // every mark is set again.)
+        if (e >= rebuildFrom || error != errors[e])
             noteMark(e, error);
         errors[e] = error;
     }

@@ -137,17 +137,14 @@ private:
     QVector<Remarks> m_cableRemarks;    // per cable
     QVector<QString> m_elementNames;    // per element: its name, once worded (null until then)
     Remarks m_cableTypeRemarks;
-    // The remarks put together are kept: those of the elements before the
-    // first whose remarks changed stay where they are.
-    // The remarks of every other element from the first that changed stand
-    // as they were put together, at an offset: they are copied over. From
-    // m_rebuildFrom on (records moved), every element's are put together anew.
+    // The remarks put together are kept: only those of the elements marked
+    // remarked are put together again, written over their own; from
+    // m_rebuildFrom on (records moved, or new ones), every element's are.
+    // m_assembleFrom: the first whose remarks changed, NothingChanged for none.
     static constexpr int NothingChanged = INT_MAX;
     int m_assembleFrom = NothingChanged;
     int m_rebuildFrom = NothingChanged;
     Marks m_remarked; // per element
-    Remarks m_spareFindings;
-    QVector<int> m_spareOffsets;
     bool m_typeRemarksChanged = false;
     bool m_unsettled = false;    // the remark on an unsettled solution leads
     QVector<int> m_offsets;      // per element: where its remarks start; then where the types' start
