@@ -599,8 +599,6 @@ bool PoeInPlaceReshaper::reshape(const QVector<DiagramItem *> &items, const QVec
     out->inPlace = true;
     out->sameTrees = sameTrees;
     out->keptElements = keptElements;
-    out->keptPoints = keptPoints;
-    out->keptCameras = keptCameras;
     out->keptCables = keptCables;
     out->firstChanged = firstChanged;
     // (Counted as they came and went: a count over the whole drawing would

@@ -165,21 +165,19 @@ public:
         // In place: the records kept keep their order and come first, the
         // new ones after them; a kept record stands at its index before less
         // the number of records that went before it (none went before most:
-        // a camera drawn, the last ones taken away). The elements, points,
-        // cameras and cables below these counts are the kept ones (elements
-        // and cameras: or read again there; cables: or written again, see
-        // rewrittenCables), all after them are new (cables: copied or new). Then elementFrom and cameraFrom are not written
-        // (goneElements and reread say all), nor cableFrom below
-        // keptCables: a map over the whole drawing would cost more than the
-        // change. Where records moved otherwise, keptElements and keptCables
-        // count the elements and cables at the start that stand where they
-        // stood (elements: or were read again there).
+        // a camera drawn, the last ones taken away). The elements and cables
+        // below these counts are the kept ones (elements: or read again
+        // there; cables: or written again, see rewrittenCables), all after
+        // them are new (cables: copied or new). Then elementFrom and
+        // cameraFrom are not written (goneElements and reread say all), nor
+        // cableFrom below keptCables: a map over the whole drawing would cost
+        // more than the change. Where records moved otherwise, keptElements
+        // and keptCables count the elements and cables at the start that
+        // stand where they stood (elements: or were read again there).
         bool inPlace = false;
         // In place: every point is fed as it was, and the groups stand.
         bool sameTrees = false;
         int keptElements = 0;
-        int keptPoints = 0;
-        int keptCameras = 0;
         int keptCables = 0;
         // The first element whose records or cables changed: the remarks
         // of those before it stand.

@@ -92,7 +92,7 @@ bool PoeReshaper::reshape(const QVector<DiagramItem *> &items, const QVector<int
     out->goneElements.clear();
     out->inPlace = false;
     out->sameTrees = false;
-    out->keptElements = out->keptPoints = out->keptCameras = out->keptCables = 0;
+    out->keptElements = out->keptCables = 0;
     out->firstChanged = 0;
     out->rewrittenCables.clear();
     if (PoeInPlaceReshaper(n).reshape(items, from, unchanged, touched, out))
