@@ -161,7 +161,7 @@ void checkAsTheEditorRunsIt(PoeCheckTracker &tracker, QGraphicsScene *scene)
 
 void BenchPoeCheck::report()
 {
-    const int Runs = 41;
+    const int Runs = qEnvironmentVariableIsEmpty("MOX_BENCH_RUNS") ? 41 : qEnvironmentVariableIntValue("MOX_BENCH_RUNS");
     std::printf("\nmedians of %d runs, ms, wall / CPU of the thread; the check as the editor runs it after the\n"
                 "loop that follows: nothing changed, a camera's power changed, a camera drawn (a new shape),\n"
                 "a camera drawn before taken away with its cable, the power of a camera a third into the\n"
