@@ -73,6 +73,9 @@ public:
     // of the drawing, and whether some error belongs to each.
     QVector<DiagramItem *> items;
     QVector<bool> itemErrors;
+    // In the order of the drawing. After a camera amid the drawing was taken
+    // away, its record may stay where it stood, empty (no item), until the
+    // drawing is read anew: nothing after it has to move.
     QVector<Device> devices;
     QVector<Point> points;
     QVector<Recorder> recorders;

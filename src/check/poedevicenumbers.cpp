@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <numeric>
 #include <type_traits>
 
 using Element = PoeNetwork::Element;
@@ -38,10 +39,19 @@ void PoeDeviceNumbers::reshape(const PoeNetwork &network, const PoeNetwork::Resh
     // (Below first every element stands where it stood.)
     if (reshaped.inPlace)
         reshaped.dropGone(m_of);
-    if (reshaped.inPlace && reshaped.sameTrees)
-        move(devices, renumber(network, reshaped, first, devicesBefore), devicesBefore, true);
-    else
+    if (reshaped.inPlace && reshaped.sameTrees) {
+        const QVector<int> was = renumber(network, reshaped, first, devicesBefore);
+        // (Mostly every kept record stands at its number: only the new
+        // numbers at the end are added.)
+        if (m_recordsMove)
+            move(devices, was, devicesBefore, true);
+        else
+            devices.resize(m_count);
+        for (int dead : qAsConst(m_died))
+            devices[dead] = PoeCheckResult::Device();
+    } else {
         move(devices, recordsWere(network, reshaped, first, devicesBefore), devicesBefore, reshaped.inPlace);
+    }
 }
 
 // The device records from first on at their new numbers: per number, its
@@ -75,7 +85,10 @@ QVector<int> PoeDeviceNumbers::recordsWere(const PoeNetwork &network, const PoeN
 
 // The same where the trees stand and records keep their order: an element
 // kept is a device as it was, and only those read again or new are looked
-// at; the others' numbers move on.
+// at; the others' numbers move on. A camera taken away amid the drawing
+// leaves its record where it stood, dead (emptied after the move), as it
+// leaves its element: no record after it moves. (Numbered anew, a hole is
+// no device, and the dead records go.)
 QVector<int> PoeDeviceNumbers::renumber(const PoeNetwork &network, const PoeNetwork::Reshaped &reshaped, int first,
                                         int devicesBefore)
 {
@@ -83,6 +96,7 @@ QVector<int> PoeDeviceNumbers::renumber(const PoeNetwork &network, const PoeNetw
     const std::vector<PoeNetwork::Camera> &cameras = network.cameras();
     const std::vector<PoeNetwork::Point> &points = network.points();
     const int count = int(elements.size());
+    const int kept = reshaped.keptElements;
     m_of.resize(count);
     // At most every element from first on is a device.
     QVector<int> recordWas(count - first);
@@ -91,10 +105,35 @@ QVector<int> PoeDeviceNumbers::renumber(const PoeNetwork &network, const PoeNetw
     int *deviceOf = m_of.data();
     const int *reread = std::lower_bound(reshaped.reread.cbegin(), reshaped.reread.cend(), first);
     const int *rereadEnd = reshaped.reread.cend();
+    // Where nothing went, the kept devices between two elements read again
+    // were numbered one after the other: where the first keeps its number,
+    // so do all of them, and the stretch is passed over in one step.
+    const bool noneWent = reshaped.goneElements.isEmpty();
+    m_recordsMove = false;
+    m_died.clear();
     for (int e = first; e < count; ++e) {
-        if (e < reshaped.keptElements && (reread == rereadEnd || *reread != e)) {
+        if (e < kept && (reread == rereadEnd || *reread != e)) {
+            const int end = reread != rereadEnd ? std::min(*reread, kept) : kept;
+            int firstDevice = e;
+            while (firstDevice < end && deviceOf[firstDevice] < 0)
+                ++firstDevice;
+            if (firstDevice == end) {
+                e = end - 1; // no device among them
+                continue;
+            }
+            if (noneWent && deviceOf[firstDevice] == devicesBefore + devices) {
+                int lastDevice = end - 1;
+                while (deviceOf[lastDevice] < 0)
+                    --lastDevice;
+                const int n = deviceOf[lastDevice] - deviceOf[firstDevice] + 1;
+                std::iota(was + devices, was + devices + n, deviceOf[firstDevice]);
+                devices += n;
+                e = end - 1;
+                continue;
+            }
             if (deviceOf[e] >= 0) {
                 was[devices] = deviceOf[e];
+                m_recordsMove = m_recordsMove || deviceOf[e] != devicesBefore + devices;
                 deviceOf[e] = devicesBefore + devices++;
             }
             continue;
@@ -102,6 +141,15 @@ QVector<int> PoeDeviceNumbers::renumber(const PoeNetwork &network, const PoeNetw
         if (reread != rereadEnd && *reread == e)
             ++reread;
         const Element &element = elements[size_t(e)];
+        if (!element.item && e < kept) {
+            if (deviceOf[e] >= 0) {
+                was[devices] = deviceOf[e];
+                m_recordsMove = m_recordsMove || deviceOf[e] != devicesBefore + devices;
+                deviceOf[e] = devicesBefore + devices++;
+                m_died << deviceOf[e];
+            }
+            continue;
+        }
         const bool device = element.kind == Element::CameraElement ? cameras[size_t(element.index)].point >= 0
                                                                    : points[size_t(element.index)].fed();
         deviceOf[e] = device ? devicesBefore + devices : -1;

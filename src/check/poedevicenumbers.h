@@ -35,6 +35,8 @@ private:
     static void move(QVector<PoeCheckResult::Device> &devices, const QVector<int> &was, int first, bool inOrder);
 
     QVector<int> m_of; // per element
+    QVector<int> m_died; // records of cameras that left a hole now
+    bool m_recordsMove = false; // some kept record has another number now
     int m_count = 0;
 };
 

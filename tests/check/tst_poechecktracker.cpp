@@ -59,11 +59,22 @@ QString difference(const PoeCheckResult &a, const PoeCheckResult &b)
     }
     if (a.items != b.items || a.itemErrors != b.itemErrors)
         return QStringLiteral("items or marks");
-    if (a.devices.size() != b.devices.size())
+    // (A camera taken away may leave its record empty where it stood.)
+    const auto live = [](const PoeCheckResult &r) {
+        QVector<const PoeCheckResult::Device *> devices;
+        for (const PoeCheckResult::Device &d : r.devices) {
+            if (d.item)
+                devices << &d;
+        }
+        return devices;
+    };
+    const QVector<const PoeCheckResult::Device *> da = live(a);
+    const QVector<const PoeCheckResult::Device *> db = live(b);
+    if (da.size() != db.size())
         return QStringLiteral("device count");
-    for (int i = 0; i < a.devices.size(); ++i) {
-        const PoeCheckResult::Device &x = a.devices.at(i);
-        const PoeCheckResult::Device &y = b.devices.at(i);
+    for (int i = 0; i < da.size(); ++i) {
+        const PoeCheckResult::Device &x = *da.at(i);
+        const PoeCheckResult::Device &y = *db.at(i);
         if (x.item != y.item || x.wire != y.wire || x.supplied != y.supplied || x.sourceVoltage != y.sourceVoltage
             || x.length != y.length || x.awg != y.awg || x.devicePower != y.devicePower || x.poeClass != y.poeClass
             || x.cable.voltage != y.cable.voltage || x.cable.current != y.cable.current
