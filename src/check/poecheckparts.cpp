@@ -36,6 +36,12 @@ void PoeCheckParts::indexParts()
     for (int p = 0; p < pointCount; ++p)
         m_recorderOf[p] = points[size_t(p)].item->hasNvr() ? recorders++ : -1;
     result.recorders.resize(recorders);
+    sizeParts();
+}
+
+void PoeCheckParts::sizeParts()
+{
+    const int pointCount = int(network->points().size());
     m_elementErrors.resize(int(network->elements().size()));
     m_remarked.resize(int(network->elements().size()));
     m_groupsDirty.resize(int(network->groups().size()));
@@ -197,25 +203,18 @@ void PoeCheckParts::reshape(const PoeNetwork::Reshaped &reshaped)
     m_devices.reshape(*network, reshaped, first, m_devices.firstFrom(first), result.devices);
     carry(result.points, pointFrom);
 
-    const QVector<int> recorderWas = m_recorderOf;
-    const QVector<PoeCheckResult::Recorder> recorders = result.recorders;
-    indexParts();
     if (!storageOf.isEmpty()) {
         storageOf.clear();
         storageOfAll = true;
     }
-    for (int p = 0; p < pointFrom.size(); ++p) {
-        const int was = pointFrom.at(p);
-        // A point read again may have lost its recorder: its storage goes to 0.
-        if (was < 0 && !storageOfAll)
-            storageOf << p;
-        const int recorder = m_recorderOf.at(p);
-        if (recorder < 0)
-            continue;
-        if (was >= 0 && recorderWas.at(was) >= 0)
-            result.recorders[recorder] = recorders.at(recorderWas.at(was));
-        else
-            m_recordersDirty.mark(p);
+    if (recordersStand(pointFrom)) {
+        sizeParts();
+        markRecorders(pointFrom, m_recorderOf, result.recorders);
+    } else {
+        const QVector<int> recorderWas = m_recorderOf;
+        const QVector<PoeCheckResult::Recorder> recorders = result.recorders;
+        indexParts();
+        markRecorders(pointFrom, recorderWas, recorders);
     }
 
     // What was read again is worked out again, and whatever names it.
@@ -256,6 +255,42 @@ void PoeCheckParts::reshape(const PoeNetwork::Reshaped &reshaped)
 
 
 
+
+// In place with no point gone or new, the points stand at their indexes,
+// and the recorders with them unless a point read again gained or lost one:
+// then the recorders' records stay as they are.
+bool PoeCheckParts::recordersStand(const QVector<int> &pointFrom) const
+{
+    if (pointFrom.size() != m_recorderOf.size())
+        return false;
+    const std::vector<PoeNetwork::Point> &points = network->points();
+    for (int p = 0; p < pointFrom.size(); ++p) {
+        const int was = pointFrom.at(p);
+        if (was >= 0 ? was != p : points[size_t(p)].item->hasNvr() != (m_recorderOf.at(p) >= 0))
+            return false;
+    }
+    return true;
+}
+
+// The figures of a recorder whose point was kept are carried to its new
+// number; those of the others are worked out again.
+void PoeCheckParts::markRecorders(const QVector<int> &pointFrom, const QVector<int> &recorderWas,
+                                  const QVector<PoeCheckResult::Recorder> &recorders)
+{
+    for (int p = 0; p < pointFrom.size(); ++p) {
+        const int was = pointFrom.at(p);
+        // A point read again may have lost its recorder: its storage goes to 0.
+        if (was < 0 && !storageOfAll)
+            storageOf << p;
+        const int recorder = m_recorderOf.at(p);
+        if (recorder < 0)
+            continue;
+        if (was < 0 || recorderWas.at(was) < 0)
+            m_recordersDirty.mark(p);
+        else if (&recorders != &result.recorders)
+            result.recorders[recorder] = recorders.at(recorderWas.at(was));
+    }
+}
 
 void PoeCheckParts::elementChanged(int e)
 {

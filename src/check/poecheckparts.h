@@ -102,6 +102,10 @@ private:
     void checkCable(int cable);
     // The recorders numbered, and the marks sized for the network.
     void indexParts();
+    void sizeParts();
+    bool recordersStand(const QVector<int> &pointFrom) const;
+    void markRecorders(const QVector<int> &pointFrom, const QVector<int> &recorderWas,
+                       const QVector<PoeCheckResult::Recorder> &recorders);
     // The remarks of the cables that go with an element, in their order.
     template <typename Add>
     void cableRemarksOf(int element, Add add) const;
