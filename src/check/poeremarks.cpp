@@ -38,18 +38,29 @@ const LimitTexts &limitTexts()
     return texts;
 }
 
-} // namespace
-
-void PoeRemarks::add(Remarks &remarks, Severity severity, QGraphicsItem *element, const QString &name,
-                     const QString &text)
+// The element's name, a colon and the text put together in one allocation
+// (text: a string or the pieces of one).
+template <typename Text>
+void addNamed(PoeRemarks::Remarks &remarks, Severity severity, QGraphicsItem *element, const QString &name,
+              const Text &text)
 {
     PoeFinding finding;
     finding.severity = severity;
     finding.element = element;
     finding.elementName = name;
-    // (One allocation for the text, not one for each piece.)
-    finding.text = name.isEmpty() ? text : QString(name % QLatin1String(": ") % text);
-    remarks << finding;
+    if (name.isEmpty())
+        finding.text = text;
+    else
+        finding.text = name % QLatin1String(": ") % text;
+    remarks.append(std::move(finding));
+}
+
+} // namespace
+
+void PoeRemarks::add(Remarks &remarks, Severity severity, QGraphicsItem *element, const QString &name,
+                     const QString &text)
+{
+    addNamed(remarks, severity, element, name, text);
 }
 
 void PoeRemarks::add(Remarks &remarks, Severity severity, DiagramItem *item, const QString &text)
@@ -63,10 +74,10 @@ void PoeRemarks::device(const PoeCheckResult::Device &d, Remarks &remarks, QStri
     // the first remark.
     QString own;
     QString &known = name ? *name : own;
-    const auto error = [&](const QString &text) {
+    const auto error = [&](const auto &text) {
         if (known.isNull())
             known = PoeText::itemName(d.item);
-        add(remarks, Severity::Error, d.item, known, text);
+        addNamed(remarks, Severity::Error, d.item, known, text);
     };
     const PoeCable &c = d.cable;
     // (Texts are put together piece by piece: one allocation each, no
