@@ -54,3 +54,21 @@ PoeCable PoeCable::solve(double lengthMetres, double ohmsPerMetre, int pairs, do
     c.portPower = sourceVolts * c.current;
     return c;
 }
+
+double PoeCable::portPowerAt(double lengthMetres, double ohmsPerMetre, int pairs, double sourceVolts,
+                             double deviceWatts, bool *collapsed)
+{
+    *collapsed = false;
+    const double resistance = loopResistance(lengthMetres, ohmsPerMetre, pairs);
+    if (!(sourceVolts > 0.0))
+        return 0.0;
+    const double load = deviceWatts > 0.0 ? deviceWatts : 0.0;
+    const double discriminant = sourceVolts * sourceVolts - 4.0 * resistance * load;
+    if (discriminant < 0.0) {
+        *collapsed = true;
+        return 0.0;
+    }
+    const double voltage = (sourceVolts + std::sqrt(discriminant)) / 2.0;
+    const double current = load / voltage;
+    return sourceVolts * current;
+}

@@ -40,6 +40,12 @@ public:
 
     static PoeCable solve(double lengthMetres, double ohmsPerMetre, int pairs, double sourceVolts,
                           double deviceWatts);
+    // What the port gives alone, worked out with the very operations of
+    // solve() (the two agree to the last bit): the solution of a chain asks
+    // for it at every voltage a point passes through on the way. 0 where no
+    // voltage reaches the cable; where it collapses, collapsed is set.
+    static double portPowerAt(double lengthMetres, double ohmsPerMetre, int pairs, double sourceVolts,
+                            double deviceWatts, bool *collapsed);
 };
 
 #endif // CHECK_POECABLE_H

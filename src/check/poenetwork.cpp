@@ -312,14 +312,18 @@ PoeCable PoeNetwork::cameraCable(const Camera &camera) const
 // itself is reported where it happens.
 double PoeNetwork::cameraPort(const Camera &camera, double volts) const
 {
-    if (camera.cableAt != volts) {
-        camera.cable = PoeCable::solve(camera.length, camera.ohmsPerMetre, camera.pairs, volts, camera.power);
-        camera.cableAt = volts;
+    if (camera.cableAt == volts) {
+        const PoeCable &c = camera.cable;
+        if (c.unsupplied)
+            return 0.0;
+        return c.collapsed ? camera.power : c.portPower;
     }
-    const PoeCable &c = camera.cable;
-    if (c.unsupplied)
-        return 0.0;
-    return c.collapsed ? camera.power : c.portPower;
+    // (Only the port power on the way: the whole cable is worked out once,
+    // at the voltage the point settles at.)
+    bool collapsed = false;
+    const double port =
+        PoeCable::portPowerAt(camera.length, camera.ohmsPerMetre, camera.pairs, volts, camera.power, &collapsed);
+    return collapsed ? camera.power : port;
 }
 
 double PoeNetwork::dependantPort(const Point &dependant, double volts) const
@@ -328,11 +332,11 @@ double PoeNetwork::dependantPort(const Point &dependant, double volts) const
         return 0.0;
     if (dependant.collapsed)
         return dependant.load;
-    const PoeCable c = PoeCable::solve(dependant.length, dependant.ohmsPerMetre,
-                                       PoeStandard::pairsFor(dependant.poeClass()), volts, dependant.load);
-    if (c.unsupplied)
-        return 0.0;
-    return c.collapsed ? dependant.load : c.portPower;
+    bool collapsed = false;
+    const double port = PoeCable::portPowerAt(dependant.length, dependant.ohmsPerMetre,
+                                            PoeStandard::pairsFor(dependant.poeClass()), volts, dependant.load,
+                                            &collapsed);
+    return collapsed ? dependant.load : port;
 }
 
 bool PoeNetwork::solve(int group, double settled, int maxIterations)

@@ -104,6 +104,16 @@ void TestPoeCheck::cable()
     QNEAR(c.cableLoss, expected.at(4), 5e-5);
     QNEAR(c.portPower, expected.at(5), 5e-5);
     QVERIFY(!PoeCable::solve(length, ohmsPerMetre, pairs, 0.0, watts).voltage);
+    // A chain is solved with the port power alone: to the last bit the
+    // figure of the whole cable, or the voltages of a chain would differ
+    // with the way it was checked.
+    for (double volts : {48.0, 47.123456789, 41.0, 24.0, 0.0}) {
+        const PoeCable whole = PoeCable::solve(length, ohmsPerMetre, pairs, volts, watts);
+        bool collapsed = true;
+        const double port = PoeCable::portPowerAt(length, ohmsPerMetre, pairs, volts, watts, &collapsed);
+        QCOMPARE(collapsed, whole.collapsed);
+        QVERIFY2(port == (whole.collapsed || whole.unsupplied ? 0.0 : whole.portPower), qPrintable(QString::number(volts)));
+    }
 }
 
 void TestPoeCheck::classes_data()
