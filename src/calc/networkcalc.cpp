@@ -13,6 +13,7 @@
 #include <QHash>
 #include <QPointer>
 #include <QSet>
+#include <QVarLengthArray>
 #include <QVector>
 
 #include <algorithm>
@@ -112,8 +113,43 @@ void keepTrees(const QList<DiagramItem *> &points, const QVector<quint8> &roots)
     s_keptTrees.append({points, roots, DiagramItem::wiringRevision(), DiagramItem::stackingRevision()});
 }
 
+DiagramItem *firstOf(const QList<DiagramItem *> &list)
+{
+    return list.isEmpty() ? nullptr : list.first();
+}
+
+// Each point's link up a tree (its feeder or its uplink), read before the
+// tree is built again: the trees' revision moves on only where one of them
+// changed, and readers of the trees look at every point only then.
+class LinksBefore
+{
+public:
+    LinksBefore(const QList<DiagramItem *> &points, QList<DiagramItem *> &(DiagramItem::*links)())
+        : m_points(points), m_links(links)
+    {
+        m_before.reserve(points.size());
+        for (DiagramItem *point : points)
+            m_before.append(firstOf((point->*m_links)()));
+    }
+    void noteChanges() const
+    {
+        for (int i = 0; i < m_points.size(); ++i) {
+            if (firstOf((m_points.at(i)->*m_links)()) != m_before.at(i)) {
+                DiagramItem::noteTreesChanged();
+                return;
+            }
+        }
+    }
+
+private:
+    const QList<DiagramItem *> &m_points;
+    QList<DiagramItem *> &(DiagramItem::*m_links)();
+    QVarLengthArray<DiagramItem *, 256> m_before;
+};
+
 void buildPower(const QList<DiagramItem *> &points)
 {
+    const LinksBefore feeders(points, &DiagramItem::powerFeeder);
     for (DiagramItem *point : points) {
         point->powerFeeder().clear();
         point->powerDependants().clear();
@@ -125,10 +161,12 @@ void buildPower(const QList<DiagramItem *> &points)
             },
             [](DiagramItem *p) { return p->linkPowerTree(); },
             [](DiagramItem *p) -> const QList<DiagramItem *> & { return p->powerDependants(); });
+    feeders.noteChanges();
 }
 
 void buildData(const QList<DiagramItem *> &points)
 {
+    const LinksBefore uplinks(points, &DiagramItem::dataUplink);
     for (DiagramItem *point : points) {
         point->dataUplink().clear();
         point->dataDependants().clear();
@@ -140,6 +178,7 @@ void buildData(const QList<DiagramItem *> &points)
             },
             [](DiagramItem *p) { return p->linkDataTree(); },
             [](DiagramItem *p) -> const QList<DiagramItem *> & { return p->dataDependants(); });
+    uplinks.noteChanges();
 }
 
 // What a voltage pass changed, counted where it writes. A value counts only

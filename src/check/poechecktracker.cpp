@@ -91,6 +91,7 @@ private:
     const QGraphicsScene *m_scene = nullptr;
     quint64 m_stacking = 0;
     quint64 m_wiring = 0;
+    quint64 m_trees = 0;
     quint64 m_catalogue = 0;
     const PoeCatalogue::Tables *m_tables = nullptr;
     // Value changes of every property when the result was last brought up
@@ -131,7 +132,9 @@ bool PoeCheckTracker::Impl::shapeOf(int p, bool values) const
 bool PoeCheckTracker::Impl::findEdit(Edit *edit) const
 {
     const std::vector<Element> &elements = m_parts.network->elements();
-    for (int p = 0; p < m_shapes.size(); ++p) {
+    // (While the trees' revision stands, no point has another feeder or
+    // uplink: the points are not looked at one by one.)
+    for (int p = 0; p < m_shapes.size() && DiagramItem::treesRevision() != m_trees; ++p) {
         if (!shapeOf(p, false))
             return false;
     }
@@ -184,6 +187,7 @@ void PoeCheckTracker::Impl::seen()
 {
     m_stacking = DiagramItem::stackingRevision();
     m_wiring = DiagramItem::wiringRevision();
+    m_trees = DiagramItem::treesRevision();
     m_total = QtnPropertyBase::totalValueChanges();
 }
 
@@ -313,13 +317,18 @@ bool PoeCheckTracker::Impl::reshapeCheck(const QGraphicsScene *scene, bool *inPl
     // (The points come in the order of their elements; the sets that may
     // have been edited come from the log, in order: the sets of items taken
     // away are gone, so none is looked at here.)
+    // (While the trees' revision stands, only points whose sets were edited
+    // are looked at.)
     QVector<int> loggedItems;
     const bool reaches = m_sets.logged(&loggedItems);
+    const bool treesStand = DiagramItem::treesRevision() == m_trees;
     const int *nextLogged = loggedItems.cbegin();
     for (const PoeNetwork::Point &point : network.points()) {
         while (nextLogged != loggedItems.cend() && *nextLogged < point.element)
             ++nextLogged;
         const bool values = !reaches || (nextLogged != loggedItems.cend() && *nextLogged == point.element);
+        if (treesStand && !values)
+            continue;
         const int i = to(point.element);
         if (i >= 0 && !touched.at(i) && from.at(i) >= 0 && !shapeOf(elements[size_t(point.element)].index, values))
             touch(i);

@@ -21,6 +21,7 @@
 DiagramItem::ModelSelector DiagramItem::s_modelSelector;
 quint64 DiagramItem::s_stackingRevision = 0;
 quint64 DiagramItem::s_wiringRevision = 0;
+quint64 DiagramItem::s_treesRevision = 0;
 quint64 DiagramItem::s_serials = 0;
 DiagramItem::WiringNote DiagramItem::s_wiringLog[DiagramItem::WiringLogSize];
 quint64 DiagramItem::s_lastStateRevision = 0;

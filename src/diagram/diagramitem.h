@@ -190,6 +190,12 @@ public:
     // who joins whom, in the order the trees are built, is the same as long
     // as this number and the stacking revision are.
     static quint64 wiringRevision() { return s_wiringRevision; }
+    // Moves on whenever a build of the trees leaves some point with another
+    // feeder or uplink (the first of its list) than it had: as long as this
+    // number stands, every point stands where it stood in both trees, and a
+    // reader need not look at each of them to know.
+    static quint64 treesRevision() { return s_treesRevision; }
+    static void noteTreesChanged() { ++s_treesRevision; }
     // The wiring revision at which this item's own wire list last changed
     // (or one of its wires was re-attached at either end), or the item was
     // made: a reader that remembers the revision it saw finds the items
@@ -299,6 +305,7 @@ private:
     static ModelSelector s_modelSelector;
     static quint64 s_stackingRevision;
     static quint64 s_wiringRevision;
+    static quint64 s_treesRevision;
     static quint64 s_serials;
 
     // The log of the wiring revision: the note of stamp s at s % WiringLogSize.

@@ -57,6 +57,7 @@ private slots:
     void chainConverges_data();
     void chainConverges();
     void poeFedWithoutSource();
+    void treesRevision();
     void dropBeyondTheSource();
     void bitrateDoubling_data();
     void bitrateDoubling();
@@ -175,6 +176,50 @@ void TestNetworkCalc::chainConverges_data()
     // one extender further; drawn from the far end, one pass does it all.
     QTest::newRow("drawn from the mains outwards") << true;
     QTest::newRow("drawn from the far end inwards") << false;
+}
+
+// Readers of the trees skip looking at every point while the trees'
+// revision stands: it must move on with every point that gets another
+// feeder or uplink, and only then.
+void TestNetworkCalc::treesRevision()
+{
+    NetworkBuilder net;
+    DiagramItem *m = net.addPd({100, 100}, 1);
+    DiagramItem *e1 = net.addPd({300, 100}, 2, false);
+    net.connect(m, e1, 50);
+    CalcLoop loop(net.scene());
+    loop.run();
+    QCOMPARE(e1->powerFeeder(), QList<DiagramItem *>{m});
+    quint64 seen = DiagramItem::treesRevision();
+    const auto moved = [&seen] {
+        const bool moved = DiagramItem::treesRevision() != seen;
+        seen = DiagramItem::treesRevision();
+        return moved;
+    };
+
+    net.connect(e1, net.addCamera({300, 300}), 10);
+    loop.run();
+    QVERIFY2(!moved(), "a camera drawn: every point is fed as it was");
+
+    DiagramItem *e2 = net.addPd({500, 100}, 3, false);
+    net.connect(e1, e2, 40);
+    loop.run();
+    QCOMPARE(e2->powerFeeder(), QList<DiagramItem *>{e1});
+    QVERIFY2(moved(), "a new extender fed");
+
+    // Wired to the mains point as well, the extender is fed from there.
+    net.connect(m, e2, 30);
+    loop.run();
+    QCOMPARE(e2->powerFeeder(), QList<DiagramItem *>{m});
+    QVERIFY2(moved(), "another feeder");
+
+    loop.run();
+    QVERIFY2(!moved(), "nothing changed");
+
+    m->setNvr(true);
+    loop.run();
+    QCOMPARE(e1->dataUplink(), QList<DiagramItem *>{m});
+    QVERIFY2(moved(), "an uplink to the new recorder");
 }
 
 void TestNetworkCalc::chainConverges()
