@@ -218,16 +218,30 @@ void PoeCheckParts::reshape(const PoeNetwork::Reshaped &reshaped)
     }
 
     // What was read again is worked out again, and whatever names it.
-    for (int e : reshaped.reread)
-        elementChanged(e);
+    for (int e : reshaped.reread) {
+        if (renamed(e))
+            touch(e);
+    }
+    // A cable listed anew or written again is taken in as it stands: an
+    // edit of its type or length in the same change shows only in the
+    // device it feeds, read again here.
+    const std::vector<PoeNetwork::Cable> &cables = network->cables();
+    const auto listedAnew = [&](int c) {
+        m_cablesDirty.mark(c);
+        const int owner = cables[size_t(c)].owner;
+        if (owner >= 0) {
+            reread(owner);
+            touch(owner);
+        }
+    };
     for (int c = keptCables; c < reshaped.cableFrom.size(); ++c) {
         if (reshaped.cableFrom.at(c) < 0)
-            m_cablesDirty.mark(c);
+            listedAnew(c);
     }
     for (int c : reshaped.rewrittenCables) {
         m_cableRemarks[c] = Remarks();
-        if (network->cables()[size_t(c)].wire)
-            m_cablesDirty.mark(c);
+        if (cables[size_t(c)].wire)
+            listedAnew(c);
     }
     for (int g : reshaped.groups)
         m_groupsDirty.mark(g);
@@ -294,11 +308,20 @@ void PoeCheckParts::markRecorders(const QVector<int> &pointFrom, const QVector<i
 
 void PoeCheckParts::elementChanged(int e)
 {
+    if (!renamed(e))
+        return;
+    reread(e);
+    touch(e);
+}
+
+// False for a hole.
+bool PoeCheckParts::renamed(int e)
+{
     // Its name is in the remarks on its cables, drawn from it or to it.
     const Element &element = network->elements()[size_t(e)];
     m_elementNames[e] = QString(); // its number or location may be another now
     if (!element.item)
-        return; // a hole: its point was read again
+        return false; // a hole: its point was read again
     for (int c = element.firstCable; c < element.firstCable + element.drawnCables; ++c)
         m_cablesDirty.mark(c);
     for (const Wire *wire : element.item->wires()) {
@@ -309,7 +332,7 @@ void PoeCheckParts::elementChanged(int e)
             m_cablesDirty.mark(c);
     }
     m_names = true;
-    touch(e);
+    return true;
 }
 
 void PoeCheckParts::cableChanged(int cable)
@@ -317,7 +340,21 @@ void PoeCheckParts::cableChanged(int cable)
     m_cablesDirty.mark(cable);
     m_cableTypes = true;
     // Its device's supply is figured with its type and length.
-    touch(network->cables()[size_t(cable)].owner);
+    const int owner = network->cables()[size_t(cable)].owner;
+    reread(owner);
+    touch(owner);
+}
+
+// An element's figures read again where an edit of it or of its supply cable
+// changed them (only then: a group solved again is not read again).
+void PoeCheckParts::reread(int e)
+{
+    if (!network->reread(e))
+        return;
+    // Its stream counts at its point and every point above it.
+    const PoeNetwork::Camera &camera = network->cameras()[size_t(network->elements()[size_t(e)].index)];
+    if (camera.point >= 0)
+        dataChanged(camera.point);
 }
 
 void PoeCheckParts::touch(int e)
@@ -363,15 +400,10 @@ void PoeCheckParts::checkMarked()
 {
     CalcPass pass;
     for (int g : m_groupsDirty.marked()) {
-        const bool bitrates = network->reread(g);
         solveGroup(g);
         const PoeNetwork::Group &group = network->groups()[size_t(g)];
-        for (int head = -1; head < group.fed.size(); ++head) {
-            const int p = head < 0 ? group.root : group.fed.at(head);
-            m_pointsDirty.mark(p);
-            if (bitrates)
-                dataChanged(p);
-        }
+        for (int head = -1; head < group.fed.size(); ++head)
+            m_pointsDirty.mark(head < 0 ? group.root : group.fed.at(head));
     }
     for (int p : m_pointsDirty.marked())
         checkPoint(p);

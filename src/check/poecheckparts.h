@@ -94,6 +94,10 @@ public:
 
 private:
     void touch(int element);
+    // Its name may be another: so may the remarks on its cables. False for
+    // a hole.
+    bool renamed(int element);
+    void reread(int element);
     void solveGroup(int group);
     void checkCamera(int camera);
     void checkSupply(int point);

@@ -311,8 +311,10 @@ bool PoeInPlaceReshaper::reshape(const QVector<DiagramItem *> &items, const QVec
     }
     n.m_cameras.resize(size_t(keptCameras));
     // Their references renumbered; one to a record that went becomes -1
-    // (its holder was touched and is read again).
-    for (Point &point : n.m_points) {
+    // (its holder was touched and is read again). Where nothing moved and
+    // no point or camera went, every reference stands.
+    for (size_t p = 0; (moved || pointsWent || camerasWent) && p < n.m_points.size(); ++p) {
+        Point &point = n.m_points[p];
         if (point.element >= stay)
             point.element = elementNow(point.element);
         if (pointsWent) {

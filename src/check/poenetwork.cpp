@@ -283,17 +283,16 @@ void PoeNetwork::formGroups()
     }
 }
 
-bool PoeNetwork::reread(int group)
+bool PoeNetwork::reread(int element)
 {
-    bool bitrates = false;
-    const Group &g = m_groups[size_t(group)];
-    for (int head = -1; head < g.fed.size(); ++head) {
-        Point &point = m_points[size_t(head < 0 ? g.root : g.fed.at(head))];
-        readSupply(point);
-        for (int camera : qAsConst(point.cameras))
-            bitrates = readCamera(m_cameras[size_t(camera)]) || bitrates;
+    const Element &e = m_elements[size_t(element)];
+    if (!e.item)
+        return false; // a hole
+    if (e.kind == Element::PointElement) {
+        readSupply(m_points[size_t(e.index)]);
+        return false;
     }
-    return bitrates;
+    return readCamera(m_cameras[size_t(e.index)]);
 }
 
 PoeCable PoeNetwork::cameraCable(const Camera &camera) const

@@ -245,10 +245,11 @@ public:
     bool reshape(const QVector<DiagramItem *> &items, const QVector<int> &from, int unchanged, QVector<bool> touched,
                  Reshaped *out);
 
-    // Reads again what an edit may change without changing who is joined to
-    // whom: the cameras' power and bitrate, the cables' lengths and types.
+    // Reads again what an edit of an element or of its supply cable may
+    // change without changing who is joined to whom: a camera's power and
+    // bitrate, the length and type of its cable or of a point's supply cable.
     // True when a camera's bitrate changed.
-    bool reread(int group);
+    bool reread(int element);
     // Solves the group from scratch; false when it did not settle within
     // maxIterations (each point keeps its last figures).
     bool solve(int group, double settled, int maxIterations);

@@ -48,14 +48,18 @@ namespace {
 QString difference(const PoeCheckResult &a, const PoeCheckResult &b)
 {
     if (a.findings != b.findings) {
-        QStringList texts;
-        for (const PoeCheckResult *r : {&a, &b}) {
-            QStringList t;
-            for (const PoeFinding &f : r->findings)
-                t << f.text;
-            texts << t.join(QStringLiteral(" | "));
-        }
-        return QStringLiteral("remarks:\n  %1\n  %2").arg(texts.at(0), texts.at(1));
+        // (The first remark that differs: a whole list would be cut short.)
+        int i = 0;
+        while (i < a.findings.size() && i < b.findings.size() && a.findings.at(i) == b.findings.at(i))
+            ++i;
+        const auto text = [i](const PoeCheckResult &r) {
+            return i < r.findings.size() ? r.findings.at(i).text : QStringLiteral("(none)");
+        };
+        return QStringLiteral("remark %1 of %2 / %3:\n  %4\n  %5")
+                .arg(i)
+                .arg(a.findings.size())
+                .arg(b.findings.size())
+                .arg(text(a), text(b));
     }
     if (a.items != b.items || a.itemErrors != b.itemErrors)
         return QStringLiteral("items or marks");
