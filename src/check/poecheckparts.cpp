@@ -84,7 +84,7 @@ void PoeCheckParts::checkAll()
     result.devices.resize(m_devices.count());
     result.points.resize(pointCount);
     m_supplyRemarks = QVector<Remarks>(elementCount);
-    m_elementNames = QVector<QString>(elementCount);
+    m_elementNames = QVector<Name>(elementCount);
     m_pointRemarks = QVector<Remarks>(pointCount);
     m_recorderRemarks = QVector<Remarks>(pointCount);
     m_cableRemarks = QVector<Remarks>(cableCount);
@@ -308,10 +308,21 @@ void PoeCheckParts::markRecorders(const QVector<int> &pointFrom, const QVector<i
 
 void PoeCheckParts::elementChanged(int e)
 {
-    if (!renamed(e))
-        return;
+    if (!network->elements()[size_t(e)].item)
+        return; // a hole
+    // Most edits of a set are the calculation's figures written into it:
+    // the element's name and whatever names it stand.
+    if (nameMoved(e))
+        renamed(e);
     reread(e);
     touch(e);
+}
+
+bool PoeCheckParts::nameMoved(int e) const
+{
+    const Name &name = m_elementNames.at(e);
+    const DiagramItem *item = network->elements()[size_t(e)].item;
+    return !name.known || item->number() != name.number || (name.number == 0 && item->location() != name.location);
 }
 
 // False for a hole.
@@ -319,9 +330,14 @@ bool PoeCheckParts::renamed(int e)
 {
     // Its name is in the remarks on its cables, drawn from it or to it.
     const Element &element = network->elements()[size_t(e)];
-    m_elementNames[e] = QString(); // its number or location may be another now
+    Name &name = m_elementNames[e];
+    name = Name(); // its number or location may be another now
     if (!element.item)
         return false; // a hole: its point was read again
+    name.number = element.item->number();
+    if (name.number == 0)
+        name.location = element.item->location();
+    name.known = true;
     for (int c = element.firstCable; c < element.firstCable + element.drawnCables; ++c)
         m_cablesDirty.mark(c);
     for (const Wire *wire : element.item->wires()) {
@@ -477,7 +493,7 @@ void PoeCheckParts::checkCamera(int index)
         // A camera behind a point without supply has no remark of its own:
         // the point is the cause.
         if (supplied)
-            PoeRemarks::device(d, remarks, &m_elementNames[camera.element]);
+            PoeRemarks::device(d, remarks, &m_elementNames[camera.element].text);
     }
     replace(m_supplyRemarks[camera.element], remarks, camera.element);
 }
@@ -495,7 +511,7 @@ void PoeCheckParts::checkSupply(int index)
         fillDevice(d, point.item, point.wire, point.length, points[size_t(point.feeder)].voltage, point.load,
                    point.poeClass(), supplied, point.cableType, point.supply);
         if (supplied)
-            PoeRemarks::device(d, remarks, &m_elementNames[point.element]);
+            PoeRemarks::device(d, remarks, &m_elementNames[point.element].text);
     }
     replace(m_supplyRemarks[point.element], remarks, point.element);
 }
@@ -522,7 +538,7 @@ void PoeCheckParts::checkPoint(int index)
         p.bitrateLimit = model->bitrate;
         p.slotCount = model->slotCount;
     }
-    PoeRemarks::point(p, chosen, remarks, &m_elementNames[node.element]);
+    PoeRemarks::point(p, chosen, remarks, &m_elementNames[node.element].text);
     replace(m_pointRemarks[index], remarks, node.element);
 }
 
@@ -568,7 +584,7 @@ void PoeCheckParts::checkRecorder(int index)
     kept = recorder;
     Remarks remarks;
     const int element = network->points()[size_t(index)].element;
-    PoeRemarks::recorder(recorder, s, remarks, &m_elementNames[element]);
+    PoeRemarks::recorder(recorder, s, remarks, &m_elementNames[element].text);
     replace(m_recorderRemarks[index], remarks, element);
 }
 

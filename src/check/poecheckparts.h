@@ -97,6 +97,8 @@ private:
     // Its name may be another: so may the remarks on its cables. False for
     // a hole.
     bool renamed(int element);
+    // False where the element stands as named when last renamed.
+    bool nameMoved(int element) const;
     void reread(int element);
     void solveGroup(int group);
     void checkCamera(int camera);
@@ -143,7 +145,17 @@ private:
     QVector<Remarks> m_pointRemarks;    // per point: against its model
     QVector<Remarks> m_recorderRemarks; // per point
     QVector<Remarks> m_cableRemarks;    // per cable
-    QVector<QString> m_elementNames;    // per element: its name, once worded (null until then)
+    // An element's name as the remarks write it, worded once (null until
+    // then), and the number and location it stood for when everything
+    // naming the element was last worded (known: since it was last renamed).
+    struct Name
+    {
+        QString text;
+        uint number = 0;
+        QString location;
+        bool known = false;
+    };
+    QVector<Name> m_elementNames; // per element
     Remarks m_cableTypeRemarks;
     // The remarks put together are kept: only those of the elements marked
     // remarked are put together again, written over their own; from

@@ -178,6 +178,8 @@ void TestPoeCheckTracker::trackerFollowsEdits()
              cameras.at(2)->setNumber(0);
              cameras.at(2)->setLocation(QStringLiteral("Brama"));
          }},
+        // Unnumbered, it is named by its location alone.
+        {"that location", Work::Partial, [&] { cameras.at(2)->setLocation(QStringLiteral("Wjazd")); }},
         {"a camera beyond every class", Work::Partial, [&] { cameras.at(4)->cameraSet()->Power.setValue(100); }},
         // Its remark names it by its new number.
         {"its number", Work::Partial, [&] { cameras.at(4)->setNumber(44); }},
@@ -206,7 +208,7 @@ void TestPoeCheckTracker::trackerFollowsEdits()
     }
     // The edits reached the remarks: the 120 m cable is named by its new ends.
     QVERIFY(!textsOf(tracker.result(), PoeFinding::Severity::Warning)
-                     .filter(QStringLiteral("PD 11 – K (Brama): długość 120 m"))
+                     .filter(QStringLiteral("PD 11 – K (Wjazd): długość 120 m"))
                      .isEmpty());
 }
 
