@@ -183,15 +183,17 @@ void PoeRemarks::recorder(const PoeCheckResult::Recorder &r, const PoeStorageSet
     QString &known = name ? *name : own;
     if (known.isNull())
         known = PoeText::itemName(r.item);
-    add(remarks, Severity::Info, r.item, known,
-        QStringLiteral("archiwum %1 TB – %2, %3 kbit/s, %4 × %5 h, zapas %6 %")
-            .arg(PoeText::number(r.storageTB, 2),
-                 PoeText::counted(r.cameras, QStringLiteral("kamera"), QStringLiteral("kamery"),
-                                  QStringLiteral("kamer")),
-                 PoeText::grouped(r.bitrate),
-                 PoeText::counted(s.archiveDays, QStringLiteral("dzień"), QStringLiteral("dni"),
-                                  QStringLiteral("dni")),
-                 QString::number(s.hoursPerDay), QString::number(s.reservePercent)));
+    // (Every recorder above a change is worded again: piece by piece, no
+    // pattern to read.)
+    addNamed(remarks, Severity::Info, r.item, known,
+             QStringLiteral("archiwum ") % PoeText::number(r.storageTB, 2) % QStringLiteral(" TB – ")
+                 % PoeText::counted(r.cameras, QStringLiteral("kamera"), QStringLiteral("kamery"),
+                                    QStringLiteral("kamer"))
+                 % QStringLiteral(", ") % PoeText::grouped(r.bitrate) % QStringLiteral(" kbit/s, ")
+                 % PoeText::counted(s.archiveDays, QStringLiteral("dzień"), QStringLiteral("dni"),
+                                    QStringLiteral("dni"))
+                 % QStringLiteral(" × ") % QString::number(s.hoursPerDay) % QStringLiteral(" h, zapas ")
+                 % QString::number(s.reservePercent) % QStringLiteral(" %"));
 }
 
 void PoeRemarks::cable(Wire *wire, Remarks &remarks)

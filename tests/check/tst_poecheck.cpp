@@ -341,10 +341,15 @@ void TestPoeCheck::storage_data()
     QTest::addColumn<int>("hours");
     QTest::addColumn<int>("reserve");
     QTest::addColumn<double>("terabytes");
+    QTest::addColumn<QString>("remark");
     // 10240 kbit/s = 1 280 000 B/s; x 86 400 s x 30 = 3.31776e12 B; + 10 %
-    QTest::newRow("defaults") << 30 << 24 << 10 << 3.649536;
+    QTest::newRow("defaults") << 30 << 24 << 10 << 3.649536
+                              << "PD 1: archiwum 3,65 TB – 3 kamery, 10 240 kbit/s, 30 dni × 24 h, zapas 10 %";
     // 1 280 000 x 3600 x 12 x 7 = 3.87072e11 B
-    QTest::newRow("a week, 12 h, no reserve") << 7 << 12 << 0 << 0.387072;
+    QTest::newRow("a week, 12 h, no reserve") << 7 << 12 << 0 << 0.387072
+                                              << "PD 1: archiwum 0,39 TB – 3 kamery, 10 240 kbit/s, 7 dni × 12 h, zapas 0 %";
+    QTest::newRow("one day") << 1 << 24 << 10 << 0.1216512
+                             << "PD 1: archiwum 0,12 TB – 3 kamery, 10 240 kbit/s, 1 dzień × 24 h, zapas 10 %";
 }
 
 // A recorder keeps its own two cameras and the one behind the point that
@@ -356,6 +361,7 @@ void TestPoeCheck::storage()
     QFETCH(int, hours);
     QFETCH(int, reserve);
     QFETCH(double, terabytes);
+    QFETCH(QString, remark);
     TestCatalogue catalogue;
     catalogue.simulateNoCatalogue();
     NetworkBuilder net;
@@ -379,6 +385,9 @@ void TestPoeCheck::storage()
     QCOMPARE(r->cameras, 3);
     QCOMPARE(r->bitrate, qint64(10240));
     QNEAR(r->storageTB, terabytes, 1e-9);
+    QVERIFY2(std::any_of(result.findings.cbegin(), result.findings.cend(),
+                         [&](const PoeFinding &f) { return f.text == remark; }),
+             qPrintable(remark));
     PoeCheck::writeStorage(result);
     QNEAR(recorder->pdSet()->Storage.value(), std::round(terabytes * 100) / 100, 1e-12);
     QCOMPARE(remote->pdSet()->Storage.value(), 0.0);
