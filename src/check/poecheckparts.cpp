@@ -311,11 +311,18 @@ void PoeCheckParts::elementChanged(int e)
     if (!network->elements()[size_t(e)].item)
         return; // a hole
     // Most edits of a set are the calculation's figures written into it:
-    // the element's name and whatever names it stand.
-    if (nameMoved(e))
+    // the element's name and whatever names it stand, and so do its figures.
+    const bool named = nameMoved(e);
+    if (named)
         renamed(e);
-    reread(e);
-    touch(e);
+    if (reread(e) || named) {
+        touch(e);
+        return;
+    }
+    // A point's model is in its set: only its own remarks may differ.
+    const Element &element = network->elements()[size_t(e)];
+    if (element.kind == Element::PointElement)
+        m_pointsDirty.mark(element.index);
 }
 
 bool PoeCheckParts::nameMoved(int e) const
@@ -357,20 +364,23 @@ void PoeCheckParts::cableChanged(int cable)
     m_cableTypes = true;
     // Its device's supply is figured with its type and length.
     const int owner = network->cables()[size_t(cable)].owner;
-    reread(owner);
-    touch(owner);
+    if (owner >= 0 && reread(owner))
+        touch(owner);
 }
 
 // An element's figures read again where an edit of it or of its supply cable
-// changed them (only then: a group solved again is not read again).
-void PoeCheckParts::reread(int e)
+// came (only then: a group solved again is not read again). True when they
+// changed.
+bool PoeCheckParts::reread(int e)
 {
-    if (!network->reread(e))
-        return;
-    // Its stream counts at its point and every point above it.
-    const PoeNetwork::Camera &camera = network->cameras()[size_t(network->elements()[size_t(e)].index)];
-    if (camera.point >= 0)
-        dataChanged(camera.point);
+    const int changed = network->reread(e);
+    if (changed & PoeNetwork::BitrateRead) {
+        // Its stream counts at its point and every point above it.
+        const PoeNetwork::Camera &camera = network->cameras()[size_t(network->elements()[size_t(e)].index)];
+        if (camera.point >= 0)
+            dataChanged(camera.point);
+    }
+    return changed != PoeNetwork::NothingRead;
 }
 
 void PoeCheckParts::touch(int e)

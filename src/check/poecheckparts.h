@@ -99,7 +99,7 @@ private:
     bool renamed(int element);
     // False where the element stands as named when last renamed.
     bool nameMoved(int element) const;
-    void reread(int element);
+    bool reread(int element);
     void solveGroup(int group);
     void checkCamera(int camera);
     void checkSupply(int point);

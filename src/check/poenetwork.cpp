@@ -283,16 +283,25 @@ void PoeNetwork::formGroups()
     }
 }
 
-bool PoeNetwork::reread(int element)
+int PoeNetwork::reread(int element)
 {
     const Element &e = m_elements[size_t(element)];
     if (!e.item)
-        return false; // a hole
+        return NothingRead; // a hole
     if (e.kind == Element::PointElement) {
-        readSupply(m_points[size_t(e.index)]);
-        return false;
+        Point &point = m_points[size_t(e.index)];
+        const double length = point.length;
+        const int type = point.cableType;
+        readSupply(point);
+        return point.length != length || point.cableType != type ? SupplyRead : NothingRead;
     }
-    return readCamera(m_cameras[size_t(e.index)]);
+    Camera &camera = m_cameras[size_t(e.index)];
+    const double power = camera.power;
+    const double length = camera.length;
+    const int type = camera.cableType;
+    const bool bitrate = readCamera(camera);
+    const bool supply = camera.power != power || camera.length != length || camera.cableType != type;
+    return (supply ? SupplyRead : NothingRead) | (bitrate ? BitrateRead : NothingRead);
 }
 
 PoeCable PoeNetwork::cameraCable(const Camera &camera) const

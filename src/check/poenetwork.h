@@ -248,8 +248,10 @@ public:
     // Reads again what an edit of an element or of its supply cable may
     // change without changing who is joined to whom: a camera's power and
     // bitrate, the length and type of its cable or of a point's supply cable.
-    // True when a camera's bitrate changed.
-    bool reread(int element);
+    // Returns what changed: most edits of a set are the calculation's own
+    // figures written into it, and change none of these.
+    enum Reread { NothingRead = 0, SupplyRead = 1, BitrateRead = 2 };
+    int reread(int element);
     // Solves the group from scratch; false when it did not settle within
     // maxIterations (each point keeps its last figures).
     bool solve(int group, double settled, int maxIterations);

@@ -173,6 +173,11 @@ void TestPoeCheckTracker::trackerFollowsEdits()
         {"a stream behind the extender", Work::Partial, [&] { cameras.at(3)->setBitrate(8192); }},
         {"the extender's cable", Work::Partial, [&] { extenderCable->setLength(90); }},
         {"a cable's type", Work::Partial, [&] { cameras.at(1)->wires().first()->setType(kCat6); }},
+        // Edited again, once the check has seen the ends' own sets edited
+        // (the calculation writes its figures there) and named them.
+        {"the extender's cable again", Work::Partial, [&] { extenderCable->setLength(70); }},
+        {"a camera's cable", Work::Partial, [&] { cameras.at(1)->wires().first()->setLength(40); }},
+        {"that cable again", Work::Partial, [&] { cameras.at(1)->wires().first()->setLength(55); }},
         {"a point's number", Work::Partial, [&] { recorder->setNumber(11); }},
         {"an unnumbered camera's location", Work::Partial, [&] {
              cameras.at(2)->setNumber(0);
