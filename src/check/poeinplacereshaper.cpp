@@ -165,7 +165,9 @@ bool PoeInPlaceReshaper::reshape(const QVector<DiagramItem *> &items, const QVec
             n.m_points[size_t(camera.point)].cameras.removeOne(element.index);
             touched[n.m_points[size_t(camera.point)].element] = true;
         }
-        n.m_elementOf.remove(element.item);
+        // (A new item may have its address by now, and is in the table.)
+        if (n.m_elementOf.value(element.item) == e)
+            n.m_elementOf.remove(element.item);
         camera = Camera();
         camera.element = e;
         element.item = nullptr;

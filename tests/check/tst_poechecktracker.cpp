@@ -307,7 +307,8 @@ void TestPoeCheckTracker::trackerFollowsShapes()
                                "a cable taken away", "a camera to another point", "an extender drawn",
                                "a point taken away", "mains switched", "a recorder switched", "a cable's type",
                                "a camera to the front", "a cable drawn between points", "a camera's power",
-                               "the last camera drawn taken away"};
+                               "the last camera drawn taken away", "a point renumbered", "a camera renumbered",
+                               "a location", "a cable's length"};
     for (int step = 0; step < 90; ++step) {
         // Now and then several changes come between two checks, as an undo
         // of a compound edit or a paste brings them.
@@ -378,6 +379,16 @@ void TestPoeCheckTracker::trackerFollowsShapes()
                 remove(cameras.last());
             } else if (one == QLatin1String("a camera's power") && !cameras.isEmpty()) {
                 pick(cameras)->cameraSet()->Power.setValue(uint(random.bounded(3, 30)));
+            } else if (one == QLatin1String("a point renumbered")) {
+                pick(points)->setNumber(uint(random.bounded(0, 40)));
+            } else if (one == QLatin1String("a camera renumbered") && !cameras.isEmpty()) {
+                pick(cameras)->setNumber(uint(random.bounded(0, 40)));
+            } else if (one == QLatin1String("a location")) {
+                // (Unnumbered, an element is named by it.)
+                DiagramItem *e = random.bounded(2) && !cameras.isEmpty() ? pick(cameras) : pick(points);
+                e->setLocation(QStringLiteral("Miejsce %1").arg(random.bounded(5)));
+            } else if (one == QLatin1String("a cable's length") && !wires.isEmpty()) {
+                pick(wires)->setLength(uint(random.bounded(5, 140)));
             } else if (one == QLatin1String("a camera to the front") && !cameras.isEmpty()) {
                 pick(cameras)->setZValue(1.0);
             } else if (one == QLatin1String("a cable drawn between points")) {
@@ -500,6 +511,17 @@ void TestPoeCheckTracker::camerasTakenAwayAmid()
     followed("an edit", Work::Partial);
     takeAway(12);
     followed("amid again", Work::ReshapedInPlace);
+    // One amid taken away and, in the same change, an extender drawn with
+    // cameras of its own: the extender mostly takes the address the camera
+    // left, and its cameras must find it there.
+    takeAway(14);
+    DiagramItem *added = net.addPd({1200, 200}, 5, false);
+    net.connect(points.at(1), added, 50)->setType(kCat5e);
+    for (int c = 0; c < 2; ++c) {
+        cameras << net.addCamera({1200.0 + 40 * c, 300}, uint(60 + c), 7, 2048);
+        net.connect(added, cameras.last(), 25)->setType(kCat5e);
+    }
+    followed("amid, and an extender drawn", Work::ReshapedInPlace);
     // Another order: the drawing is read anew, holes and all.
     cameras.at(3)->setZValue(2.0);
     followed("to the front", Work::Full);
