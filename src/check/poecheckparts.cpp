@@ -169,8 +169,11 @@ void PoeCheckParts::reshape(const PoeNetwork::Reshaped &reshaped)
     if (reshaped.inPlace) {
         reshaped.dropGone(m_supplyRemarks);
         carryInPlace(m_supplyRemarks, reshaped.keptElements, elementCount, reshaped.reread);
+        // An element read again in place is the item it was: its name
+        // stands where its number and location do (a hole has none).
         reshaped.dropGone(m_elementNames);
-        carryInPlace(m_elementNames, reshaped.keptElements, elementCount, reshaped.reread);
+        m_elementNames.resize(reshaped.keptElements);
+        m_elementNames.resize(elementCount);
     } else {
         carry(m_supplyRemarks, reshaped.elementFrom);
         carry(m_elementNames, reshaped.elementFrom);
@@ -219,7 +222,10 @@ void PoeCheckParts::reshape(const PoeNetwork::Reshaped &reshaped)
 
     // What was read again is worked out again, and whatever names it.
     for (int e : reshaped.reread) {
-        if (renamed(e))
+        const bool hole = !network->elements()[size_t(e)].item;
+        if (hole || nameMoved(e))
+            renamed(e);
+        if (!hole)
             touch(e);
     }
     // A cable listed anew or written again is taken in as it stands: an
