@@ -7,6 +7,18 @@
 
 using Element = PoeNetwork::Element;
 
+namespace {
+
+// (Through a pointer, out of line: written through the list after a resize,
+// the compiler takes it for the shared empty one and warns of a write past it.)
+Q_NEVER_INLINE void emptyRecords(PoeCheckResult::Device *records, const QVector<int> &numbers)
+{
+    for (int number : numbers)
+        records[number] = PoeCheckResult::Device();
+}
+
+} // namespace
+
 void PoeDeviceNumbers::index(const PoeNetwork &network, int first, int devicesBefore)
 {
     const std::vector<PoeNetwork::Point> &points = network.points();
@@ -47,8 +59,8 @@ void PoeDeviceNumbers::reshape(const PoeNetwork &network, const PoeNetwork::Resh
             move(devices, was, devicesBefore, true);
         else
             devices.resize(m_count);
-        for (int dead : qAsConst(m_died))
-            devices[dead] = PoeCheckResult::Device();
+        if (!m_died.isEmpty())
+            emptyRecords(devices.data(), m_died);
     } else {
         move(devices, recordsWere(network, reshaped, first, devicesBefore), devicesBefore, reshaped.inPlace);
     }
