@@ -80,7 +80,7 @@ private:
     void fullCheck(const QGraphicsScene *scene);
     bool reshapeCheck(const QGraphicsScene *scene, bool *inPlace);
     bool leaveHoles(const PoeNetwork::Matched &matched, QVector<DiagramItem *> *items, QVector<int> *from,
-                    int *unchanged);
+                    int *unchanged, bool *holesMade);
     void partialCheck(const Edit &edit);
     void readShape(int point);
     void readShapes();
@@ -266,12 +266,13 @@ bool PoeCheckTracker::Impl::reshapeCheck(const QGraphicsScene *scene, bool *inPl
     // Mostly the elements before the first that changed map to themselves:
     // only the rest is looked at one by one.
     int stay = items.size();
+    bool holesMade = false;
     if (DiagramItem::stackingRevision() == m_stacking && network.holes() == 0) {
         from.resize(items.size());
         std::iota(from.begin(), from.end(), 0);
     } else if (!network.match(drawing, &from, &stay, &m_matched)) {
         return false;
-    } else if (!leaveHoles(m_matched, &items, &from, &stay)) {
+    } else if (!leaveHoles(m_matched, &items, &from, &stay, &holesMade)) {
         return false;
     }
     const int count = items.size();
@@ -339,7 +340,7 @@ bool PoeCheckTracker::Impl::reshapeCheck(const QGraphicsScene *scene, bool *inPl
 
     // Kept from one change to the next: its lists keep their memory.
     PoeNetwork::Reshaped &reshaped = m_reshaped;
-    if (!network.reshape(items, from, unchanged, touched, &reshaped))
+    if (!network.reshape(items, from, unchanged, touched, &reshaped, holesMade ? m_matched.gone : QVector<int>()))
         return false;
     ++m_readings;
     *inPlace = reshaped.inPlace;
@@ -371,9 +372,11 @@ bool PoeCheckTracker::Impl::reshapeCheck(const QGraphicsScene *scene, bool *inPl
 // after them. Where no hole is to be made or kept (nothing went amid the
 // drawing, or a point went), or the records move anyway, the items stay as
 // they are. False when holes and dead cables have grown to where the
-// network is better read anew.
+// network is better read anew. With the items at their elements' indexes,
+// every known element maps to its own (the holes made now are matched.gone),
+// and holesMade is set.
 bool PoeCheckTracker::Impl::leaveHoles(const PoeNetwork::Matched &matched, QVector<DiagramItem *> *items,
-                                       QVector<int> *from, int *unchanged)
+                                       QVector<int> *from, int *unchanged, bool *holesMade)
 {
     const PoeNetwork &network = *m_parts.network;
     if (!matched.newLast || matched.pointGone)
@@ -404,7 +407,8 @@ bool PoeCheckTracker::Impl::leaveHoles(const PoeNetwork::Matched &matched, QVect
     std::iota(to, to + known, 0);
     std::fill(to + known, to + atElements.size(), -1);
     *items = atElements;
-    *unchanged = matched.gone.isEmpty() ? known : matched.gone.first();
+    *unchanged = known;
+    *holesMade = true;
     return true;
 }
 

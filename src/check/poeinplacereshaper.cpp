@@ -65,7 +65,7 @@ void renumber(QVector<int> &list, const QVector<int> &to, int firstGone)
 // leave, the ranges of cables of touched elements and the cables from the
 // first element that moved (or whose cables no longer fit) on are written.
 bool PoeInPlaceReshaper::reshape(const QVector<DiagramItem *> &items, const QVector<int> &from, int unchanged,
-                                 QVector<bool> &touched, Reshaped *out)
+                                 QVector<bool> &touched, Reshaped *out, const QVector<int> &holesMade)
 {
     const int count = items.size();
     const int known = int(n.m_elements.size());
@@ -154,10 +154,10 @@ bool PoeInPlaceReshaper::reshape(const QVector<DiagramItem *> &items, const QVec
     // A camera on a point has one cable: drawn from it, or its own drawn
     // to it. One on none or several is looked for among all cables.
     bool diedUnfed = false;
-    for (int e = std::min(unchanged, keptElements); e < keptElements; ++e) {
+    const auto die = [&](int e) {
         Element &element = n.m_elements[size_t(e)];
         if (items.at(e) || !element.item)
-            continue;
+            return;
         diedNow << e;
         Camera &camera = n.m_cameras[size_t(element.index)];
         diedUnfed = diedUnfed || camera.point < 0;
@@ -174,7 +174,14 @@ bool PoeInPlaceReshaper::reshape(const QVector<DiagramItem *> &items, const QVec
         element.serial = 0;
         touched[e] = true;
         ++n.m_deadElements;
+    };
+    // (Listed by the caller, or looked for after the unchanged items.)
+    for (int e : holesMade) {
+        if (e < keptElements)
+            die(e);
     }
+    for (int e = std::min(unchanged, keptElements); e < keptElements && holesMade.isEmpty(); ++e)
+        die(e);
     n.m_deadElements -= holesGone;
     const bool died = !diedNow.isEmpty();
 

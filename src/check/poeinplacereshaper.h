@@ -20,7 +20,7 @@ public:
 
     // As PoeNetwork::reshape(); false (nothing done) for any other change.
     bool reshape(const QVector<DiagramItem *> &items, const QVector<int> &from, int unchanged,
-                 QVector<bool> &touched, PoeNetwork::Reshaped *out);
+                 QVector<bool> &touched, PoeNetwork::Reshaped *out, const QVector<int> &holesMade);
 
 private:
     int deadElements() const;

@@ -425,7 +425,7 @@ bool PoeNetwork::match(const QVector<DiagramItem *> &items, QVector<int> *from, 
 }
 
 bool PoeNetwork::reshape(const QVector<DiagramItem *> &items, const QVector<int> &from, int unchanged,
-                         QVector<bool> touched, Reshaped *out)
+                         QVector<bool> touched, Reshaped *out, const QVector<int> &holesMade)
 {
-    return PoeReshaper(*this).reshape(items, from, unchanged, std::move(touched), out);
+    return PoeReshaper(*this).reshape(items, from, unchanged, std::move(touched), out, holesMade);
 }

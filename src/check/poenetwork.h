@@ -241,9 +241,11 @@ public:
     // mains) and their neighbours, old and new, are read from their items;
     // every other keeps what it was read and solved as. The groups that changed are
     // formed again but not solved. The first unchanged items are known to
-    // map to their own index.
+    // map to their own index; holesMade, where given, lists the cameras
+    // (by element) that went amid the drawing now and hold a hole among
+    // them (else they are looked for after the unchanged ones).
     bool reshape(const QVector<DiagramItem *> &items, const QVector<int> &from, int unchanged, QVector<bool> touched,
-                 Reshaped *out);
+                 Reshaped *out, const QVector<int> &holesMade = QVector<int>());
 
     // Reads again what an edit of an element or of its supply cable may
     // change without changing who is joined to whom: a camera's power and

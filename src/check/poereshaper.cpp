@@ -82,7 +82,7 @@ bool PoeReshaper::match(const PoeNetwork &n, const QVector<DiagramItem *> &items
 }
 
 bool PoeReshaper::reshape(const QVector<DiagramItem *> &items, const QVector<int> &from, int unchanged,
-                          QVector<bool> touched, Reshaped *out)
+                          QVector<bool> touched, Reshaped *out, const QVector<int> &holesMade)
 {
     // The lists keep their memory from one change to the next.
     out->points.clear();
@@ -95,7 +95,7 @@ bool PoeReshaper::reshape(const QVector<DiagramItem *> &items, const QVector<int
     out->keptElements = out->keptCables = 0;
     out->firstChanged = 0;
     out->rewrittenCables.clear();
-    if (PoeInPlaceReshaper(n).reshape(items, from, unchanged, touched, out))
+    if (PoeInPlaceReshaper(n).reshape(items, from, unchanged, touched, out, holesMade))
         return true;
     // Below, every record is carried through maps, and holes are left
     // behind; a hole to be made needs the records to stay.

@@ -20,7 +20,7 @@ public:
     static bool match(const PoeNetwork &n, const QVector<DiagramItem *> &items, QVector<int> *from, int *unchanged,
                       PoeNetwork::Matched *matched);
     bool reshape(const QVector<DiagramItem *> &items, const QVector<int> &from, int unchanged, QVector<bool> touched,
-                 PoeNetwork::Reshaped *out);
+                 PoeNetwork::Reshaped *out, const QVector<int> &holesMade);
     // The groups formed anew; one whose points are the same and none of
     // them dirty keeps its solution. The dirty points go into out->points.
     void regroup(const QVector<int> &pointWas, const QVector<int> &oldGroupOf, const QVector<bool> &dirty,
