@@ -391,9 +391,24 @@ bool PoeReshaper::reshape(const QVector<DiagramItem *> &items, const QVector<int
             }
         }
         if (!copied) {
+            // Its cables are listed and worded anew: the remarks of whoever
+            // had one of them before, or has one now, change (an edit of a
+            // cable's length in the same change shows only there).
+            if (o >= 0) {
+                const Element before = oldElement(o);
+                for (int c = before.firstCable; c < before.firstCable + before.drawnCables; ++c) {
+                    const int owner = oldCables[size_t(c)].owner;
+                    if (owner >= 0 && elementTo.at(owner) >= 0)
+                        firstChanged = std::min(firstChanged, elementTo.at(owner));
+                }
+            }
             n.drawCables(i);
-            for (int c = 0; c < element.drawnCables; ++c)
+            for (int c = 0; c < element.drawnCables; ++c) {
                 out->cableFrom << -1;
+                const int owner = n.m_cables[size_t(element.firstCable + c)].owner;
+                if (owner >= 0)
+                    firstChanged = std::min(firstChanged, owner);
+            }
         }
     }
 

@@ -220,7 +220,8 @@ void TestPoeCheckTracker::trackerFollowsEdits()
 void TestPoeCheckTracker::trackerFollowsShapes_data()
 {
     QTest::addColumn<quint32>("seed");
-    for (quint32 seed = 1; seed <= 12; ++seed)
+    // (39: a cable's length edited in a change that lists its cables anew.)
+    for (quint32 seed : {1u, 2u, 3u, 4u, 5u, 6u, 7u, 8u, 9u, 10u, 11u, 12u, 39u})
         QTest::newRow(qPrintable(QStringLiteral("seed %1").arg(seed))) << seed;
 }
 
