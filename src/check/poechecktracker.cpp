@@ -9,6 +9,7 @@
 #include "check/poesetwatch.h"
 #include "diagram/diagramitem.h"
 #include "diagram/wire.h"
+#include "property/core/qtnpropertyenum.h"
 #include "property/core/qtnpropertyset.h"
 #include "propertysets/qtnpropertysetpd.h"
 #include "propertysets/qtnpropertysetwire.h"
@@ -25,6 +26,13 @@ using Element = PoeNetwork::Element;
 DiagramItem *firstOf(const QList<DiagramItem *> &list)
 {
     return list.isEmpty() ? nullptr : list.first();
+}
+
+// Moves on with every value changed and every choice list rebuilt (under a
+// value that stays, a point's model shows another name).
+quint64 changesSoFar()
+{
+    return QtnPropertyBase::totalValueChanges() + QtnPropertyEnumBase::totalListChanges();
 }
 
 bool operator==(const PoeStorageSettings &a, const PoeStorageSettings &b)
@@ -94,8 +102,8 @@ private:
     quint64 m_trees = 0;
     quint64 m_catalogue = 0;
     const PoeCatalogue::Tables *m_tables = nullptr;
-    // Value changes of every property when the result was last brought up
-    // to date.
+    // Value changes and choice lists rebuilt, of every property, when the
+    // result was last brought up to date.
     quint64 m_total = 0;
     // Moves on whenever the elements are indexed anew.
     int m_readings = 0;
@@ -163,7 +171,7 @@ void PoeCheckTracker::Impl::update(const QGraphicsScene *scene)
         return;
     }
     const bool shape = DiagramItem::stackingRevision() != m_stacking || DiagramItem::wiringRevision() != m_wiring;
-    if (!shape && QtnPropertyBase::totalValueChanges() == m_total) {
+    if (!shape && changesSoFar() == m_total) {
         m_lastWork = Work::None;
         return;
     }
@@ -188,7 +196,7 @@ void PoeCheckTracker::Impl::seen()
     m_stacking = DiagramItem::stackingRevision();
     m_wiring = DiagramItem::wiringRevision();
     m_trees = DiagramItem::treesRevision();
-    m_total = QtnPropertyBase::totalValueChanges();
+    m_total = changesSoFar();
 }
 
 void PoeCheckTracker::Impl::readShape(int p)
@@ -427,7 +435,7 @@ void PoeCheckTracker::Impl::partialCheck(const Edit &edit)
         m_parts.settingsChanged();
     m_parts.checkMarked();
     m_sets.takeLog();
-    m_total = QtnPropertyBase::totalValueChanges();
+    m_total = changesSoFar();
 }
 
 void PoeCheckTracker::Impl::writeStorage()
@@ -461,7 +469,7 @@ void PoeCheckTracker::Impl::writeStorage()
     if (writes.isEmpty())
         return;
     // Nothing else changed since the last update: the writes are all there is.
-    const bool current = QtnPropertyBase::totalValueChanges() == m_total;
+    const bool current = changesSoFar() == m_total;
     const int checks = m_readings;
     {
         // Results, not edits: whoever records the user's edits passes them by.
@@ -475,7 +483,7 @@ void PoeCheckTracker::Impl::writeStorage()
     for (const Write &write : qAsConst(writes))
         m_sets.takeItem(write.element);
     if (current)
-        m_total = QtnPropertyBase::totalValueChanges();
+        m_total = changesSoFar();
 }
 
 // ------------------------------------------------------------------ the tracker

@@ -47,13 +47,13 @@ void PoeSetWatch::readAll(const PoeNetwork &network)
     m_itemSeen.resize(int(elements.size()));
     for (int e = 0; e < int(elements.size()); ++e) {
         m_itemSets[e] = elements[size_t(e)].item->propertySet();
-        m_itemSeen[e] = m_itemSets.at(e)->valueChanges();
+        m_itemSeen[e] = m_itemSets.at(e)->revision();
     }
     m_cableSets.resize(int(cables.size()));
     m_cableSeen.resize(int(cables.size()));
     for (int c = 0; c < int(cables.size()); ++c) {
         m_cableSets[c] = cables[size_t(c)].wire->propertySet();
-        m_cableSeen[c] = m_cableSets.at(c)->valueChanges();
+        m_cableSeen[c] = m_cableSets.at(c)->revision();
     }
     indexAll();
     takeLog();
@@ -75,7 +75,7 @@ void PoeSetWatch::takeLog()
 
 void PoeSetWatch::edited(QVector<int> *items, QVector<int> *cables) const
 {
-    const auto cableEdited = [&](int c) { return m_cableSets.at(c)->valueChanges() != m_cableSeen.at(c); };
+    const auto cableEdited = [&](int c) { return m_cableSets.at(c)->revision() != m_cableSeen.at(c); };
     const bool logged = QtnPropertySet::changedSince(m_logEnd, [&](const QtnPropertySet *set) {
         const int code = m_index.value(set);
         // The address may hold another set by now: only the one known counts.
@@ -153,7 +153,7 @@ void PoeSetWatch::carryItems(const PoeNetwork &network, const PoeNetwork::Reshap
             return;
         }
         m_itemSets[e] = item->propertySet();
-        m_itemSeen[e] = m_itemSets.at(e)->valueChanges();
+        m_itemSeen[e] = m_itemSets.at(e)->revision();
     };
     int moved = kept;
     if (reshaped.inPlace && !reshaped.goneElements.isEmpty()) {
@@ -199,14 +199,14 @@ void PoeSetWatch::carryCables(const PoeNetwork &network, const PoeNetwork::Resha
     for (int c : reshaped.rewrittenCables) {
         const Wire *wire = cables[size_t(c)].wire;
         m_cableSets[c] = wire ? wire->propertySet() : nullptr;
-        m_cableSeen[c] = wire ? m_cableSets.at(c)->valueChanges() : 0;
+        m_cableSeen[c] = wire ? m_cableSets.at(c)->revision() : 0;
         if (wire)
             m_index.insert(m_cableSets.at(c), cableCode(c));
     }
     for (int c = kept; c < count; ++c) {
         if (from.at(c) < 0) {
             m_cableSets[c] = cables[size_t(c)].wire->propertySet();
-            m_cableSeen[c] = m_cableSets.at(c)->valueChanges();
+            m_cableSeen[c] = m_cableSets.at(c)->revision();
         } else {
             m_cableSets[c] = tail.sets.at(from.at(c) - kept);
             m_cableSeen[c] = tail.seen.at(from.at(c) - kept);

@@ -8,8 +8,9 @@
 #include <QVector>
 
 // The property sets of the checked drawing's elements and cables, and the
-// change count each showed when the check last took it in: which values
-// were edited since. The sets' change log names the few that changed,
+// revision each showed when the check last took it in: which were edited
+// since (a value, or a choice list rebuilt under a value that stays: a
+// point's model shows another name). The sets' change log names the few that changed,
 // so finding them does not look at every set (only when the log no longer
 // reaches back far enough).
 class PoeSetWatch
@@ -29,9 +30,9 @@ public:
     // looking at a set (some may have gone with their items since); false
     // when the log no longer reaches back, and any may have been edited.
     bool logged(QVector<int> *items) const;
-    bool itemEdited(int element) const { return m_itemSets.at(element)->valueChanges() != m_itemSeen.at(element); }
-    void takeItem(int element) { m_itemSeen[element] = m_itemSets.at(element)->valueChanges(); }
-    void takeCable(int cable) { m_cableSeen[cable] = m_cableSets.at(cable)->valueChanges(); }
+    bool itemEdited(int element) const { return m_itemSets.at(element)->revision() != m_itemSeen.at(element); }
+    void takeItem(int element) { m_itemSeen[element] = m_itemSets.at(element)->revision(); }
+    void takeCable(int cable) { m_cableSeen[cable] = m_cableSets.at(cable)->revision(); }
     // Whatever was logged so far has been looked at.
     void takeLog();
 
@@ -42,7 +43,7 @@ private:
     void indexAll();
 
     QVector<const QtnPropertySet *> m_itemSets; // per element
-    QVector<quint64> m_itemSeen;                // per element: its set's change count
+    QVector<quint64> m_itemSeen;                // per element: its set's revision
     QVector<const QtnPropertySet *> m_cableSets;
     QVector<quint64> m_cableSeen;               // per cable
     PoeAddressTable m_index; // by set: its element, or cableCode() of its cable

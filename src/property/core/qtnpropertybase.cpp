@@ -470,20 +470,20 @@ void QtnPropertyBase::countInListingSets(bool value)
 {
     for (const ListingSet& listing : qAsConst(m_listingSets))
     {
+        QtnPropertySet* set = listing.set;
         if (value)
-        {
-            QtnPropertySet* set = listing.set;
             ++set->m_valueChanges;
-            // A change in a row to the set logged last is in the log for
-            // every reader that marked it before that entry.
-            if (set->m_listingSets.isEmpty()
-                && (QtnPropertySet::s_changeLogEnd == QtnPropertySet::s_changeLogMark
-                    || QtnPropertySet::s_changeLog[(QtnPropertySet::s_changeLogEnd - 1) % QtnPropertySet::ChangeLogSize]
-                           != set))
-            {
-                QtnPropertySet::s_changeLog[QtnPropertySet::s_changeLogEnd % QtnPropertySet::ChangeLogSize] = set;
-                ++QtnPropertySet::s_changeLogEnd;
-            }
+        // Every change is logged, a value's or another (a choice list
+        // rebuilt under a value that stays shows another text). A change in
+        // a row to the set logged last is in the log for every reader that
+        // marked it before that entry.
+        if (set->m_listingSets.isEmpty()
+            && (QtnPropertySet::s_changeLogEnd == QtnPropertySet::s_changeLogMark
+                || QtnPropertySet::s_changeLog[(QtnPropertySet::s_changeLogEnd - 1) % QtnPropertySet::ChangeLogSize]
+                       != set))
+        {
+            QtnPropertySet::s_changeLog[QtnPropertySet::s_changeLogEnd % QtnPropertySet::ChangeLogSize] = set;
+            ++QtnPropertySet::s_changeLogEnd;
         }
         listing.set->m_revision = nextRevision();
         listing.set->countInListingSets(value);

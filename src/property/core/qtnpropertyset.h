@@ -48,12 +48,12 @@ public:
     // first one's place in memory.
     quint64 revision() const { return m_revision; }
 
-    // Every value change below a set that no other set lists (an item's
-    // whole set) is logged with that set, the last ChangeLogSize kept (one
-    // entry for changes in a row to one set since the last mark): a reader
-    // that marks the log's end finds the sets that changed since without
-    // looking at every set it knows. The address may since hold another
-    // set: compare what it shows before using it.
+    // Every change below a set that no other set lists (an item's whole
+    // set) that moves its revision is logged with that set, the last
+    // ChangeLogSize kept (one entry for changes in a row to one set since
+    // the last mark): a reader that marks the log's end finds the sets that
+    // changed since without looking at every set it knows. The address may
+    // since hold another set: compare what it shows before using it.
     enum { ChangeLogSize = 1024 };
     static quint64 changeLogEnd() { return s_changeLogEnd; }
     // The log's end, for a later changedSince(): the next change is logged
