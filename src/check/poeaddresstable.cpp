@@ -17,14 +17,32 @@ void PoeAddressTable::reset(int count)
     while (size < 2 * count)
         size *= 2;
     m_slots.fill({nullptr, -1}, size);
+    m_count = 0;
+}
+
+// Entries keep coming between two resets (cameras and cables drawn one by
+// one for a whole session): a full table would be probed for ever.
+void PoeAddressTable::grow()
+{
+    const QVector<QPair<const void *, int>> entries = m_slots;
+    reset(entries.size());
+    for (const QPair<const void *, int> &entry : entries) {
+        if (entry.first)
+            insert(entry.first, entry.second);
+    }
 }
 
 void PoeAddressTable::insert(const void *address, int value)
 {
+    if (!address)
+        return;
+    if (2 * (m_count + 1) > m_slots.size())
+        grow();
     const int mask = m_slots.size() - 1;
     int slot = slotOf(address, mask);
     while (m_slots.at(slot).first && m_slots.at(slot).first != address)
         slot = (slot + 1) & mask;
+    m_count += m_slots.at(slot).first ? 0 : 1;
     m_slots[slot] = {address, value};
 }
 
@@ -51,6 +69,7 @@ void PoeAddressTable::remove(const void *address)
         slot = next;
     }
     m_slots[slot] = {nullptr, -1};
+    --m_count;
 }
 
 int PoeAddressTable::value(const void *address) const

@@ -6,7 +6,8 @@
 
 // Numbers by address (an element's index by its item, a record by its
 // property set): open addressing over a power-of-two table kept at most
-// half full. A hash of nodes would cost more than the rest of a reading.
+// half full (it doubles before an entry would fill it further). A hash of
+// nodes would cost more than the rest of a reading.
 class PoeAddressTable
 {
 public:
@@ -18,9 +19,13 @@ public:
     void remove(const void *address);
     // -1 for an address not in the table.
     int value(const void *address) const;
+    int count() const { return m_count; }
 
 private:
+    void grow();
+
     QVector<QPair<const void *, int>> m_slots;
+    int m_count = 0;
 };
 
 #endif // CHECK_POEADDRESSTABLE_H

@@ -5,6 +5,7 @@
 // with r = 0.0842 / 0.0668 / 0.0530 ohm/m for 24 / 23 / 22 AWG.
 
 #include "calc/calcloop.h"
+#include "check/poeaddresstable.h"
 #include "check/poecable.h"
 #include "check/poecheck.h"
 #include "checkfixture.h"
@@ -61,6 +62,7 @@ private slots:
     void differential();
     void figuresAsQtWritesThem_data();
     void figuresAsQtWritesThem();
+    void addressTable();
 };
 
 void TestPoeCheck::cable_data()
@@ -674,6 +676,39 @@ void TestPoeCheck::differential()
     QVERIFY2(devices > 150, qPrintable(QString::number(devices)));
     QVERIFY2(errors >= 5 && errors < devices - 50, qPrintable(QString::number(errors)));
     QVERIFY2(fourPairPoints >= 5, qPrintable(QString::number(fourPairPoints)));
+}
+
+// The tables that find an element by its item and a record by its set
+// take entries one by one for a whole session between two readings of the
+// drawing: far more than they were sized for, entries taken out and put in
+// again, addresses that share their low bits.
+void TestPoeCheck::addressTable()
+{
+    const auto address = [](int i) { return reinterpret_cast<const void *>(quintptr(0x10000 + 48 * i)); };
+    PoeAddressTable table;
+    table.reset(4);
+    const int count = 5000;
+    for (int i = 0; i < count; ++i)
+        table.insert(address(i), i);
+    QCOMPARE(table.count(), count);
+    QVERIFY(table.fits(count));
+    for (int i = 0; i < count; i += 3)
+        table.remove(address(i));
+    table.remove(address(count)); // never there
+    for (int i = 0; i < count; ++i)
+        QCOMPARE(table.value(address(i)), i % 3 ? i : -1);
+    // Again, under other numbers; one already there only changes its number.
+    for (int i = 0; i < count; ++i)
+        table.insert(address(i), -2 - i);
+    QCOMPARE(table.count(), count);
+    for (int i = 0; i < count; ++i)
+        QCOMPARE(table.value(address(i)), -2 - i);
+    QCOMPARE(table.value(nullptr), -1);
+    // Never filled: a table that was never sized takes entries too.
+    PoeAddressTable fresh;
+    QCOMPARE(fresh.value(address(1)), -1);
+    fresh.insert(address(1), 7);
+    QCOMPARE(fresh.value(address(1)), 7);
 }
 
 QTEST_MAIN(TestPoeCheck)
