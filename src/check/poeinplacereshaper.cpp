@@ -486,9 +486,9 @@ bool PoeInPlaceReshaper::reshape(const QVector<DiagramItem *> &items, const QVec
             out->remarked << before << cable.owner;
         }
     };
-    // The ranges written again where they stand. Every cable in them counts
-    // as new (an address says little: a wire may have been made where one
-    // went), and the remarks of whoever had one there before change.
+    // The ranges written again where they stand. Every cable in them that
+    // is not the very one it was counts as new, and the remarks of whoever
+    // had one there before change.
     out->rewrittenCables.clear();
     for (int e : qAsConst(out->reread)) {
         if (e >= firstListed)
@@ -497,6 +497,14 @@ bool PoeInPlaceReshaper::reshape(const QVector<DiagramItem *> &items, const QVec
         int c = element.firstCable;
         const auto write = [&](const Cable &cable) {
             Cable &slot = n.m_cables[size_t(c)];
+            // The very wire where it stood, between the same elements and
+            // with the same owner (its serial tells it from one made at its
+            // address): it stays as it is, remarks and all.
+            if (cable.wire && slot.wire == cable.wire && slot.serial == cable.serial && slot.start == cable.start
+                && slot.end == cable.end && slot.owner == cable.owner) {
+                ++c;
+                return;
+            }
             // (An owner past the kept ones went with its remarks.)
             if (slot.owner >= 0) {
                 firstChanged = std::min(firstChanged, slot.owner);

@@ -212,6 +212,7 @@ PoeNetwork::Cable PoeNetwork::cableFrom(Wire *wire, int start) const
 {
     Cable cable;
     cable.wire = wire;
+    cable.serial = wire->serial();
     cable.start = start;
     cable.end = elementOf(wire->endItem());
     cable.owner = cableOwner(cable);

@@ -122,6 +122,7 @@ public:
     struct Cable
     {
         Wire *wire = nullptr;
+        quint64 serial = 0;        // the wire's, to know it again
         int owner = -1;            // index into elements()
         int start = -1;            // its ends, indexes into elements()
         int end = -1;

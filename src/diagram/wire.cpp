@@ -42,11 +42,14 @@ QPointF truncated(const QPointF &p)
 
 } // namespace
 
+quint64 Wire::s_serials = 0;
+
 Wire::Wire(DiagramItem *startItem, DiagramItem *endItem, QGraphicsItem *parent)
     : QGraphicsLineItem(parent)
     , m_startItem(startItem)
     , m_endItem(endItem)
     , m_color(Qt::black)
+    , m_serial(++s_serials)
 {
     setFlag(QGraphicsItem::ItemIsSelectable, true);
     setFlag(QGraphicsItem::ItemIsFocusable, true);

@@ -37,6 +37,9 @@ public:
     void setEndItem(DiagramItem *item);
     QColor color() const { return m_color; }
     void setColor(const QColor &color);
+    // No other wire made in this run has this number, although another may
+    // later live at this wire's address.
+    quint64 serial() const { return m_serial; }
 
     void updatePosition();
     // The route is about to change (a wire joins or leaves one of its ends,
@@ -66,6 +69,8 @@ private:
     // The segments of the route as last painted; they give the wire its shape.
     QGraphicsLineItem m_segments[3];
     QtnPropertySetWire *m_propertySet = nullptr;
+    const quint64 m_serial;
+    static quint64 s_serials;
 };
 
 #endif // DIAGRAM_WIRE_H
