@@ -509,6 +509,18 @@ void TestPoeCheckTracker::camerasTakenAwayAmid()
     cameras << net.addCamera({500, 300}, 50, 9, 2048);
     net.connect(points.at(1), cameras.last(), 35)->setType(kCat5e);
     followed("drawn after", Work::ReshapedInPlace);
+    // Its cable cut and drawn again between the same ends in one change,
+    // longer: the new wire mostly takes the old one's address and slot.
+    {
+        Wire *old = cameras.last()->wires().first();
+        DiagramItem *start = old->startItem();
+        DiagramItem *end = old->endItem();
+        start->removeWire(old);
+        end->removeWire(old);
+        delete old;
+        net.connect(start, end, 125)->setType(kCat5e);
+        followed("its cable drawn again", Work::ReshapedInPlace);
+    }
 
     cameras.at(10)->cameraSet()->Power.setValue(25);
     followed("an edit", Work::Partial);
