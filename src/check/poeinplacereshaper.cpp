@@ -281,8 +281,10 @@ bool PoeInPlaceReshaper::reshape(const QVector<DiagramItem *> &items, const QVec
     // The cables: a touched element whose drawn cables fit in the range it
     // had is written there, the rest of the range left dead (a camera taken
     // away from a point drawn early costs that point's range, not every
-    // cable drawn after it). From the first that does not fit, the first
-    // element that moved or the first new one on, the ranges are listed anew.
+    // cable drawn after it); so is one whose range ends the list, the cables
+    // it gained after it (cameras drawn one after another on the last point
+    // drawn from). From the first that does not fit, the first element that
+    // moved or the first new one on, the ranges are listed anew.
     const auto drawnFrom = [](const DiagramItem *item) {
         int drawn = 0;
         for (const Wire *wire : item->wires())
@@ -290,13 +292,28 @@ bool PoeInPlaceReshaper::reshape(const QVector<DiagramItem *> &items, const QVec
         return drawn;
     };
     int firstListed = stay;
+    int grows = -1; // the element whose range ends the list and grows there
     for (int e : qAsConst(out->reread)) {
         if (e >= firstListed)
             break;
         const Element &element = n.m_elements[size_t(e)];
-        if (element.item && drawnFrom(element.item) > element.drawnCables)
-            firstListed = e;
+        if (!element.item || drawnFrom(element.item) <= element.drawnCables)
+            continue;
+        if (grows < 0 && element.firstCable + element.drawnCables == int(n.m_cables.size())) {
+            grows = e;
+            continue;
+        }
+        // (Another one that does not fit: from the first of them on.)
+        firstListed = grows >= 0 ? grows : e;
+        grows = -1;
+        break;
     }
+    // (Elements after the one that grows have no cables: their ranges would
+    // come after its. Should some be listed anew from before the end, it is
+    // listed anew with them.)
+    if (grows >= 0 && firstListed < known
+        && n.m_elements[size_t(firstListed)].firstCable != int(n.m_cables.size()))
+        firstListed = grows;
     const int keptCables =
         firstListed < known ? n.m_elements[size_t(firstListed)].firstCable : int(n.m_cables.size());
 
@@ -496,6 +513,12 @@ bool PoeInPlaceReshaper::reshape(const QVector<DiagramItem *> &items, const QVec
         const Element &element = n.m_elements[size_t(e)];
         int c = element.firstCable;
         const auto write = [&](const Cable &cable) {
+            if (c == int(n.m_cables.size())) {
+                // Past the range that ended the list: a new cable.
+                n.m_cables.push_back(cable);
+                ++c;
+                return;
+            }
             Cable &slot = n.m_cables[size_t(c)];
             // The very wire where it stood, between the same elements and
             // with the same owner (its serial tells it from one made at its
@@ -530,6 +553,12 @@ bool PoeInPlaceReshaper::reshape(const QVector<DiagramItem *> &items, const QVec
         dead.start = e;
         while (c < element.firstCable + element.drawnCables)
             write(dead);
+        if (e == grows) {
+            n.m_elements[size_t(e)].drawnCables = c - element.firstCable;
+            // The empty ranges after it start where it ends now.
+            for (int after = e + 1; after < keptElements; ++after)
+                n.m_elements[size_t(after)].firstCable = c;
+        }
     }
     // The kept cables whose end was read again: found from that end's wires.
     // (A kept cable was drawn from an element before the first read again,
@@ -557,6 +586,8 @@ bool PoeInPlaceReshaper::reshape(const QVector<DiagramItem *> &items, const QVec
         }
     }
     out->cableFrom.resize(keptCables); // below keptCables: not written, see Reshaped
+    for (int c = keptCables; c < int(n.m_cables.size()); ++c)
+        out->cableFrom << -1; // gained at the end of the last range
     for (int e = firstListed; e < count; ++e) {
         Element &element = n.m_elements[size_t(e)];
         if (touched.at(e) || !element.item) {
@@ -623,6 +654,19 @@ bool PoeInPlaceReshaper::reshape(const QVector<DiagramItem *> &items, const QVec
     // (Counted as they came and went: a count over the whole drawing would
     // cost what the change did.)
     Q_ASSERT(holesCounted());
+    Q_ASSERT(rangesInOrder());
+    return true;
+}
+
+// Every element's cables follow the ones before it, inside the list.
+bool PoeInPlaceReshaper::rangesInOrder() const
+{
+    int end = 0;
+    for (const Element &element : n.m_elements) {
+        if (element.firstCable < end || element.firstCable + element.drawnCables > int(n.m_cables.size()))
+            return false;
+        end = element.firstCable + element.drawnCables;
+    }
     return true;
 }
 

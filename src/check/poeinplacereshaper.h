@@ -26,6 +26,7 @@ private:
     int deadElements() const;
     int deadCables() const;
     bool holesCounted() const;
+    bool rangesInOrder() const;
 
     PoeNetwork &n;
 };
