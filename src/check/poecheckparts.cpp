@@ -235,10 +235,8 @@ void PoeCheckParts::reshape(const PoeNetwork::Reshaped &reshaped)
     const auto listedAnew = [&](int c) {
         m_cablesDirty.mark(c);
         const int owner = cables[size_t(c)].owner;
-        if (owner >= 0) {
-            reread(owner);
+        if (owner >= 0 && reread(owner))
             touch(owner);
-        }
     };
     for (int c = keptCables; c < reshaped.cableFrom.size(); ++c) {
         if (reshaped.cableFrom.at(c) < 0)
